@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Install what is missing, build, and run every test: once in a normal build,
+# once under AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz
+# targets briefly.
+cd "$(dirname "$0")"
+source scripts/common.sh
+krv_install_missing
+
+export QT_QPA_PLATFORM=offscreen
+jobs=$(nproc)
+
+echo "== build and test (build/)"
+krv_build build
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== build and test under ASan and UBSan (build-asan/)"
+krv_build build-asan -DCMAKE_BUILD_TYPE=Debug -DKRV_SANITIZE=ON
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+if [ -x scripts/fuzz.sh ]; then
+    echo "== fuzz targets, briefly"
+    scripts/fuzz.sh 5
+fi
