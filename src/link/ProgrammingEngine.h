@@ -1,0 +1,75 @@
+// The programming engine: one run of a chip operation on a worker thread.
+// The run reads the operation code from the workspace, checks what it can
+// before it talks to the writer, then runs the chip steps in their fixed
+// order and reports each step through an EngineReporter. A run is started
+// by Start() and stopped cooperatively by Cancel(): every wait of the link
+// looks at the cancel flag, and the thread is always joined, never killed.
+#pragma once
+
+#include "app/Workspace.h"
+#include "link/EngineReporter.h"
+
+#include <atomic>
+#include <chrono>
+#include <string>
+#include <thread>
+
+class Notifier;
+
+// What the run needs of the main window's controls, taken on the GUI thread
+// before the run starts so that the worker never reads a widget.
+struct EngineControls {
+    std::string DeviceText;              // the device selector's text
+    std::string ProgramChecksumText;     // the memory checksum label, four hex digits
+    bool EngineeringPanelVisible = false;
+    std::string EraseWidth = "180";
+    std::string PulseWidth = "6";
+    int Mode65Index = 0;                 // "00", "01", "10", "11"
+};
+
+// How a run ended, for the caller and the tests.
+enum class RunEnd {
+    NotRun,        // no run yet, or the code was not an operation
+    Completed,     // the end block ran (EnTimer1 called)
+    StepFailed,    // a step failed and ended with EnTimer1
+    ExitOnly,      // a compare failed or a pre-check stopped: only Exit enabled
+    QtpFinished,   // the QTP file ran out
+    Cancelled,     // stopped by Cancel()
+};
+
+class ProgrammingEngine {
+public:
+    // The reporter and notifier must outlive the engine; both are called
+    // from the worker thread and must hand their work to their own thread.
+    ProgrammingEngine(Workspace& ws, EngineReporter& reporter, Notifier& notifier);
+    ~ProgrammingEngine();
+    ProgrammingEngine(const ProgrammingEngine&) = delete;
+    ProgrammingEngine& operator=(const ProgrammingEngine&) = delete;
+
+    // Starts a run of ws.CommandCode with the given control snapshot. A
+    // previous run is joined first, so two runs never overlap.
+    void Start(const EngineControls& controls);
+    // Asks a running run to stop at its next wait; returns at once.
+    void Cancel();
+    // Waits for the run to end.
+    void Join();
+    // Cancel() and Join().
+    void Stop();
+    bool Running() const { return running_.load(); }
+    RunEnd LastEnd() const { return lastEnd_.load(); }
+    // The limit per expected byte in hundredths of a second (tests shorten it).
+    void SetTimeoutHundredths(int hundredths) { timeoutHundredths_ = hundredths; }
+
+    // Runs one operation on the calling thread (the worker's body).
+    RunEnd RunOnce(const EngineControls& controls);
+
+private:
+    Workspace& ws_;
+    EngineReporter& reporter_;
+    Notifier& notifier_;
+    std::thread thread_;
+    std::atomic<bool> cancel_{false};
+    std::atomic<bool> running_{false};
+    std::atomic<RunEnd> lastEnd_{RunEnd::NotRun};
+    int timeoutHundredths_ = 500;
+};

@@ -1,0 +1,271 @@
+#include "link/forms/ProgramVerifyForm.h"
+
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+TfmProgramVerify* fmProgramVerify = nullptr;
+
+namespace {
+
+QString Shown(const std::string& text)
+{
+    // Captions are stored with "&&" for a shown "&".
+    return QString::fromLatin1(text.c_str()).replace("&&", "&");
+}
+
+}  // namespace
+
+void QueuedNotifier::Message(const std::string& text, const std::string& caption, MessageIcon icon)
+{
+    Notifier* target = &target_;
+    QMetaObject::invokeMethod(
+        context_, [target, text, caption, icon] { target->Message(text, caption, icon); },
+        Qt::QueuedConnection);
+}
+
+Answer QueuedNotifier::Question(const std::string&, QuestionButtons, const std::string&, MessageIcon)
+{
+    return Answer::No;
+}
+
+TfmProgramVerify::TfmProgramVerify(Workspace& ws, Notifier& notifier,
+                                   std::function<EngineControls()> takeControls,
+                                   std::function<void(const StatusPanel&)> onStatus,
+                                   std::function<void(const QString&)> onQtpSimCaption, QWidget* parent)
+    : QDialog(parent, Qt::Tool), ws_(ws), takeControls_(std::move(takeControls)),
+      onStatus_(std::move(onStatus)), onQtpSimCaption_(std::move(onQtpSimCaption)),
+      engineNotifier_(this, notifier), engine_(ws, *this, engineNotifier_)
+{
+    setWindowTitle(QString());
+    setModal(true);
+    auto* layout = new QVBoxLayout(this);
+
+    const char* names[kProgressLabelCount] = {"stTitle", "lbEraseMsg", "lbBlankCheckMsg", "lbIDMsg",
+                                              "lbDataMsg", "lbEEMsg", "lbOptionMsg", "lbQTPMsg",
+                                              "lbTotalTime"};
+    auto* bevel1 = new QFrame(this);
+    bevel1->setObjectName("Bevel1");
+    bevel1->setFrameShape(QFrame::StyledPanel);
+    auto* inner = new QVBoxLayout(bevel1);
+    for (int i = 0; i < kProgressLabelCount; ++i) {
+        auto* label = new QLabel(this);
+        label->setObjectName(names[i]);
+        label->setMinimumWidth(360);
+        if (i != static_cast<int>(ProgressLabel::TotalTime)) label->setAlignment(Qt::AlignCenter);
+        labels_[i] = label;
+        if (i == 0) layout->addWidget(label);
+        else inner->addWidget(label);
+    }
+    layout->addWidget(bevel1);
+    Label(ProgressLabel::Title)->setText("Auto Program");
+    QFont titleFont = Label(ProgressLabel::Title)->font();
+    titleFont.setBold(true);
+    Label(ProgressLabel::Title)->setFont(titleFont);
+    for (ProgressLabel l : {ProgressLabel::Erase, ProgressLabel::Id, ProgressLabel::Data,
+                            ProgressLabel::Eeprom, ProgressLabel::Option, ProgressLabel::Qtp})
+        Label(l)->setVisible(false);
+
+    auto* bevel2 = new QFrame(this);
+    bevel2->setObjectName("Bevel2");
+    bevel2->setFrameShape(QFrame::StyledPanel);
+    auto* buttons = new QHBoxLayout(bevel2);
+    btExit = new QPushButton("Exit", this);
+    btExit->setObjectName("btExit");
+    btContinue = new QPushButton("Continue", this);
+    btContinue->setObjectName("btContinue");
+    btContinue->setDefault(true);
+    AwsBT = new QPushButton("AutoWriter Stop", this);
+    AwsBT->setObjectName("AwsBT");
+    AwsBT->setVisible(false);
+    buttons->addWidget(btContinue);
+    buttons->addWidget(btExit);
+    buttons->addWidget(AwsBT);
+    layout->addWidget(bevel2);
+    btExit->setEnabled(false);
+    btContinue->setEnabled(false);
+
+    // FormCreate: the repeat timer starts disabled.
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    Timer1->stop();
+
+    connect(btExit, &QPushButton::clicked, this, &QDialog::accept);
+    connect(btContinue, &QPushButton::clicked, this, &TfmProgramVerify::btContinueClick);
+    connect(Timer1, &QTimer::timeout, this, &TfmProgramVerify::Timer1Timer);
+    connect(AwsBT, &QPushButton::clicked, this, &TfmProgramVerify::AwsBTClick);
+    fmProgramVerify = this;
+}
+
+TfmProgramVerify::~TfmProgramVerify()
+{
+    engine_.Stop();
+    if (fmProgramVerify == this) fmProgramVerify = nullptr;
+}
+
+// ---- reports from the engine thread --------------------------------------
+
+void TfmProgramVerify::SetCaption(ProgressLabel label, const std::string& text)
+{
+    QMetaObject::invokeMethod(this, [this, label, text] { Label(label)->setText(Shown(text)); },
+                              Qt::QueuedConnection);
+}
+
+void TfmProgramVerify::SetColour(ProgressLabel label, LabelColour colour)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, label, colour] {
+            QLabel* l = Label(label);
+            QPalette p = l->palette();
+            QColor c = palette().color(QPalette::WindowText);
+            if (colour == LabelColour::Red) c = QColor(255, 0, 0);
+            if (colour == LabelColour::Black) c = Qt::black;
+            p.setColor(QPalette::WindowText, c);
+            l->setPalette(p);
+        },
+        Qt::QueuedConnection);
+}
+
+void TfmProgramVerify::SetVisible(ProgressLabel label, bool visible)
+{
+    QMetaObject::invokeMethod(this, [this, label, visible] { Label(label)->setVisible(visible); },
+                              Qt::QueuedConnection);
+}
+
+void TfmProgramVerify::EnableButton(ProgressButton button, bool enabled)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this, button, enabled] { (button == ProgressButton::Exit ? btExit : btContinue)->setEnabled(enabled); },
+        Qt::QueuedConnection);
+}
+
+void TfmProgramVerify::EnTimer1(bool armRepeat)
+{
+    QMetaObject::invokeMethod(this, [this, armRepeat] { ApplyEnTimer1(armRepeat); }, Qt::QueuedConnection);
+}
+
+void TfmProgramVerify::StatusChanged(const StatusPanel& status)
+{
+    QMetaObject::invokeMethod(
+        this, [this, status] { if (onStatus_) onStatus_(status); }, Qt::QueuedConnection);
+}
+
+void TfmProgramVerify::QtpSimCaption(const std::string& caption)
+{
+    QMetaObject::invokeMethod(
+        this, [this, caption] { if (onQtpSimCaption_) onQtpSimCaption_(QString::fromStdString(caption)); },
+        Qt::QueuedConnection);
+}
+
+// ---- dialog events -------------------------------------------------------
+
+void TfmProgramVerify::StartRun()
+{
+    // The previous run has reported its end; wait for its last step before
+    // the next one reads the workspace.
+    engine_.Join();
+    engine_.Start(takeControls_ ? takeControls_() : EngineControls{});
+}
+
+void TfmProgramVerify::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (started_) return;
+    started_ = true;
+    Label(ProgressLabel::TotalTime)->setText(QString());
+    if (ws_.AutoWriterButtonOn) AwsBT->setVisible(true);
+    StartRun();
+}
+
+void TfmProgramVerify::ApplyEnTimer1(bool armRepeat)
+{
+    repeatTicks_ = 0;
+    if (armRepeat) Timer1->start();
+    else Timer1->stop();
+    btContinue->setEnabled(true);
+    btExit->setEnabled(true);
+    if (ws_.AutoWriterOn) AutoWriterWaitAndRepeat();
+}
+
+void TfmProgramVerify::btContinueClick()
+{
+    btContinue->setEnabled(false);
+    btExit->setEnabled(false);
+    for (ProgressLabel l : {ProgressLabel::Erase, ProgressLabel::BlankCheck, ProgressLabel::Data,
+                            ProgressLabel::Id, ProgressLabel::Option, ProgressLabel::Eeprom}) {
+        QLabel* label = Label(l);
+        label->setVisible(false);
+        QPalette p = label->palette();
+        p.setColor(QPalette::WindowText, palette().color(QPalette::WindowText));
+        label->setPalette(p);
+    }
+    StartRun();
+}
+
+void TfmProgramVerify::Timer1Timer()
+{
+    ++repeatTicks_;
+    if (repeatTicks_ >= 1) {
+        Timer1->stop();
+        btContinueClick();
+    }
+}
+
+void TfmProgramVerify::AwsBTClick()
+{
+    ws_.AutoWriterStop = true;
+}
+
+// The pause of the automatic repetition, on the GUI thread: after the delay
+// the run is repeated unless a stop was asked for or the count is reached.
+void TfmProgramVerify::AutoWriterWaitAndRepeat()
+{
+    const int delay = std::max(0, ws_.AutoWriterDelay);
+    QTimer::singleShot(delay + 1, this, [this] {
+        if (!btContinue->isEnabled()) return;
+        auto endText = [this] {
+            QLabel* l = Label(ProgressLabel::TotalTime);
+            QPalette p = l->palette();
+            p.setColor(QPalette::WindowText, QColor(255, 0, 0));
+            l->setPalette(p);
+            l->setText("AutoWriter End");
+        };
+        if (ws_.AutoWriterStop) return endText();
+        if (ws_.AutoWriterCount != 0) {
+            ++ws_.AutoWriterDone;
+            if (ws_.AutoWriterDone >= ws_.AutoWriterCount) return endText();
+        }
+        btContinue->click();
+    });
+}
+
+void TfmProgramVerify::keyPressEvent(QKeyEvent* event)
+{
+    // Every key counts as Escape: it closes the dialog once the run has ended.
+    event->accept();
+    if (btContinue->isEnabled()) accept();
+}
+
+void TfmProgramVerify::closeEvent(QCloseEvent* event)
+{
+    QDialog::closeEvent(event);
+}
+
+void TfmProgramVerify::done(int result)
+{
+    // FormClose: stop the run where it waits and wait for its thread.
+    Timer1->stop();
+    engine_.Stop();
+    ws_.AutoWriterButtonOn = false;
+    AwsBT->setVisible(false);
+    QDialog::done(result);
+}
