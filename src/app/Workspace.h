@@ -35,6 +35,7 @@ struct StatusPanel {
     std::string EepromChecksum;
     std::string TotalChecksum;
     std::string PassCountText;
+    std::string SerialModeText = "Disable";  // Label1: "Enable" while serial mode is set up
     std::string SerialText;          // stSerialNo
     std::string QtpText;             // Label19
     uint32_t PassCount = 0;
