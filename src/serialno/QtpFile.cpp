@@ -6,6 +6,7 @@
 #include "serialno/SerialNumber.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string_view>
 
@@ -160,7 +161,9 @@ QtpWriteResult WriteQtpFile(Workspace& ws, const QtpFileChoice& choice, long lon
     ws.QtpOutputHandle = nullptr;
     if (!written) {
         // A file without its end record would stop production half way.
-        std::remove(path.c_str());
+        // Only a regular file is removed, never a device or a pipe.
+        std::error_code error;
+        if (std::filesystem::is_regular_file(path, error)) std::filesystem::remove(path, error);
         Show(notifier, SerialMessages::FileCantBeSaved);
         return QtpWriteResult::Failed;
     }
