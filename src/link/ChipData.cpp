@@ -36,19 +36,9 @@ std::string Hex2(uint32_t value)
     return buf;
 }
 
-uint32_t WordValue(const Workspace& ws, uint8_t low, uint8_t high)
-{
-    return (uint32_t(high) << ws.WordShift) + (low & ws.BlankMaskLow);
-}
-
 uint32_t RawWord(const Workspace& ws, uint8_t low, uint8_t high)
 {
     return (uint32_t(high) << ws.WordShift) + low;
-}
-
-uint32_t BlankWord(const Workspace& ws)
-{
-    return (uint32_t(ws.BlankMaskHigh) << ws.WordShift) + ws.BlankMaskLow;
 }
 
 void GetIdChecksum(Workspace& ws, const std::string& checksumText)

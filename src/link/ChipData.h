@@ -19,12 +19,8 @@ int VerifyIdChecksum(const Workspace& ws, const std::string& checksumText);
 // family's fill bits in the high bytes.
 void GetRomData(Workspace& ws);
 
-// The word value of a (low, high) pair under the workspace's word model.
-uint32_t WordValue(const Workspace& ws, uint8_t low, uint8_t high);
 // (high << WordShift) + low, as read or as stored, without masking.
 uint32_t RawWord(const Workspace& ws, uint8_t low, uint8_t high);
-// The blank word: every used bit set.
-uint32_t BlankWord(const Workspace& ws);
 // Four (or two) upper-case hexadecimal digits.
 std::string Hex4(uint32_t value);
 std::string Hex2(uint32_t value);

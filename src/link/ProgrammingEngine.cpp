@@ -370,9 +370,9 @@ bool EngineRun::BlankCheckStep()
     if (!Expect(ReadData_(HeaderReadLength()), Exchange::BlankOptionRead, label)) return false;
     const uint32_t blank = BlankWord(ws_);
     const auto& t = ws_.TransferBuffer;
-    const uint32_t w0 = WordValue(ws_, t[0] & ws_.BlankMaskLow, t[1] & ws_.BlankMaskHigh);
+    const uint32_t w0 = RawWord(ws_, t[0] & ws_.BlankMaskLow, t[1] & ws_.BlankMaskHigh);
     const uint32_t w1 = ws_.OptionByteCount > 2
-                            ? WordValue(ws_, t[2] & ws_.BlankMaskLow, t[3] & ws_.BlankMaskHigh)
+                            ? RawWord(ws_, t[2] & ws_.BlankMaskLow, t[3] & ws_.BlankMaskHigh)
                             : blank;
     if ((w0 & ws_.OptionBlankMask0) != (blank & ws_.OptionBlankMask0) ||
         (w1 & ws_.OptionBlankMask1) != (blank & ws_.OptionBlankMask1)) {

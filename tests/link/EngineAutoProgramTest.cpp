@@ -1,0 +1,132 @@
+#include "EngineFixture.h"
+
+#include "serialno/SerialNumber.h"
+
+namespace {
+
+class EngineAutoProgram : public EngineTest {};
+
+TEST_F(EngineAutoProgram, LeavesChipEqualToWorkspaceOnEveryCatalogueDevice)
+{
+    for (int32_t row = 0; row < DeviceCount(); ++row) {
+        SCOPED_TRACE(GetIcName(row));
+        PrepareDevice(GetIcName(row));
+        w.Box.With([](WriterState& s) { s.Chip = SimulatedChip(); });
+        ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed) << reporter.Caption(ProgressLabel::Data);
+        ExpectChipEqualsWorkspace();
+        EXPECT_EQ(reporter.Caption(ProgressLabel::Title), "Auto-program");
+        EXPECT_EQ(reporter.Caption(ProgressLabel::Erase), "Erase end");
+        EXPECT_EQ(reporter.Caption(ProgressLabel::Id), "ID && checksum program and verify OK");
+        EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Data program && verify OK");
+        EXPECT_EQ(reporter.Caption(ProgressLabel::Eeprom), "EEPROM data program && verify OK");
+        EXPECT_EQ(reporter.Caption(ProgressLabel::Option), "OPTION program && verify OK");
+        EXPECT_TRUE(reporter.ContinueEnabled());
+        EXPECT_TRUE(reporter.ExitEnabled());
+    }
+}
+
+TEST_F(EngineAutoProgram, CountsThePassAndAdvancesTheSerialNumber)
+{
+    Workspace& ws = w.Ws;
+    // Two RTWI words at 0010h carry the serial number 1234h, most significant first.
+    ws.ProgramMemory[2 * 0x10 + 1] = 0x62;
+    ws.ProgramMemory[2 * 0x11 + 1] = 0x62;
+    ws.SerialModeOn = true;
+    ws.Status.SerialModeText = "Enable";
+    ws.SerialTarget = 0;
+    ws.SerialStartAddress = 0x10;
+    ws.SerialByteCount = 2;
+    ws.SerialValue = {0x34, 0x12};
+    ws.SerialIncrement = 1;
+    ws.SerialEndValue = {0xFF, 0xFF};
+
+    ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed) << reporter.Caption(ProgressLabel::Data);
+    const SimulatedChip chip = w.Box.Chip();
+    EXPECT_EQ(chip.ProgramMemory[2 * 0x10], 0x12);
+    EXPECT_EQ(chip.ProgramMemory[2 * 0x11], 0x34);
+    EXPECT_EQ(ws.SerialValue[0], 0x35u);
+    EXPECT_EQ(ws.SerialValue[1], 0x12u);
+    EXPECT_EQ(ws.ProgramMemory[2 * 0x11], 0x35) << "the next number is placed for the next chip";
+    EXPECT_EQ(ws.Status.PassCountText, "1");
+    EXPECT_EQ(ws.AutoPassCount, 1);
+    EXPECT_EQ(reporter.LastStatus().PassCountText, "1");
+    EXPECT_EQ(reporter.LastStatus().SerialText, " 1235");
+
+    // The next chip gets the next number and the count goes on.
+    ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed);
+    EXPECT_EQ(w.Box.Chip().ProgramMemory[2 * 0x11], 0x35);
+    EXPECT_EQ(ws.Status.PassCountText, "2");
+}
+
+TEST_F(EngineAutoProgram, WithoutBlankCheckCountsButNeverArmsTheRepeat)
+{
+    w.Ws.WithHandler = true;
+    ASSERT_EQ(Run(opAutoProgramNoBlankCheck), RunEnd::Completed);
+    EXPECT_FALSE(w.Ws.AutoRunning);
+    EXPECT_FALSE(reporter.LastArmRepeat());
+    EXPECT_EQ(w.Ws.Status.PassCountText, "1");
+    const auto names = w.Box.RequestNames();
+    EXPECT_EQ(std::count(names.begin(), names.end(), "switch query"), 0);
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names.back(), "handler signal");
+    EXPECT_EQ(w.Box.Requests().back().Bytes, (std::vector<uint8_t>{0xAB, 0x01}));
+}
+
+TEST_F(EngineAutoProgram, TotalTimeIsShownOnlyWhenAskedFor)
+{
+    ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed);
+    EXPECT_EQ(reporter.Caption(ProgressLabel::TotalTime), "");
+    w.Ws.ShowProgramTime = true;
+    ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed);
+    const std::string total = reporter.Caption(ProgressLabel::TotalTime);
+    EXPECT_EQ(total.rfind("Total program time = ", 0), 0u) << total;
+    EXPECT_EQ(total.substr(total.size() - 3), " ms");
+    EXPECT_NE(reporter.Caption(ProgressLabel::Data).find("Data program && verify OK......."), std::string::npos);
+}
+
+TEST_F(EngineAutoProgram, PreChecksStopBeforeAnyWriterTraffic)
+{
+    w.Box.ClearRequests();
+    SetOptionValue(0x3FFF);   // every item "Blank"
+    EXPECT_EQ(Run(opAutoProgram), RunEnd::ExitOnly);
+    EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Some options are blank!");
+    EXPECT_EQ(reporter.Label(ProgressLabel::Data).Colour, LabelColour::Red);
+    EXPECT_TRUE(reporter.ExitEnabled());
+    EXPECT_FALSE(reporter.ContinueEnabled());
+    EXPECT_EQ(reporter.EnTimer1Calls(), 0);
+
+    SetOptionValue(kGoodOptionValue);
+    w.Ws.ProgramMemory.fill(0x7F);
+    EXPECT_EQ(Run(opAutoProgram), RunEnd::ExitOnly);
+    EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Data memory are blank or error");
+    EXPECT_TRUE(w.Box.RequestNames().empty());
+}
+
+TEST_F(EngineAutoProgram, SerialWordThatIsNotRtwiStopsThePreCheck)
+{
+    w.Ws.SerialModeOn = true;
+    w.Ws.SerialStartAddress = 0x20;
+    w.Ws.SerialByteCount = 1;
+    w.Ws.ProgramMemory[2 * 0x20 + 1] = 0x70;
+    EXPECT_EQ(Run(opAutoProgram), RunEnd::ExitOnly);
+    EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "The Instr is not 'RTWI'or ");
+}
+
+TEST_F(EngineAutoProgram, HandlerRunWaitsForTheSwitchAndSignalsStartAndPass)
+{
+    w.Ws.WithHandler = true;
+    w.Box.ScriptSwitch({0x00, 0x00, 0x01});
+    w.Box.ClearRequests();
+    ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed);
+    EXPECT_TRUE(reporter.LastArmRepeat()) << "a good handler run arms the repeat";
+    const auto requests = w.Box.Requests();
+    std::vector<std::string> head;
+    for (std::size_t i = 0; i < requests.size() && head.size() < 6; ++i) head.push_back(requests[i].Name);
+    EXPECT_EQ(head, (std::vector<std::string>{"writer-type query", "identification request", "switch query",
+                                              "switch query", "switch query", "handler signal"}));
+    EXPECT_EQ(requests[5].Bytes, (std::vector<uint8_t>{0xAB, 0x00}));
+    EXPECT_EQ(requests.back().Bytes, (std::vector<uint8_t>{0xAB, 0x01}));
+    ExpectChipEqualsWorkspace();
+}
+
+}  // namespace

@@ -1,0 +1,125 @@
+// The programming engine against the simulated writer over a pty, with a
+// workspace prepared for a catalogue device: program memory, EEPROM, OPTION
+// and ID filled with a pattern that every step can carry and compare.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "LinkedWriter.h"
+#include "RecordingReporter.h"
+#include "app/BufferCommands.h"
+#include "app/Checksum.h"
+#include "app/DeviceCatalogue.h"
+#include "app/OptionModel.h"
+#include "link/ChipData.h"
+#include "link/Operations.h"
+#include "link/ProgrammingEngine.h"
+
+#include <chrono>
+#include <string>
+#include <thread>
+
+// Option value with a choice for every item of the catalogue's option set:
+// OSC "HF", PUT "0mS", WDT "Disable", PED "Disable", Security "Disable".
+constexpr uint32_t kGoodOptionValue = 0x2AA6;
+// The same with Security "Enable" (bit 13 clear).
+constexpr uint32_t kProtectedOptionValue = 0x0AA6;
+
+struct WorkspaceImage {
+    std::array<uint8_t, kProgramMemorySize> ProgramMemory;
+    std::array<uint8_t, kEepromBufferSize> EepromBuffer;
+    std::array<uint8_t, kOptionWordsSize> OptionWords;
+    std::array<uint8_t, kIdWordsSize> IdWords;
+    bool operator==(const WorkspaceImage&) const = default;
+};
+
+class EngineTest : public ::testing::Test {
+protected:
+    explicit EngineTest(WriterSettings settings = {}) : w("COM1", 30, std::move(settings)) {}
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(w.Ready);
+        engine.SetTimeoutHundredths(30);
+        PrepareDevice("72Q575");
+    }
+
+    // A workspace for the device with a program, EEPROM data, options and ID.
+    void PrepareDevice(const std::string& device)
+    {
+        Workspace& ws = w.Ws;
+        deviceText = device;
+        ws.StartupDone = false;
+        ResetData(ws, device);
+        for (uint32_t k = 0; 2 * k < ws.RomBytes; ++k) {
+            const uint32_t value = (k * 0x1D3 + 0x155) & 0x3FFF;
+            ws.ProgramMemory[2 * k] = value & 0x7F;
+            ws.ProgramMemory[2 * k + 1] = (value >> 7) & 0x7F;
+        }
+        for (uint32_t k = 0; k < ws.EepromSize; ++k) ws.EepromBuffer[k] = static_cast<uint8_t>(k * 7 + 3);
+        SetOptionValue(kGoodOptionValue);
+        const char id[] = "KRV-ID";
+        for (int k = 0; k < 6; ++k) {
+            ws.IdWords[2 * k] = static_cast<uint8_t>(id[k]);
+            ws.IdWords[2 * k + 1] = 0x00;
+        }
+    }
+
+    void SetOptionValue(uint32_t value)
+    {
+        w.Ws.OptionWords[0] = value & 0x7F;
+        w.Ws.OptionWords[1] = (value >> 7) & 0x7F;
+        UpdateOption(w.Ws);
+    }
+
+    EngineControls Controls() const
+    {
+        EngineControls c;
+        c.DeviceText = deviceText;
+        c.ProgramChecksumText = w.Ws.Status.ProgramChecksum;
+        return c;
+    }
+
+    // Runs an operation to its end on the engine's thread.
+    RunEnd Run(int32_t code)
+    {
+        reporter.Restart();
+        w.Ws.CommandCode = code;
+        engine.Start(Controls());
+        engine.Join();
+        return engine.LastEnd();
+    }
+
+    WorkspaceImage Image() const
+    {
+        return {w.Ws.ProgramMemory, w.Ws.EepromBuffer, w.Ws.OptionWords, w.Ws.IdWords};
+    }
+
+    // The chip holds what the workspace would program.
+    void ExpectChipEqualsWorkspace()
+    {
+        const Workspace& ws = w.Ws;
+        const SimulatedChip chip = w.Box.Chip();
+        for (uint32_t i = 0; i < ws.RomBytes; ++i)
+            ASSERT_EQ(chip.ProgramMemory[i], ws.ProgramMemory[i]) << "program byte " << i;
+        for (uint32_t i = 0; i < ws.EepromSize; ++i)
+            ASSERT_EQ(chip.Eeprom[i], ws.EepromBuffer[i]) << "EEPROM byte " << i;
+        EXPECT_EQ(chip.OptionWords[0], ws.OptionWords[0]);
+        EXPECT_EQ(chip.OptionWords[1], ws.OptionWords[1]);
+        for (int i = 0; i < 12; ++i) EXPECT_EQ(chip.IdChecksum[i], ws.IdWords[i]) << "ID byte " << i;
+        const std::string sum = ws.Status.ProgramChecksum;
+        ASSERT_EQ(sum.size(), 4u);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(chip.IdChecksum[12 + i], uint8_t(sum[i]));
+    }
+
+    // A chip already programmed with the workspace.
+    void ProgramChipFromWorkspace()
+    {
+        ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed) << reporter.Caption(ProgressLabel::Data);
+    }
+
+    LinkedWriter w;
+    RecordingReporter reporter;
+    ProgrammingEngine engine{w.Ws, reporter, w.Notifier};
+    std::string deviceText;
+};
