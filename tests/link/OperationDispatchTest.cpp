@@ -1,0 +1,154 @@
+#include "EngineFixture.h"
+
+#include "link/OperationDispatch.h"
+
+namespace {
+
+// The main window as the dispatcher sees it: the progress dialog runs the
+// engine to its end, every window request is counted.
+class FakeWindows : public OperationWindows {
+public:
+    FakeWindows(Workspace& ws, RecordingReporter& reporter, Notifier& notifier, std::string device)
+        : ws_(ws), engine_(ws, reporter, notifier), device_(std::move(device))
+    {
+        engine_.SetTimeoutHundredths(30);
+    }
+    std::string PortText() override { return Port; }
+    void ShowProgressDialog() override
+    {
+        ++DialogsShown;
+        ShownCode = ws_.CommandCode;
+        EngineControls c;
+        c.DeviceText = device_;
+        c.ProgramChecksumText = ws_.Status.ProgramChecksum;
+        engine_.Start(c);
+        engine_.Join();
+    }
+    void RebuildMemoryWindow() override { ++MemoryRebuilds; }
+    void RebuildEepromWindow() override { ++EepromRebuilds; }
+    void ApplyActions(const GuiActions& actions) override { Actions |= actions; }
+    void TileHorizontally() override { ++Tiles; }
+    void UpdateScreen() override { ++ScreenUpdates; }
+    void CloseDisassembly() override { ++DisassemblyClosed; }
+    void StatusChanged() override { ++StatusRedraws; }
+    std::string DeviceText() override { return device_; }
+
+    std::string Port = "Com1";
+    int DialogsShown = 0, ShownCode = -1, MemoryRebuilds = 0, EepromRebuilds = 0, Tiles = 0;
+    int ScreenUpdates = 0, DisassemblyClosed = 0, StatusRedraws = 0;
+    GuiActions Actions;
+
+private:
+    Workspace& ws_;
+    ProgrammingEngine engine_;
+    std::string device_;
+};
+
+class OperationDispatch : public EngineTest {
+protected:
+    FakeWindows windows{w.Ws, reporter, w.Notifier, "72Q575"};
+};
+
+TEST_F(OperationDispatch, BlankResetWordAsksAbortOrIgnore)
+{
+    w.Ws.ProgramMemory[0] = 0x7F;
+    w.Ws.ProgramMemory[1] = 0x7F;
+    w.Notifier.Script({Answer::Abort});
+    EXPECT_FALSE(RunOperation(w.Ws, w.Notifier, windows, opAutoProgram));
+    ASSERT_EQ(w.Notifier.Prompts.size(), 1u);
+    EXPECT_EQ(w.Notifier.Prompts[0].Text, "Reset address (0000h) is blank!!");
+    EXPECT_EQ(w.Notifier.Prompts[0].Buttons, QuestionButtons::AbortIgnore);
+    EXPECT_EQ(windows.DialogsShown, 0);
+
+    w.Notifier.Script({Answer::Ignore});
+    EXPECT_TRUE(RunOperation(w.Ws, w.Notifier, windows, opProgramData));
+    EXPECT_EQ(windows.ShownCode, opProgramData);
+    EXPECT_EQ(engine.LastEnd(), RunEnd::NotRun) << "the fixture's own engine stays idle";
+}
+
+TEST_F(OperationDispatch, ResetWordIsTheLastWordWhenTheDeviceSaysSo)
+{
+    w.Ws.HeaderDeviceBytes[0] = 0x19;   // without bit 0x20
+    w.Ws.RomBytes = 4096;
+    w.Ws.ProgramMemory[2 * 0x7FF] = 0x7F;
+    w.Ws.ProgramMemory[2 * 0x7FF + 1] = 0x7F;
+    EXPECT_FALSE(CheckResetAddr(w.Ws, w.Notifier));
+    EXPECT_EQ(w.Notifier.LastText(), "Reset address (07FFh) is blank!!");
+}
+
+TEST_F(OperationDispatch, GuardsOnlyTheProgrammingCommands)
+{
+    w.Ws.ProgramMemory[0] = 0x7F;
+    w.Ws.ProgramMemory[1] = 0x7F;
+    for (int32_t code : {opBlankCheck, opVerify, opProgramOptions}) {
+        EXPECT_TRUE(RunOperation(w.Ws, w.Notifier, windows, code));
+    }
+    EXPECT_TRUE(w.Notifier.Prompts.empty());
+    EXPECT_EQ(windows.DialogsShown, 3);
+}
+
+TEST_F(OperationDispatch, CodesOutsideTheTableAreRefusedBeforeAnythingOpens)
+{
+    for (int32_t code : {-1, 13, 100}) {
+        EXPECT_FALSE(RunOperation(w.Ws, w.Notifier, windows, code));
+        w.Ws.CommandCode = code;
+        EXPECT_FALSE(WriterFunction(w.Ws, w.Notifier, windows));
+    }
+    EXPECT_EQ(windows.DialogsShown, 0);
+    EXPECT_TRUE(w.Notifier.Prompts.empty());
+}
+
+TEST_F(OperationDispatch, PortThatCannotOpenShowsItsMessageAndNoDialog)
+{
+    windows.Port = "Com7";
+    EXPECT_FALSE(RunOperation(w.Ws, w.Notifier, windows, opVerify));
+    EXPECT_EQ(w.Notifier.LastText(), "Open  COM7 Port Error!!");
+    EXPECT_EQ(windows.DialogsShown, 0);
+}
+
+TEST_F(OperationDispatch, AfterTheDialogTheOpenMemoryWindowsAreRebuilt)
+{
+    w.Ws.MemoryWindowOpen = true;
+    w.Ws.EepromWindowOpen = true;
+    EXPECT_TRUE(RunOperation(w.Ws, w.Notifier, windows, opBlankCheck));
+    EXPECT_EQ(windows.MemoryRebuilds, 1);
+    EXPECT_EQ(windows.EepromRebuilds, 1);
+}
+
+TEST_F(OperationDispatch, OverWriteAlwaysRunsWithSerialModeOff)
+{
+    w.Ws.SerialModeOn = true;
+    w.Ws.Status.SerialModeText = "Enable";
+    w.Box.With([](WriterState& s) { s.Chip.Protected = true; });
+    EXPECT_TRUE(RunOperation(w.Ws, w.Notifier, windows, opOverWrite));
+    EXPECT_FALSE(w.Ws.SerialModeOn);
+    EXPECT_EQ(w.Ws.Status.SerialModeText, "Disable");
+    EXPECT_EQ(windows.ShownCode, opOverWrite);
+}
+
+TEST_F(OperationDispatch, SerialSetDownloadNeedsSerialModeSetUp)
+{
+    EXPECT_FALSE(RunOperation(w.Ws, w.Notifier, windows, opSerialNoProgram));
+    EXPECT_EQ(w.Notifier.LastText(), "Please Setup Serial No !!");
+    EXPECT_EQ(windows.DialogsShown, 0);
+}
+
+TEST_F(OperationDispatch, ReadIcClearsTheWorkspaceThenShowsWhatTheChipHolds)
+{
+    ProgramChipFromWorkspace();
+    const WorkspaceImage programmed = Image();
+    w.Ws.DisasmWindowOpen = true;
+    EXPECT_TRUE(RunOperation(w.Ws, w.Notifier, windows, opReadIc));
+    EXPECT_EQ(windows.ShownCode, opReadIc);
+    EXPECT_EQ(windows.Tiles, 1);
+    EXPECT_TRUE(windows.Actions.RecreateIdWindow || windows.Actions.RecreateEepromWindow ||
+                windows.Actions.EepromControlsEnabled.has_value());
+    EXPECT_EQ(windows.ScreenUpdates, 1);
+    EXPECT_TRUE(windows.Actions.CloseDisasmWindow) << "replacing program memory closes the disassembly";
+    EXPECT_FALSE(w.Ws.DisasmWindowOpen);
+    for (uint32_t i = 0; i < w.Ws.RomBytes; ++i)
+        ASSERT_EQ(w.Ws.ProgramMemory[i], programmed.ProgramMemory[i]) << i;
+    EXPECT_EQ(w.Ws.Status.PassCountText, "0") << "the reset cleared the pass count";
+}
+
+}  // namespace
