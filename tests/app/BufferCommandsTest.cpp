@@ -326,3 +326,45 @@ TEST_F(BufferCommands, ViewEepromBringsAnOpenWindowToTheFront)
     EXPECT_TRUE(actions.ShowEepromWindow);
     EXPECT_FALSE(actions.RecreateEepromWindow);
 }
+
+TEST_F(BufferCommands, UpdateScreenRecreatesOnlyTheOpenWindowsAndRedrawsOptions)
+{
+    ws.IDFormOpen = false;
+    ws.MemoryWindowOpen = true;
+    ws.EepromWindowOpen = false;
+    ws.OptionWords = {0x7F, 0x7F, 0x7F, 0x7F, 0, 0, 0, 0};
+    const GuiActions actions = UpdateScreen(ws);
+    EXPECT_FALSE(actions.RecreateIdWindow);
+    EXPECT_TRUE(actions.RecreateMemoryWindow);
+    EXPECT_TRUE(actions.RecreateEepromWindow) << "the device has EEPROM";
+    EXPECT_TRUE(ws.EepromWindowOpen);
+    EXPECT_TRUE(actions.TileHorizontally);
+    EXPECT_EQ(ws.Status.OptionValueText, "7F 5F 00 00");
+}
+
+TEST_F(BufferCommands, UpdateScreenDestroysTheEepromWindowOfADeviceWithoutEeprom)
+{
+    // No catalogue device lacks EEPROM; take the flag away by hand.
+    ws.DeviceFlags = kFlagEraseInsteadOfBlankCheck;
+    ws.EepromWindowOpen = true;
+    GuiActions actions = UpdateScreen(ws);
+    EXPECT_TRUE(actions.DestroyEepromWindow);
+    EXPECT_FALSE(actions.RecreateEepromWindow);
+    EXPECT_FALSE(ws.EepromWindowOpen);
+    EXPECT_EQ(ws.Status.TotalChecksumCaption, "w/OPTIONs:");
+}
+
+TEST(GuiActionsMerge, KeepsEveryRequestOfEitherSide)
+{
+    GuiActions a;
+    a.RecreateIdWindow = true;
+    a.EraseEnabled = false;
+    GuiActions b;
+    b.CloseDisasmWindow = true;
+    b.EepromControlsEnabled = true;
+    a |= b;
+    EXPECT_TRUE(a.RecreateIdWindow);
+    EXPECT_TRUE(a.CloseDisasmWindow);
+    EXPECT_EQ(a.EraseEnabled, std::optional<bool>(false));
+    EXPECT_EQ(a.EepromControlsEnabled, std::optional<bool>(true));
+}
