@@ -117,6 +117,9 @@ TEST(Checksum, SizesBeyondTheBuffersAreCutToTheBuffers)
     const Checksums sums = ComputeChecksums(ws);
     EXPECT_EQ(sums.Memory, (16384 * kBlankWordSum) & 0xFFFF);
     EXPECT_EQ(sums.Total, ((16384 * kBlankWordSum & 0xFFFF) + 598 * 0xFF + kForcedOptionSum) & 0xFFFF);
+    // An odd size still takes whole words and reads nothing past the buffer.
+    ws.RomBytes = 32767;
+    EXPECT_EQ(ComputeChecksums(ws).Memory, (16384 * kBlankWordSum) & 0xFFFF);
 }
 
 TEST(HexToInt, ParsesEitherCase)

@@ -82,6 +82,7 @@ TEST(DeviceCatalogue, SizesFollowTheLastAddressesOfEachRow)
         const uint32_t eeprom = i < 4 ? 128 : 256;
         EXPECT_EQ(ws.RomBytes, rom) << GetIcName(i);
         EXPECT_EQ(ws.EepromSize, eeprom) << GetIcName(i);
+        EXPECT_EQ(BlankWord(ws), 0x3FFFu) << GetIcName(i);
         EXPECT_LE(ws.RomBytes, ws.ProgramMemory.size());
         EXPECT_LE(ws.EepromSize, ws.EepromBuffer.size());
     }
