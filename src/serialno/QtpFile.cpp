@@ -1,5 +1,6 @@
 #include "serialno/QtpFile.h"
 
+#include "app/Checksum.h"
 #include "app/Workspace.h"
 #include "platform/Notifier.h"
 #include "serialno/SerialMessages.h"
@@ -53,25 +54,18 @@ public:
         return static_cast<char>(c);
     }
 
-    // A field of exactly `digits` hex digits (either case); nullopt when any
-    // character is not one or the file ends inside the field.
+    // A field of exactly `digits` hex digits; nullopt when any character is
+    // not one or the file ends inside the field.
     std::optional<uint32_t> Hex(int digits)
     {
-        uint32_t value = 0;
-        bool valid = true;
+        std::string text;
         for (int i = 0; i < digits; ++i) {
             const std::optional<char> c = Next();
             if (!c) return std::nullopt;
-            int digit = -1;
-            if (*c >= '0' && *c <= '9') digit = *c - '0';
-            else if (*c >= 'A' && *c <= 'F') digit = *c - 'A' + 10;
-            else if (*c >= 'a' && *c <= 'f') digit = *c - 'a' + 10;
-            if (digit < 0) valid = false;
-            else value = value * 16 + static_cast<uint32_t>(digit);
+            text += *c;
         }
-        Ws.HexDigitsValid = valid;
-        if (!valid) return std::nullopt;
-        Ws.HexValue = value;
+        const uint32_t value = HexToInt(Ws, text);
+        if (!Ws.HexDigitsValid) return std::nullopt;
         return value;
     }
 

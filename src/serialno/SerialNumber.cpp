@@ -1,5 +1,6 @@
 #include "serialno/SerialNumber.h"
 
+#include "app/Checksum.h"
 #include "app/Workspace.h"
 #include "serialno/ShiftRegisterTaps.h"
 
@@ -141,6 +142,9 @@ bool SerialNo2Memory(Workspace& ws)
             ws.ProgramMemory[low] = byte;
         }
     }
+    // The checksums cover program memory only as shown; an EEPROM placement
+    // leaves them until the next recomputation.
+    if (ws.SerialTarget == stProgramMemory) CalChecksum(ws);
     ws.Status.SerialText = SerialNumberText(ws.SerialValue, n);
     return true;
 }

@@ -288,3 +288,19 @@ TEST(SerialRtwiCheck, AcceptsBothOperationCodesAndRefusesOthers)
     ws.SerialStartAddress = 0x3FF;
     EXPECT_FALSE(SerialWordsHoldRtwi(ws));
 }
+
+TEST(SerialPlacement, ProgramMemoryPlacementRecomputesTheChecksumsEepromPlacementDoesNot)
+{
+    Workspace ws;
+    ShapeSmallDevice(ws);
+    ws.SerialModeOn = true;
+    ws.SerialTarget = stEeprom;
+    ws.SerialValue = Cells("00");
+    ASSERT_TRUE(SerialNo2Memory(ws));
+    EXPECT_EQ(ws.Status.ProgramChecksum, "Blank");
+
+    // 1024 blank words sum to F800; word 0 becoming (00h, 7Eh) adds FFh less.
+    ws.SerialTarget = stProgramMemory;
+    ASSERT_TRUE(SerialNo2Memory(ws));
+    EXPECT_EQ(ws.Status.ProgramChecksum, "F701");
+}
