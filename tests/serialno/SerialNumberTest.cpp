@@ -304,3 +304,16 @@ TEST(SerialPlacement, ProgramMemoryPlacementRecomputesTheChecksumsEepromPlacemen
     ASSERT_TRUE(SerialNo2Memory(ws));
     EXPECT_EQ(ws.Status.ProgramChecksum, "F701");
 }
+
+TEST(SerialText, HexValueTextsFillTheCellsFromTheLastPair)
+{
+    SerialCells cells = Cells("AAAAAAAAAAAAAAAA");
+    ASSERT_TRUE(SerialCellsFromHexText(cells, "12ab", 2));
+    EXPECT_EQ(Hex(cells, 8), "AAAAAAAAAAAA12AB");
+    for (const char* bad : {"123", "12345", "12G4", ""}) {
+        EXPECT_FALSE(SerialCellsFromHexText(cells, bad, 2)) << bad;
+        EXPECT_EQ(Hex(cells, 8), "AAAAAAAAAAAA12AB") << bad;
+    }
+    EXPECT_FALSE(SerialCellsFromHexText(cells, "", 0));
+    EXPECT_FALSE(SerialCellsFromHexText(cells, "000000000000000000", 9));
+}
