@@ -119,13 +119,13 @@ uint32_t SerialPort::BytesWaiting(int waitMs)
     pollfd p{fd_, POLLIN, 0};
     int64_t start = MonotonicMilliseconds();
     int r = poll(&p, 1, waitMs);
-    if (r > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) && !(p.revents & POLLIN)) {
+    count = 0;
+    if (ioctl(fd_, FIONREAD, &count) != 0) count = 0;
+    if (count <= 0 && r > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) {
         // A hung-up line reports at once on every poll; wait out the slice
         // instead of spinning.
         SleepMilliseconds(waitMs - int(MonotonicMilliseconds() - start));
     }
-    count = 0;
-    if (ioctl(fd_, FIONREAD, &count) != 0) count = 0;
     return uint32_t(count > 0 ? count : 0);
 }
 

@@ -101,7 +101,9 @@ void ServeDataStream(RequestContext& request, int area, std::size_t total)
         pairs = PairsFor(s.Settings, area);
         faults = s.Faults;
     });
-    std::vector<uint8_t> data;
+    // The stream is logged as it arrives, so that a stream the program
+    // leaves unfinished can be inspected at once.
+    request.Record("data stream", {});
     std::size_t i = 0;
     while (i < total) {
         std::size_t n = pairs ? 2 : 1;
@@ -113,8 +115,9 @@ void ServeDataStream(RequestContext& request, int area, std::size_t total)
         if (!complete) break;   // the program gave up; back to waiting for requests
         request.Locked([&](WriterState& s) {
             for (std::size_t k = 0; k < n; ++k) StoreStreamByte(s.Chip, area, i + k, got[k]);
+            if (!s.Requests.empty() && s.Requests.back().Name == "data stream")
+                s.Requests.back().Bytes.insert(s.Requests.back().Bytes.end(), got, got + n);
         });
-        data.insert(data.end(), got, got + n);
         uint8_t ack = kReady;
         if (InRange(faults.ProgramFailAt, i, n)) ack = kWriteFailed;
         else if (InRange(faults.EarlyCompleteAt, i, n)) ack = kWriteComplete;
@@ -125,7 +128,6 @@ void ServeDataStream(RequestContext& request, int area, std::size_t total)
         i += n;
         if (ack != kReady) break;
     }
-    request.Record("data stream", std::move(data));
 }
 
 }  // namespace
