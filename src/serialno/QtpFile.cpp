@@ -258,6 +258,12 @@ QtpLoadResult LoadQTPFile1Click(Workspace& ws, const QtpFileChoice& choice, Noti
         Show(notifier, SerialMessages::InstrNotRtwi);
         ws.QtpMode = false;
     }
+    if (ws.QtpMode) {
+        ws.SerialModeOn = true;
+        // A number that cannot be placed (a byte order out of range) must not
+        // leave serial mode on with nothing placed.
+        if (!SerialNo2Memory(ws)) ws.QtpMode = false;
+    }
     if (!ws.QtpMode) {
         ws.SerialModeOn = false;
         ws.Status.SerialModeText = std::string(SerialMessages::Disable);
@@ -265,11 +271,9 @@ QtpLoadResult LoadQTPFile1Click(Workspace& ws, const QtpFileChoice& choice, Noti
         ws.AutoPassCount = 0;
         return QtpLoadResult::Refused;
     }
-    ws.SerialModeOn = true;
     ws.Status.SerialModeText = std::string(SerialMessages::Enable);
     const std::size_t slash = choice.Path.find_last_of("/\\");
     ws.Status.QtpText = slash == std::string::npos ? choice.Path : choice.Path.substr(slash + 1);
-    SerialNo2Memory(ws);
     return QtpLoadResult::Loaded;
 }
 
@@ -292,13 +296,17 @@ SerialPassResult NextSerialAfterPass(Workspace& ws, Notifier& notifier)
             return SerialPassResult::QtpFinished;
         }
         result = SerialPassResult::QtpNext;
-    } else if (!SerialNoNext(ws)) {
-        // Settings that cannot give a fresh number must not program the
-        // same one again.
-        ws.SerialModeOn = false;
-        ws.Status.SerialModeText = std::string(SerialMessages::Disable);
-        return SerialPassResult::Refused;
     }
-    SerialNo2Memory(ws);
-    return result;
+    // Settings that cannot give and place a fresh number must not program
+    // the old one again: serial mode ends.
+    if ((result == SerialPassResult::QtpNext || SerialNoNext(ws)) && SerialNo2Memory(ws)) return result;
+    ws.SerialModeOn = false;
+    ws.Status.SerialModeText = std::string(SerialMessages::Disable);
+    if (ws.QtpMode) {
+        CloseQtpInput(ws);
+        ws.QtpMode = false;
+        ws.AutoPassCount = 0;
+        ws.Status.QtpText = std::string(SerialMessages::Disable);
+    }
+    return SerialPassResult::Refused;
 }

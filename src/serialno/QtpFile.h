@@ -85,7 +85,7 @@ enum class SerialPassResult {
     Advanced,     // the generator gave the next number, now placed
     QtpNext,      // the next QTP record was read and placed
     QtpFinished,  // the QTP file is exhausted (or bad): QTP and serial mode are off
-    Refused,      // the generator's settings do not fit: serial mode is now off
+    Refused,      // the settings cannot give or place a new number: serial mode is now off
 };
 
 // What the engine does with the serial number after a good automatic run:

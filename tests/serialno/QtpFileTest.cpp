@@ -456,3 +456,26 @@ TEST(QtpRead, RandomlyDamagedFilesNeverTakeANumberThatDoesNotFit)
         }
     }
 }
+
+TEST(QtpProduction, ANumberThatCannotBePlacedEndsSerialModeInsteadOfRepeatingTheOld)
+{
+    TempDir dir;
+    WriteText(dir.File("QTP1.txt"), kThreeRecords);
+    Workspace ws;
+    SetUpTwoByteNumber(ws);
+    RecordingNotifier notifier;
+    ws.SerialOrder = 5;  // no such byte order
+    EXPECT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("QTP1.txt")), notifier), QtpLoadResult::Refused);
+    EXPECT_FALSE(ws.SerialModeOn);
+    EXPECT_EQ(ws.QtpInputHandle, nullptr);
+
+    ws.SerialOrder = soMsbFirst;
+    ASSERT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("QTP1.txt")), notifier), QtpLoadResult::Loaded);
+    ws.SerialOrder = 5;
+    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::Refused);
+    EXPECT_FALSE(ws.SerialModeOn);
+    EXPECT_FALSE(ws.QtpMode);
+    EXPECT_EQ(ws.QtpInputHandle, nullptr);
+    EXPECT_EQ(ws.Status.QtpText, "Disable");
+    EXPECT_EQ(ws.ProgramMemory[0x42], 0x34);
+}
