@@ -296,10 +296,17 @@ SerialPassResult NextSerialAfterPass(Workspace& ws, Notifier& notifier)
             return SerialPassResult::QtpFinished;
         }
         result = SerialPassResult::QtpNext;
+        // A record may name other words than the first one did; a number is
+        // never written over words that do not hold the RTWI instruction.
+        if (ws.SerialTarget == stProgramMemory && !SerialWordsHoldRtwi(ws, kRtwiMaskRun)) {
+            Show(notifier, SerialMessages::InstrNotRtwi);
+            result = SerialPassResult::Refused;
+        }
     }
     // Settings that cannot give and place a fresh number must not program
     // the old one again: serial mode ends.
-    if ((result == SerialPassResult::QtpNext || SerialNoNext(ws)) && SerialNo2Memory(ws)) return result;
+    if (result == SerialPassResult::Advanced && !SerialNoNext(ws)) result = SerialPassResult::Refused;
+    if (result != SerialPassResult::Refused && SerialNo2Memory(ws)) return result;
     ws.SerialModeOn = false;
     ws.Status.SerialModeText = std::string(SerialMessages::Disable);
     if (ws.QtpMode) {

@@ -479,3 +479,23 @@ TEST(QtpProduction, ANumberThatCannotBePlacedEndsSerialModeInsteadOfRepeatingThe
     EXPECT_EQ(ws.Status.QtpText, "Disable");
     EXPECT_EQ(ws.ProgramMemory[0x42], 0x34);
 }
+
+TEST(QtpProduction, ARecordOverWordsWithoutRtwiEndsSerialModeBeforeAnythingIsWritten)
+{
+    TempDir dir;
+    WriteText(dir.File("QTP1.txt"),
+              ":040020001231343134\r\n"
+              ":040030001231353123\r\n"  // words 30h and 31h hold no RTWI
+              ":00000001FF");
+    Workspace ws;
+    SetUpTwoByteNumber(ws);
+    RecordingNotifier notifier;
+    ASSERT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("QTP1.txt")), notifier), QtpLoadResult::Loaded);
+    const auto memory = ws.ProgramMemory;
+    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::Refused);
+    EXPECT_EQ(notifier.Texts(), Texts{"The Instr is not 'RTWI'"});
+    EXPECT_EQ(ws.ProgramMemory, memory);
+    EXPECT_FALSE(ws.SerialModeOn);
+    EXPECT_FALSE(ws.QtpMode);
+    EXPECT_EQ(ws.QtpInputHandle, nullptr);
+}
