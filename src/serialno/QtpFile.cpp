@@ -1,5 +1,6 @@
 #include "serialno/QtpFile.h"
 
+#include "app/Checksum.h"
 #include "app/Workspace.h"
 #include "platform/Notifier.h"
 #include "serialno/SerialMessages.h"
@@ -53,25 +54,18 @@ public:
         return static_cast<char>(c);
     }
 
-    // A field of exactly `digits` hex digits (either case); nullopt when any
-    // character is not one or the file ends inside the field.
+    // A field of exactly `digits` hex digits; nullopt when any character is
+    // not one or the file ends inside the field.
     std::optional<uint32_t> Hex(int digits)
     {
-        uint32_t value = 0;
-        bool valid = true;
+        std::string text;
         for (int i = 0; i < digits; ++i) {
             const std::optional<char> c = Next();
             if (!c) return std::nullopt;
-            int digit = -1;
-            if (*c >= '0' && *c <= '9') digit = *c - '0';
-            else if (*c >= 'A' && *c <= 'F') digit = *c - 'A' + 10;
-            else if (*c >= 'a' && *c <= 'f') digit = *c - 'a' + 10;
-            if (digit < 0) valid = false;
-            else value = value * 16 + static_cast<uint32_t>(digit);
+            text += *c;
         }
-        Ws.HexDigitsValid = valid;
-        if (!valid) return std::nullopt;
-        Ws.HexValue = value;
+        const uint32_t value = HexToInt(Ws, text);
+        if (!Ws.HexDigitsValid) return std::nullopt;
         return value;
     }
 
@@ -264,6 +258,12 @@ QtpLoadResult LoadQTPFile1Click(Workspace& ws, const QtpFileChoice& choice, Noti
         Show(notifier, SerialMessages::InstrNotRtwi);
         ws.QtpMode = false;
     }
+    if (ws.QtpMode) {
+        ws.SerialModeOn = true;
+        // A number that cannot be placed (a byte order out of range) must not
+        // leave serial mode on with nothing placed.
+        if (!SerialNo2Memory(ws)) ws.QtpMode = false;
+    }
     if (!ws.QtpMode) {
         ws.SerialModeOn = false;
         ws.Status.SerialModeText = std::string(SerialMessages::Disable);
@@ -271,11 +271,9 @@ QtpLoadResult LoadQTPFile1Click(Workspace& ws, const QtpFileChoice& choice, Noti
         ws.AutoPassCount = 0;
         return QtpLoadResult::Refused;
     }
-    ws.SerialModeOn = true;
     ws.Status.SerialModeText = std::string(SerialMessages::Enable);
     const std::size_t slash = choice.Path.find_last_of("/\\");
     ws.Status.QtpText = slash == std::string::npos ? choice.Path : choice.Path.substr(slash + 1);
-    SerialNo2Memory(ws);
     return QtpLoadResult::Loaded;
 }
 
@@ -298,13 +296,24 @@ SerialPassResult NextSerialAfterPass(Workspace& ws, Notifier& notifier)
             return SerialPassResult::QtpFinished;
         }
         result = SerialPassResult::QtpNext;
-    } else if (!SerialNoNext(ws)) {
-        // Settings that cannot give a fresh number must not program the
-        // same one again.
-        ws.SerialModeOn = false;
-        ws.Status.SerialModeText = std::string(SerialMessages::Disable);
-        return SerialPassResult::Refused;
+        // A record may name other words than the first one did; a number is
+        // never written over words that do not hold the RTWI instruction.
+        if (ws.SerialTarget == stProgramMemory && !SerialWordsHoldRtwi(ws, kRtwiMaskRun)) {
+            Show(notifier, SerialMessages::InstrNotRtwi);
+            result = SerialPassResult::Refused;
+        }
     }
-    SerialNo2Memory(ws);
-    return result;
+    // Settings that cannot give and place a fresh number must not program
+    // the old one again: serial mode ends.
+    if (result == SerialPassResult::Advanced && !SerialNoNext(ws)) result = SerialPassResult::Refused;
+    if (result != SerialPassResult::Refused && SerialNo2Memory(ws)) return result;
+    ws.SerialModeOn = false;
+    ws.Status.SerialModeText = std::string(SerialMessages::Disable);
+    if (ws.QtpMode) {
+        CloseQtpInput(ws);
+        ws.QtpMode = false;
+        ws.AutoPassCount = 0;
+        ws.Status.QtpText = std::string(SerialMessages::Disable);
+    }
+    return SerialPassResult::Refused;
 }

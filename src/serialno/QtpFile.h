@@ -85,7 +85,8 @@ enum class SerialPassResult {
     Advanced,     // the generator gave the next number, now placed
     QtpNext,      // the next QTP record was read and placed
     QtpFinished,  // the QTP file is exhausted (or bad): QTP and serial mode are off
-    Refused,      // the generator's settings do not fit: serial mode is now off
+    Refused,      // no new number can be given or placed (settings out of bounds, a QTP
+                  // record over words without RTWI): serial and QTP mode are now off
 };
 
 // What the engine does with the serial number after a good automatic run:

@@ -1,5 +1,6 @@
 #include "serialno/SerialNumber.h"
 
+#include "app/Checksum.h"
 #include "app/Workspace.h"
 #include "serialno/ShiftRegisterTaps.h"
 
@@ -119,6 +120,26 @@ std::string SerialNumberText(const SerialCells& cells, uint32_t byteCount)
     return text;
 }
 
+bool SerialCellsFromHexText(SerialCells& cells, std::string_view text, uint32_t byteCount)
+{
+    if (!SerialByteCountValid(byteCount) || text.size() != 2 * byteCount) return false;
+    SerialCells parsed = cells;
+    for (uint32_t i = 0; i < byteCount; ++i) {
+        uint32_t value = 0;
+        for (char c : text.substr(text.size() - 2 * (i + 1), 2)) {
+            uint32_t digit;
+            if (c >= '0' && c <= '9') digit = uint32_t(c - '0');
+            else if (c >= 'A' && c <= 'F') digit = uint32_t(c - 'A' + 10);
+            else if (c >= 'a' && c <= 'f') digit = uint32_t(c - 'a' + 10);
+            else return false;
+            value = value * 16 + digit;
+        }
+        parsed[i] = value;
+    }
+    cells = parsed;
+    return true;
+}
+
 bool SerialNo2Memory(Workspace& ws)
 {
     if (!ws.SerialModeOn) return false;
@@ -141,6 +162,9 @@ bool SerialNo2Memory(Workspace& ws)
             ws.ProgramMemory[low] = byte;
         }
     }
+    // The checksums cover program memory only as shown; an EEPROM placement
+    // leaves them until the next recomputation.
+    if (ws.SerialTarget == stProgramMemory) CalChecksum(ws);
     ws.Status.SerialText = SerialNumberText(ws.SerialValue, n);
     return true;
 }

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 struct Workspace;
 
@@ -65,6 +66,13 @@ std::string SerialNumberText(const SerialCells& cells, uint32_t byteCount);
 // RTWI instruction (high byte AND mask is 62h or 6Eh). False when the
 // placement settings are out of bounds.
 bool SerialWordsHoldRtwi(const Workspace& ws, uint8_t mask = kRtwiMaskRun);
+
+// Fills cells 0 to n-1 from a value text of exactly 2n hex digits, most
+// significant pair first (cell 0 from the last two characters), as the
+// settings dialog takes its start and end values. Returns false and changes
+// nothing for a byte count outside 1 to 8 or a text of another length or
+// with a character that is not a hex digit.
+bool SerialCellsFromHexText(SerialCells& cells, std::string_view text, uint32_t byteCount);
 
 // One step of each generator on bare cells, for callers that advance a copy.
 void SequentialStep(SerialCells& value, const SerialCells& start, const SerialCells& end,

@@ -418,3 +418,84 @@ TEST(SerialProduction, WithoutQtpEachPassAdvancesAndPlacesTheNumber)
     EXPECT_EQ(ws.Status.SerialModeText, "Disable");
     EXPECT_EQ(ws.ProgramMemory[0x42], 0x35);
 }
+
+TEST(QtpRead, RandomlyDamagedFilesNeverTakeANumberThatDoesNotFit)
+{
+    // Damage a good file one to three characters at a time; whatever the
+    // reader accepts must fit the cells and the device.
+    const std::string good = std::string(kThreeRecords);
+    const std::string alphabet = "0123456789ABCDEF:\r\nG ";
+    uint32_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0x7FFF;
+    };
+    TempDir dir;
+    const std::string path = dir.File("damaged.txt");
+    for (int round = 0; round < 600; ++round) {
+        std::string text = good;
+        const int edits = 1 + int(next() % 3);
+        for (int e = 0; e < edits; ++e) {
+            const std::size_t at = next() % text.size();
+            switch (next() % 3) {
+            case 0: text[at] = alphabet[next() % alphabet.size()]; break;
+            case 1: text.erase(at, 1); break;
+            default: text.insert(at, 1, alphabet[next() % alphabet.size()]); break;
+            }
+        }
+        WriteText(path, text);
+        Workspace ws;
+        SetUpTwoByteNumber(ws);
+        RecordingNotifier notifier;
+        if (LoadQTPFile1Click(ws, Chosen(path), notifier) != QtpLoadResult::Loaded) continue;
+        for (int pass = 0; pass < 4 && ws.SerialModeOn; ++pass) {
+            ASSERT_TRUE(SerialByteCountValid(ws.SerialByteCount)) << text;
+            ASSERT_TRUE(SerialLocationInside(ws, ws.SerialTarget, ws.SerialStartAddress, ws.SerialByteCount))
+                << text;
+            NextSerialAfterPass(ws, notifier);
+        }
+    }
+}
+
+TEST(QtpProduction, ANumberThatCannotBePlacedEndsSerialModeInsteadOfRepeatingTheOld)
+{
+    TempDir dir;
+    WriteText(dir.File("QTP1.txt"), kThreeRecords);
+    Workspace ws;
+    SetUpTwoByteNumber(ws);
+    RecordingNotifier notifier;
+    ws.SerialOrder = 5;  // no such byte order
+    EXPECT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("QTP1.txt")), notifier), QtpLoadResult::Refused);
+    EXPECT_FALSE(ws.SerialModeOn);
+    EXPECT_EQ(ws.QtpInputHandle, nullptr);
+
+    ws.SerialOrder = soMsbFirst;
+    ASSERT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("QTP1.txt")), notifier), QtpLoadResult::Loaded);
+    ws.SerialOrder = 5;
+    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::Refused);
+    EXPECT_FALSE(ws.SerialModeOn);
+    EXPECT_FALSE(ws.QtpMode);
+    EXPECT_EQ(ws.QtpInputHandle, nullptr);
+    EXPECT_EQ(ws.Status.QtpText, "Disable");
+    EXPECT_EQ(ws.ProgramMemory[0x42], 0x34);
+}
+
+TEST(QtpProduction, ARecordOverWordsWithoutRtwiEndsSerialModeBeforeAnythingIsWritten)
+{
+    TempDir dir;
+    WriteText(dir.File("QTP1.txt"),
+              ":040020001231343134\r\n"
+              ":040030001231353123\r\n"  // words 30h and 31h hold no RTWI
+              ":00000001FF");
+    Workspace ws;
+    SetUpTwoByteNumber(ws);
+    RecordingNotifier notifier;
+    ASSERT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("QTP1.txt")), notifier), QtpLoadResult::Loaded);
+    const auto memory = ws.ProgramMemory;
+    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::Refused);
+    EXPECT_EQ(notifier.Texts(), Texts{"The Instr is not 'RTWI'"});
+    EXPECT_EQ(ws.ProgramMemory, memory);
+    EXPECT_FALSE(ws.SerialModeOn);
+    EXPECT_FALSE(ws.QtpMode);
+    EXPECT_EQ(ws.QtpInputHandle, nullptr);
+}

@@ -288,3 +288,32 @@ TEST(SerialRtwiCheck, AcceptsBothOperationCodesAndRefusesOthers)
     ws.SerialStartAddress = 0x3FF;
     EXPECT_FALSE(SerialWordsHoldRtwi(ws));
 }
+
+TEST(SerialPlacement, ProgramMemoryPlacementRecomputesTheChecksumsEepromPlacementDoesNot)
+{
+    Workspace ws;
+    ShapeSmallDevice(ws);
+    ws.SerialModeOn = true;
+    ws.SerialTarget = stEeprom;
+    ws.SerialValue = Cells("00");
+    ASSERT_TRUE(SerialNo2Memory(ws));
+    EXPECT_EQ(ws.Status.ProgramChecksum, "Blank");
+
+    // 1024 blank words sum to F800; word 0 becoming (00h, 7Eh) adds FFh less.
+    ws.SerialTarget = stProgramMemory;
+    ASSERT_TRUE(SerialNo2Memory(ws));
+    EXPECT_EQ(ws.Status.ProgramChecksum, "F701");
+}
+
+TEST(SerialText, HexValueTextsFillTheCellsFromTheLastPair)
+{
+    SerialCells cells = Cells("AAAAAAAAAAAAAAAA");
+    ASSERT_TRUE(SerialCellsFromHexText(cells, "12ab", 2));
+    EXPECT_EQ(Hex(cells, 8), "AAAAAAAAAAAA12AB");
+    for (const char* bad : {"123", "12345", "12G4", ""}) {
+        EXPECT_FALSE(SerialCellsFromHexText(cells, bad, 2)) << bad;
+        EXPECT_EQ(Hex(cells, 8), "AAAAAAAAAAAA12AB") << bad;
+    }
+    EXPECT_FALSE(SerialCellsFromHexText(cells, "", 0));
+    EXPECT_FALSE(SerialCellsFromHexText(cells, "000000000000000000", 9));
+}

@@ -5,6 +5,7 @@ namespace {
 constexpr RequestRow kRequestTable[] = {
     {0xA0, "writer-type query", ServeWriterType},
     {0xA1, "command header", ServeCommandHeader},
+    {0xA3, "serial set", ServeSerialSet},
     {0xAA, "switch query", ServeSwitchQuery},
     {0xAB, "handler signal", ServeHandlerSignal},
     {0xAD, "identification request", ServeWriterId},

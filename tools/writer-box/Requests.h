@@ -34,3 +34,7 @@ void ServeWriterId(RequestContext& request);        // 0xAD
 void ServeSwitchQuery(RequestContext& request);     // 0xAA
 void ServeHandlerSignal(RequestContext& request);   // 0xAB xx
 void ServeCommandHeader(RequestContext& request);   // 0xA1 + 9 bytes, then data or a data stream
+
+// Serial-number set frame 0xA3 0x00 + 23 bytes, and its read-back request
+// 0xA3 0x01 (SerialSetRequests.cpp).
+void ServeSerialSet(RequestContext& request);        // 0xA3 xx

@@ -17,6 +17,8 @@
 #include <thread>
 #include <vector>
 
+#include "SerialSetState.h"
+
 class PtyPair;
 
 // The chip in the socket: memory images as they travel on the line.
@@ -90,6 +92,7 @@ struct WriterState {
     std::deque<uint8_t> SwitchScript;        // status bytes for the next switch queries
     std::vector<RecordedRequest> Requests;   // the latest requests, oldest first
     uint64_t BytesSinceFaults = 0;           // request bytes received since SetFaults
+    SerialSetState SerialSet;                // the serial-number set for off-line operation
 };
 
 class WriterBox {
