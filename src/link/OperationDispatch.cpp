@@ -4,6 +4,7 @@
 #include "link/Operations.h"
 #include "link/WriterLink.h"
 #include "platform/Notifier.h"
+#include "serialno/SerialSetFrame.h"
 
 bool CheckResetAddr(const Workspace& ws, Notifier& notifier)
 {
@@ -71,10 +72,7 @@ bool RunOperation(Workspace& ws, Notifier& notifier, OperationWindows& windows, 
         windows.StatusChanged();
         break;
     case opSerialNoProgram:
-        if (ws.Status.SerialModeText != "Enable") {
-            notifier.Message("Please Setup Serial No !!");
-            return false;
-        }
+        if (!DownloadSerialSet1Click(ws, notifier)) return false;
         break;
     default:
         break;

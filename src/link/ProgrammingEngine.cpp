@@ -7,7 +7,7 @@
 #include "link/CommandHeader.h"
 #include "link/LinkResult.h"
 #include "link/WriterLink.h"
-#include "link/SerialSetFrame.h"
+#include "serialno/SerialSetFrame.h"
 #include "serialno/QtpFile.h"
 #include "serialno/SerialNumber.h"
 #include "link/Operations.h"
@@ -448,13 +448,10 @@ bool EngineRun::VerifyOrReadIdStep()
 bool EngineRun::SerialSetStep()
 {
     Caption(ProgressLabel::Data, "Program SeriaNo...");
-    const SerialSetOutcome outcome = ProgramSN(ws_, ctx_);
+    const SerialSetStepMessage outcome = ProgramSN(ws_, ctx_);
     if (EndIfCancelled()) return false;
-    switch (outcome) {
-    case SerialSetOutcome::Pass: Caption(ProgressLabel::Data, "Program SeriaNo PASS."); break;
-    case SerialSetOutcome::Refused: Red(ProgressLabel::Data, "Program SeriaNo ERROR."); break;
-    case SerialSetOutcome::Timeout: Red(ProgressLabel::Data, "Connect timeout!"); break;
-    }
+    Caption(ProgressLabel::Data, outcome.Text);
+    if (outcome.Red) Colour(ProgressLabel::Data, LabelColour::Red);
     return true;
 }
 

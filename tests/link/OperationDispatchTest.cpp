@@ -152,3 +152,21 @@ TEST_F(OperationDispatch, ReadIcClearsTheWorkspaceThenShowsWhatTheChipHolds)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(OperationDispatch, SerialSetDownloadRunsTheSerialStepOnly)
+{
+    w.Ws.Status.SerialModeText = "Enable";
+    w.Ws.SerialSetupTexts = {"0123", "2", "0010", "00FF", "1", "0", "0", "0"};
+    w.Box.ClearRequests();
+    EXPECT_TRUE(RunOperation(w.Ws, w.Notifier, windows, opSerialNoProgram));
+    EXPECT_EQ(reporter.Caption(ProgressLabel::Title), " Serial No Program ");
+    EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Program SeriaNo PASS.");
+    EXPECT_EQ(reporter.Label(ProgressLabel::Data).Colour, LabelColour::WindowText);
+    EXPECT_TRUE(reporter.ContinueEnabled());
+    const auto names = w.Box.RequestNames();
+    EXPECT_EQ(std::count(names.begin(), names.end(), "command header"), 0);
+}
+
+}  // namespace
