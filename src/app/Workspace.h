@@ -24,19 +24,37 @@ struct PortStatus {
     uint32_t InQueue = 0;
 };
 
+// One option item of the status panel's "Options :" group: the caption
+// control (stOptionN / stSecurity) and the value label (lbOptionN / lbSecurity).
+struct OptionItemView {
+    std::string Caption;            // the item's title, e.g. "OSC Type:"
+    std::string Value = "Blank";    // the decoded choice, "Error" when none matches
+    bool CaptionVisible = true;
+    bool CaptionEnabled = true;
+    bool ValueVisible = true;
+    bool ValueEnabled = true;
+};
+
 // Texts and values of the main window's status panel. They live here, in the
 // model, because later steps read them back (checksum texts go into command
 // headers and the information sheet, the pass count into the counter dialog).
 struct StatusPanel {
-    std::string OptionSummary[13];   // "Title : Choice" per option item, empty when absent
-    std::string OptionValueText;     // e.g. "7F 5F 00 00"
-    std::string IdText;
-    std::string ProgramChecksum;     // four upper-case hex digits
-    std::string EepromChecksum;
-    std::string TotalChecksum;
-    std::string PassCountText;
-    std::string SerialText;          // stSerialNo
-    std::string QtpText;             // Label19
+    StatusPanel();
+    // Items 1..13 at [0..12]; item 6 is the security item (stSecurity/lbSecurity).
+    std::array<OptionItemView, 13> OptionItems;
+    // "Caption Value" per present item (e.g. "OSC Type: Blank"), empty when absent.
+    std::string OptionSummary[13];
+    std::string OptionValueText = "Blank";   // stOptionValue, e.g. "7F 5F 00 00"
+    std::string IdText = "7F 7F 7F 7F 7F 7F 7F 7F 7F 7F 7F 7F";   // Label18
+    std::string IcChecksumText = "Blank";    // Label17, "Checksum in IC:"
+    std::string ProgramChecksum = "Blank";   // Label11, "Memory:", four upper-case hex digits
+    std::string ProtectChecksum = "Blank";   // ProtectSum, "After Protect:"
+    std::string TotalChecksum = "Blank";     // OptChecksum, beside TotalChecksumCaption
+    std::string TotalChecksumCaption = "w/OPTIONs+EE:";   // StaticText8
+    std::string PassCountText = "0";         // Label13
+    std::string SerialModeText = "Disable";  // Label1
+    std::string SerialText;                  // stSerialNo
+    std::string QtpText = "Disable";         // Label19
     uint32_t PassCount = 0;
 };
 
