@@ -1,6 +1,10 @@
 #include "app/forms/MainForm.h"
 
 #include "app/forms/QtNotifier.h"
+#include "app/BufferCommands.h"
+#include "app/DeviceCatalogue.h"
+#include "app/OptionModel.h"
+#include "editors/forms/FillBufferForm.h"
 #include "app/forms/LogoForm.h"
 #include "iap/forms/IAPForm.h"
 
@@ -22,6 +26,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QFontDatabase>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -687,51 +693,64 @@ void TMainForm::ShowStatus()
 
 void TMainForm::ApplyDeviceControls()
 {
-    const bool hasEeprom = (Ws.DeviceFlags & 0x04) != 0;
+    const bool hasEeprom = (Ws.DeviceFlags & kFlagHasEeprom) != 0;
     for (const char* name : {"WriteEE", "EEPROM1", "ClearEEPROMBuffer1", "FillEEPROMBuffer1"})
         EnableAction(QString::fromLatin1(name), hasEeprom);
-    EnableAction(QStringLiteral("Erase"), (Ws.DeviceFlags & 0x02) != 0);
+    EnableAction(QStringLiteral("Erase"), (Ws.DeviceFlags & kFlagEraseInsteadOfBlankCheck) != 0);
 }
 
 // --- child windows ----------------------------------------------------------
 
-void TMainForm::RecreateIDChecksumForm()
-{
-    // The ID and checksum window arrives with the editors; until then there
-    // is no window and the status panel shows the ID.
-    Ws.IDFormOpen = false;
-}
-
-void TMainForm::RecreateMemoryWindow()
-{
-    Ws.MemoryWindow = nullptr;
-    Ws.MemoryWindowOpen = false;
-}
-
-void TMainForm::RecreateEEDataForm()
-{
-    Ws.EepromWindowOpen = false;
-}
-
-void TMainForm::DestroyEEDataForm()
-{
-    Ws.EepromWindowOpen = false;
-}
+// The editor windows are built with the editors; these are the places where
+// they are destroyed and made again. The open flags are kept by the callers
+// and the core commands, as the model says.
+void TMainForm::RecreateIDChecksumForm() {}
+void TMainForm::RecreateMemoryWindow() {}
+void TMainForm::RebuildMemoryGrid() {}
+void TMainForm::RecreateEEDataForm() {}
+void TMainForm::DestroyEEDataForm() {}
+void TMainForm::ShowEEDataForm() {}
 
 void TMainForm::DestroyDisasmWindow()
 {
-    if (!Ws.DisasmWindowOpen) return;
     Ws.DisasmWindowOpen = false;
     EnableAction(QStringLiteral("FileSaveAsItem"), false);
 }
+
+void TMainForm::ApplyGuiActions(const GuiActions& actions)
+{
+    if (actions.CloseDisasmWindow) DestroyDisasmWindow();
+    if (actions.RecreateIdWindow) RecreateIDChecksumForm();
+    if (actions.RecreateMemoryWindow) RecreateMemoryWindow();
+    if (actions.RebuildMemoryGrid) RebuildMemoryGrid();
+    if (actions.RecreateEepromWindow) RecreateEEDataForm();
+    if (actions.DestroyEepromWindow) DestroyEEDataForm();
+    if (actions.ShowEepromWindow) ShowEEDataForm();
+    if (actions.EraseEnabled) EnableAction(QStringLiteral("Erase"), *actions.EraseEnabled);
+    if (actions.EepromControlsEnabled) {
+        for (const char* name : {"WriteEE", "EEPROM1", "ClearEEPROMBuffer1", "FillEEPROMBuffer1"})
+            EnableAction(QString::fromLatin1(name), *actions.EepromControlsEnabled);
+    }
+    if (actions.EnableClearEepromItem) EnableAction(QStringLiteral("ClearEEPROMBuffer1"), true);
+    ShowStatus();
+    if (actions.TileHorizontally) TileHorizontally();
+}
+
+std::string TMainForm::SelectedDevice() const { return ComboBox2->currentText().toStdString(); }
 
 void TMainForm::UpdateScreen()
 {
     if (Ws.IDFormOpen) RecreateIDChecksumForm();
     if (Ws.MemoryWindowOpen) RecreateMemoryWindow();
-    if (Ws.EepromWindowOpen) DestroyEEDataForm();
-    if (Ws.DeviceFlags & 0x04) RecreateEEDataForm();
-    // CORE: UpdateOption
+    if (Ws.EepromWindowOpen) {
+        DestroyEEDataForm();
+        Ws.EepromWindowOpen = false;
+    }
+    if (Ws.DeviceFlags & kFlagHasEeprom) {
+        RecreateEEDataForm();
+        Ws.EepromWindowOpen = true;
+    }
+    UpdateOption(Ws, Notify);
     ShowStatus();
     TileHorizontally();
 }
@@ -740,14 +759,6 @@ void TMainForm::UpdateScreen()
 
 void TMainForm::FormCreate()
 {
-    Ws.SerialDialogOk = false;
-    Ws.WriterId.clear();
-    Ws.WriterVersion.clear();
-    Ws.StartupDone = false;
-    Ws.AutoWriterOn = false;
-    Ws.AutoWriterStop = false;
-    Ws.AutoWriterDone = 0;
-
     // The pulse-width edits are marked visible inside the hidden engineering
     // panel, so their captions show with it.
     StaticText12->setText(QStringLiteral("Write pulse width:"));
@@ -761,11 +772,9 @@ void TMainForm::FormCreate()
 
     {
         const QSignalBlocker block(ComboBox2);
-        // CORE: fill from DeviceTable
+        ComboBox2->clear();
+        for (int32_t row = 0; row < DeviceCount(); ++row) ComboBox2->addItem(Latin1(GetIcName(row)));
     }
-    Ws.AutoPassCount = 0;
-    Ws.ProgramFileName.clear();
-    Ws.StartDirectory = QDir::currentPath().toStdString();
     EnableAction(QStringLiteral("FileSaveAsItem"), false);
     {
         const QSignalBlocker blockPort(ComboBox1);
@@ -773,7 +782,9 @@ void TMainForm::FormCreate()
         ComboBox1->setCurrentIndex(0);
         ComboBox2->setCurrentIndex(0);
     }
-    // CORE: creation defaults for the first device
+    // Link and auto-writer state, the first device, blank buffers, flags,
+    // serial settings and StartDirectory.
+    SetCreationDefaults(Ws);
 
     {
         // The handshake choice is never applied to the port; a POSIX system
@@ -808,25 +819,29 @@ void TMainForm::FormShow()
     Ws.OperatingVoltageHigh.clear();
     Ws.OperatingCurrent.clear();
     Ws.SleepCurrent.clear();
-    ClearID1Click();
+    ApplyGuiActions(ClearId(Ws));
 
     if (!Ws.StartupDone) {
         Ws.ConfigPath = Ws.StartDirectory + "/Default.cfg";
         // The default configuration file is read here once the configuration
         // loader exists; until then the start is the one without a file.
-        // CORE: UpdateOption
+        UpdateOption(Ws, Notify);
         RecreateIDChecksumForm();
+        Ws.IDFormOpen = true;
         ApplyDeviceControls();
-        if (Ws.DeviceFlags & 0x04) {
+        if (Ws.DeviceFlags & kFlagHasEeprom) {
             RecreateEEDataForm();
+            Ws.EepromWindowOpen = true;
         } else {
-            DestroyEEDataForm();
+            if (Ws.EepromWindowOpen) DestroyEEDataForm();
+            Ws.EepromWindowOpen = false;
         }
         RecreateMemoryWindow();
+        Ws.MemoryWindowOpen = true;
         Ws.StartupDone = true;
-        // CORE: UpdateOption
+        UpdateOption(Ws, Notify);
     }
-    EnableAction(QStringLiteral("Erase"), (Ws.DeviceFlags & 0x02) != 0);
+    EnableAction(QStringLiteral("Erase"), (Ws.DeviceFlags & kFlagEraseInsteadOfBlankCheck) != 0);
     ConnectWriterAtShow();
     {
         const QSignalBlocker block(Mode65);
@@ -834,6 +849,13 @@ void TMainForm::FormShow()
     }
     ShowStatus();
     TileHorizontally();
+}
+
+bool TMainForm::RunFillDialog()
+{
+    if (FillDialogHook) return FillDialogHook(Ws);
+    TFillBufferForm dialog(Ws, *Notify, this);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void TMainForm::ConnectWriterAtShow()
@@ -877,7 +899,11 @@ void TMainForm::FileExit1Execute()
 void TMainForm::ProgramMemory1Click() { Ran("ProgramMemory1Click"); }
 void TMainForm::ID2Click() { Ran("ID2Click"); }
 void TMainForm::Disassemble1Click() { Ran("Disassemble1Click"); }
-void TMainForm::EEPROM1Click() { Ran("EEPROM1Click"); }
+void TMainForm::EEPROM1Click()
+{
+    Ran("EEPROM1Click");
+    ApplyGuiActions(ShowEeprom(Ws));
+}
 void TMainForm::EditOPTIONClick() { Ran("EditOPTIONClick"); }
 void TMainForm::SerialNoMode1Click() { Ran("SerialNoMode1Click"); }
 void TMainForm::CounterMode1Click() { Ran("CounterMode1Click"); }
@@ -886,44 +912,40 @@ void TMainForm::LoadQTPFile1Click() { Ran("LoadQTPFile1Click"); }
 void TMainForm::ClearOPTION1Click()
 {
     Ran("ClearOPTION1Click");
-    // CORE
+    ClearOption(Ws, Notify);
     ShowStatus();
 }
 
 void TMainForm::ClearID1Click()
 {
     Ran("ClearID1Click");
-    // CORE
-    RecreateIDChecksumForm();
-    ShowStatus();
+    ApplyGuiActions(ClearId(Ws));
 }
 
 void TMainForm::ClearBuffer1Click()
 {
     Ran("ClearBuffer1Click");
-    // CORE
-    ShowStatus();
+    ApplyGuiActions(ClearBuffer(Ws));
 }
 
 void TMainForm::ClearEEPROMBuffer1Click()
 {
     Ran("ClearEEPROMBuffer1Click");
-    // CORE
-    ShowStatus();
+    ApplyGuiActions(ClearEepromBuffer(Ws));
 }
 
 void TMainForm::FillBuffer1Click()
 {
     Ran("FillBuffer1Click");
-    // CORE
-    ShowStatus();
+    PrepareProgramFill(Ws);
+    ApplyGuiActions(FillProgramMemory(Ws, RunFillDialog()));
 }
 
 void TMainForm::FillEEPROMBuffer1Click()
 {
     Ran("FillEEPROMBuffer1Click");
-    // CORE
-    ShowStatus();
+    PrepareEepromFill(Ws);
+    ApplyGuiActions(FillEeprom(Ws, RunFillDialog()));
 }
 
 void TMainForm::BlankCheckActionExecute() { Ran("BlankCheckActionExecute"); }
@@ -954,9 +976,7 @@ void TMainForm::HelpAbout1Execute()
 void TMainForm::ComboBox2Change()
 {
     Ran("ComboBox2Change");
-    // CORE
-    ShowStatus();
-    TileHorizontally();
+    ApplyGuiActions(ChangeDevice(Ws, SelectedDevice(), Notify));
 }
 
 void TMainForm::ComboBox1Change()

@@ -23,7 +23,9 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
+#include <string>
 
 class Notifier;
 class QAction;
@@ -38,6 +40,7 @@ class QMenu;
 class QPushButton;
 class QToolBar;
 class QtNotifier;
+struct GuiActions;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -82,9 +85,24 @@ public:
     // cleared).
     void RecreateIDChecksumForm();
     void RecreateMemoryWindow();
+    void RebuildMemoryGrid();
     void RecreateEEDataForm();
     void DestroyEEDataForm();
+    void ShowEEDataForm();
+    // Closes the disassembly window, clears its flag, disables "Save Disassmble".
     void DestroyDisasmWindow();
+
+    // Carries out what a core command asks of the windows and controls, then
+    // redraws the status panel.
+    void ApplyGuiActions(const GuiActions& actions);
+
+    // The part number chosen in the device selector.
+    std::string SelectedDevice() const;
+
+    // Runs the fill dialog on FillStart/FillEnd/FillValue; true when it was
+    // confirmed with values that passed its checks. Tests replace the dialog.
+    std::function<bool(Workspace&)> FillDialogHook;
+    bool RunFillDialog();
 
     // Enables the controls that depend on the device flags (EEPROM, erase).
     void ApplyDeviceControls();
