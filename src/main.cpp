@@ -10,6 +10,7 @@
 #include "platform/InstanceLock.h"
 
 #include <QApplication>
+#include <QScreen>
 
 #include <memory>
 
@@ -38,6 +39,10 @@ int main(int argc, char** argv)
     const auto autoWriterSetup = std::make_unique<TAutoWriterSetupForm>();
     const auto iap = std::make_unique<TIAPForm>();
 
+    // Without a window manager a maximise request does nothing; the window
+    // then still covers the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        mainForm->setGeometry(screen->availableGeometry());
     mainForm->showMaximized();
     app.exec();
     return 0;

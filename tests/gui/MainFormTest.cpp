@@ -1,5 +1,6 @@
 #include "app/BufferCommands.h"
 #include "app/DeviceCatalogue.h"
+#include "app/forms/LogoForm.h"
 #include "app/forms/MainForm.h"
 #include "editors/forms/FillBufferForm.h"
 #include "RecordingNotifier.h"
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -57,6 +59,16 @@ TEST_F(MainFormTest, SelectorsSetByTheProgramRunNoChangeHandler)
     EXPECT_EQ(Form.HandlerRunCount("ComboBox1Change"), 0);
     EXPECT_EQ(Form.HandShake->currentText(), "CTS");
     EXPECT_TRUE(Form.HandShake->isHidden());
+}
+
+TEST_F(MainFormTest, DeviceSetByCodeRunsNoResetAndUnknownNamesAreRefused)
+{
+    EXPECT_TRUE(Form.SetSelectedDevice("72Q580"));
+    EXPECT_EQ(Form.SelectedDevice(), "72Q580");
+    EXPECT_EQ(Form.HandlerRunCount("ComboBox2Change"), 0);
+    EXPECT_EQ(Form.GetWorkspace().DeviceName, "31Q520");
+    EXPECT_FALSE(Form.SetSelectedDevice("72q580"));
+    EXPECT_EQ(Form.SelectedDevice(), "72Q580");
 }
 
 TEST_F(MainFormTest, FirstShowTitlesTheWindowAndShowsTheFirstDevice)
@@ -276,7 +288,7 @@ TEST_F(MainFormTest, ClearOptionAndClearIdRedrawTheirGroups)
     EXPECT_EQ(Form.stOptionValue->text(), "7F 5F 00 00");
     Form.Action("ClearID1")->trigger();
     EXPECT_EQ(ws.IdWords[0], 0x7F);
-    EXPECT_EQ(Form.Label18->text(), QString::fromLatin1(ws.Status.IdText.c_str()));
+    EXPECT_EQ(Form.Label18->text().trimmed(), "");   // twelve 0x7F bytes as text
 }
 
 TEST_F(MainFormTest, DoubleClicksOnTheStatusPanelReachTheEditorCommands)
@@ -403,4 +415,22 @@ TEST(FillBufferFormTest, EditsTakeOnlyFourHexDigits)
     dialog.Edit1->clear();
     QTest::keyClicks(dialog.Edit1, "1g-Z2bC9");
     EXPECT_EQ(dialog.Edit1->text(), "12bC");
+}
+
+// Saves a picture of the maximised main window when KRV_SCREENSHOT names a
+// file; used under Xvfb to look at the finished layout.
+TEST(MainWindowPicture, SavedWhenAsked)
+{
+    const QString path = qEnvironmentVariable("KRV_SCREENSHOT");
+    if (path.isEmpty()) GTEST_SKIP() << "KRV_SCREENSHOT not set";
+    RecordingNotifier notes;
+    TMainForm form(&notes);
+    form.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    form.showMaximized();
+    QTest::qWait(500);
+    for (const char* device : {"72Q575"}) form.ComboBox2->setCurrentIndex(form.ComboBox2->findText(device));
+    QTest::qWait(200);
+    EXPECT_TRUE(form.grab().save(path));
+    TLogoForm splash;
+    EXPECT_TRUE(splash.grab().save(path + QStringLiteral(".splash.png")));
 }

@@ -12,6 +12,17 @@
 
 TLogoForm* LogoForm = nullptr;
 
+// The pictures are compiled into the static GUI library, whose resource
+// registration the linker drops unless something refers to it.
+static void RegisterResources()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace {
 
 constexpr int kLogoWidth = 336;
@@ -20,6 +31,7 @@ constexpr int kLogoHeight = 305;
 // The picture is decoded by our own JPEG layer; the form only shows pixels.
 bool LoadSplashPicture(QLabel& label)
 {
+    RegisterResources();
     QFile file(QStringLiteral(":/splash.jpg"));
     if (!file.open(QIODevice::ReadOnly)) return false;
     const QByteArray bytes = file.readAll();

@@ -63,6 +63,16 @@ const char* const kPendingCommands[] = {
 
 QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
 
+// The ID line shows the ID bytes as text; a blank ID is 0x7F bytes, which no
+// font draws, so control characters show as blanks instead of boxes.
+QString PrintableLatin1(const std::string& text)
+{
+    QString out = Latin1(text);
+    for (QChar& c : out)
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0)) c = QLatin1Char(' ');
+    return out;
+}
+
 // Tool-bar pictures: a small coloured plate with a short glyph.
 QIcon GlyphIcon(const QString& glyph, const QColor& color)
 {
@@ -679,7 +689,7 @@ void TMainForm::ShowStatus()
         lbOption[i]->setEnabled(item.ValueEnabled);
     }
     stOptionValue->setText(Latin1(s.OptionValueText));
-    Label18->setText(Latin1(s.IdText));
+    Label18->setText(PrintableLatin1(s.IdText));
     Label17->setText(Latin1(s.IcChecksumText));
     Label11->setText(Latin1(s.ProgramChecksum));
     ProtectSum->setText(Latin1(s.ProtectChecksum));
@@ -737,6 +747,15 @@ void TMainForm::ApplyGuiActions(const GuiActions& actions)
 }
 
 std::string TMainForm::SelectedDevice() const { return ComboBox2->currentText().toStdString(); }
+
+bool TMainForm::SetSelectedDevice(const std::string& partNumber)
+{
+    const int index = ComboBox2->findText(Latin1(partNumber), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (index < 0) return false;
+    const QSignalBlocker block(ComboBox2);
+    ComboBox2->setCurrentIndex(index);
+    return true;
+}
 
 void TMainForm::UpdateScreen()
 {

@@ -98,6 +98,10 @@ public:
 
     // The part number chosen in the device selector.
     std::string SelectedDevice() const;
+    // Selects a part number in the device selector without running its
+    // change handler (for loaders that then reset the workspace themselves);
+    // false when the selector has no such item.
+    bool SetSelectedDevice(const std::string& partNumber);
 
     // Runs the fill dialog on FillStart/FillEnd/FillValue; true when it was
     // confirmed with values that passed its checks. Tests replace the dialog.
