@@ -286,6 +286,26 @@ GuiActions ChangeDevice(Workspace& ws, std::string_view selectedPart, Notifier* 
     return actions;
 }
 
+GuiActions UpdateScreen(Workspace& ws, Notifier* notifier)
+{
+    GuiActions actions;
+    if (ws.IDFormOpen) {
+        actions.RecreateIdWindow = true;
+        RenderIdTexts(ws);
+    }
+    if (ws.MemoryWindowOpen) actions.RecreateMemoryWindow = true;
+    if (ws.DeviceFlags & kFlagHasEeprom) {
+        actions.RecreateEepromWindow = true;
+        ws.EepromWindowOpen = true;
+    } else {
+        actions.DestroyEepromWindow = ws.EepromWindowOpen;
+        ws.EepromWindowOpen = false;
+    }
+    UpdateOption(ws, notifier);
+    actions.TileHorizontally = true;
+    return actions;
+}
+
 void RenderIdTexts(Workspace& ws)
 {
     const auto& id = ws.IdWords;

@@ -97,6 +97,12 @@ GuiActions ResetData(Workspace& ws, std::string_view selectedPart, Notifier* not
 // adaptor when the device needs one ("Please add the adaptor").
 GuiActions ChangeDevice(Workspace& ws, std::string_view selectedPart, Notifier* notifier = nullptr);
 
+// The refresh after new data replaced the workspace (a program file loaded,
+// "Read IC"): the open ID and program-memory windows re-created, the EEPROM
+// window re-created for a device with EEPROM and destroyed otherwise, the
+// option summary redrawn (which recomputes the checksums), windows tiled.
+GuiActions UpdateScreen(Workspace& ws, Notifier* notifier = nullptr);
+
 // The ID line of the main window (Label18) and the "Checksum in IC:" value
 // (Label17) as the ID window renders them for IdDisplayMode; written into
 // ws.Status.IdText and ws.Status.IcChecksumText.

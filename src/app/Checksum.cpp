@@ -26,7 +26,8 @@ Checksums ComputeChecksums(const Workspace& ws)
     Checksums result;
     uint32_t memory = 0;
     uint32_t protect = 0;
-    const std::size_t romBytes = std::min<std::size_t>(ws.RomBytes, ws.ProgramMemory.size()) & ~std::size_t{1};
+    // The buffer's size is even, so the high byte of every word read lies inside it.
+    const std::size_t romBytes = std::min<std::size_t>(ws.RomBytes, ws.ProgramMemory.size());
     const uint32_t fill = ws.ProtectFill;
     const uint32_t fillHigh = ws.ProtectFill & ws.BlankMaskHigh;
     for (std::size_t i = 0; i < romBytes; i += 2) {

@@ -30,7 +30,8 @@ int32_t GetICInfo(Workspace& ws, std::string_view partNumber)
     ws.DeviceFamily = row.Family;
     ws.HeaderDeviceBytes = {row.HeaderByte6, row.HeaderByte8};
     ws.WriterType = row.WriterType;
-    // The mask's upper half shifted as a signed value, as the writer's tables expect.
+    // The upper half is shifted as a signed value: a mask with bit 31 set keeps
+    // its upper bits in the second option word's mask.
     ws.OptionBlankMask1 = static_cast<uint32_t>(static_cast<int32_t>(row.OptionMask) >> 16);
     ws.OptionBlankMask0 = row.OptionMask & 0xFFFFu;
     ws.OptionByteCount = ws.OptionBlankMask1 != 0 ? 4 : 2;

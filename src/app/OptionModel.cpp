@@ -9,8 +9,7 @@
 
 namespace {
 
-// The scan for a group stops after this many rows, as the writer's tables
-// never held more.
+// A group is looked for within this many rows of a table.
 constexpr std::size_t kMaxScanRows = 501;
 
 }  // namespace

@@ -1,0 +1,230 @@
+#include "app/BufferCommands.h"
+#include "app/DeviceCatalogue.h"
+#include "app/OptionModel.h"
+#include "app/OptionTables.h"
+
+#include "RecordingNotifier.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A workspace for a catalogue device with the given option words 0 and 1.
+void SetOptionWords(Workspace& ws, uint8_t w0Low, uint8_t w0High, uint8_t w1Low = 0x7F, uint8_t w1High = 0x7F)
+{
+    ws.OptionWords[0] = w0Low;
+    ws.OptionWords[1] = w0High;
+    ws.OptionWords[2] = w1Low;
+    ws.OptionWords[3] = w1High;
+}
+
+// Option words 0 for a 14-bit option value.
+void SetOptionValue(Workspace& ws, uint32_t value)
+{
+    SetOptionWords(ws, static_cast<uint8_t>(value & 0x7F), static_cast<uint8_t>((value >> 7) & 0x7F));
+}
+
+class OptionModel : public ::testing::Test {
+protected:
+    void SetUp() override { SelectDevice(ws, "72Q575"); }
+    const OptionItemView& Item(int k) const { return ws.Status.OptionItems[static_cast<std::size_t>(k - 1)]; }
+    Workspace ws;
+    RecordingNotifier notifier;
+};
+
+}  // namespace
+
+TEST(OptionTables, GroupRowOfTheCatalogueNamesItemsOneThreeFourFiveSix)
+{
+    const OptionSelectRow* row = OptionGroupRow(47);
+    ASSERT_NE(row, nullptr);
+    const OptionSelectRow expected{20, 0, 17, 10, 14, 2, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(*row, expected);
+    EXPECT_EQ(*OptionGroupRow(0), OptionSelectRow{});
+    EXPECT_NE(OptionGroupRow(52), nullptr);
+    EXPECT_EQ(OptionGroupRow(53), nullptr);
+}
+
+TEST(OptionTables, EveryTableOpensAndClosesWithAMarker)
+{
+    for (int item = 1; item <= 13; ++item) {
+        const auto table = OptionTextTable(item);
+        ASSERT_FALSE(table.empty()) << item;
+        EXPECT_EQ(table.front().Value, kOptionMarkerValue);
+        EXPECT_EQ(table.back().Value, kOptionMarkerValue);
+        EXPECT_STREQ(table.back().Text, "Error");
+    }
+    EXPECT_TRUE(OptionTextTable(0).empty());
+    EXPECT_TRUE(OptionTextTable(14).empty());
+}
+
+TEST_F(OptionModel, GetOptDataGivesTitleChoicesAndTheEndMarker)
+{
+    EXPECT_TRUE(GetOptData(ws, 1, 0));
+    EXPECT_EQ(ws.OptText, "OSC Type:");
+    EXPECT_EQ(ws.OptValue, 0x000Fu);
+    EXPECT_TRUE(GetOptData(ws, 1, 5));
+    EXPECT_EQ(ws.OptText, "RC");
+    EXPECT_EQ(ws.OptValue, 0x000Au);
+    EXPECT_TRUE(GetOptData(ws, 1, 6));
+    EXPECT_EQ(ws.OptValue, kOptionMarkerValue);
+    EXPECT_EQ(ws.OptText, "Error");
+
+    EXPECT_TRUE(GetOptData(ws, 3, 0));
+    EXPECT_EQ(ws.OptText, "PUT:");
+    EXPECT_TRUE(GetOptData(ws, 4, 2));
+    EXPECT_EQ(ws.OptText, "Disable");
+    EXPECT_EQ(ws.OptValue, 0x0080u);
+    EXPECT_TRUE(GetOptData(ws, 5, 3));
+    EXPECT_EQ(ws.OptText, "Low level");
+    EXPECT_TRUE(GetOptData(ws, 6, 2));
+    EXPECT_EQ(ws.OptText, "Enable");
+    EXPECT_EQ(ws.OptValue, 0u);
+}
+
+TEST_F(OptionModel, GetOptDataPastTheTableEndReadsAsTheEndMarker)
+{
+    EXPECT_TRUE(GetOptData(ws, 6, 1000000));
+    EXPECT_EQ(ws.OptValue, kOptionMarkerValue);
+    EXPECT_EQ(ws.OptText, "Error");
+}
+
+TEST_F(OptionModel, GetOptDataIgnoresItemsOutsideOneToThirteen)
+{
+    ws.OptText = "keep";
+    ws.OptValue = 42;
+    EXPECT_FALSE(GetOptData(ws, 0, 0, &notifier));
+    EXPECT_FALSE(GetOptData(ws, 14, 0, &notifier));
+    EXPECT_FALSE(GetOptData(ws, 1, -1, &notifier));
+    EXPECT_EQ(ws.OptText, "keep");
+    EXPECT_EQ(ws.OptValue, 42u);
+    EXPECT_TRUE(notifier.Prompts.empty());
+}
+
+TEST_F(OptionModel, AGroupTheTableLacksIsReportedAndChangesNothing)
+{
+    ws.OptText = "keep";
+    ws.OptValue = 42;
+    ws.OptionSetNo[0] = 99;
+    EXPECT_FALSE(GetOptData(ws, 1, 0, &notifier));
+    EXPECT_EQ(notifier.LastText(), "Can not find Option item");
+    EXPECT_EQ(ws.OptText, "keep");
+    EXPECT_EQ(ws.OptValue, 42u);
+}
+
+TEST_F(OptionModel, BlankWordsAreForcedToTheDeviceAndDecodeAsBlank)
+{
+    SetOptionWords(ws, 0x7F, 0x7F, 0x7F, 0x7F);
+    UpdateOption(ws, &notifier);
+    EXPECT_EQ(ws.OptionWords[0], 0x7F);
+    EXPECT_EQ(ws.OptionWords[1], 0x5F);
+    EXPECT_EQ(ws.OptionWords[2], 0x00);
+    EXPECT_EQ(ws.OptionWords[3], 0x00);
+    EXPECT_EQ(ComposeOptionValue(ws), 0x2FFFu);
+    EXPECT_EQ(ws.OptionStatus, 1u);
+    EXPECT_EQ(ws.Status.OptionValueText, "7F 5F 00 00");
+
+    EXPECT_EQ(Item(1).Caption, "OSC Type:");
+    EXPECT_EQ(Item(1).Value, "Blank");
+    EXPECT_EQ(Item(3).Caption, "PUT:");
+    EXPECT_EQ(Item(3).Value, "Blank");
+    EXPECT_EQ(Item(4).Caption, "WDT:");
+    EXPECT_EQ(Item(4).Value, "Blank");
+    EXPECT_EQ(Item(5).Caption, "PED:");
+    EXPECT_EQ(Item(5).Value, "Blank");
+    EXPECT_EQ(Item(6).Caption, "Security:");
+    EXPECT_EQ(Item(6).Value, "Disable");
+    EXPECT_EQ(ws.Status.OptionSummary[0], "OSC Type: Blank");
+    EXPECT_EQ(ws.Status.OptionSummary[5], "Security: Disable");
+    EXPECT_TRUE(notifier.Prompts.empty());
+}
+
+TEST_F(OptionModel, ItemsTheDeviceLacksHideTheirCaptionAndShowADisabledBlank)
+{
+    UpdateOption(ws);
+    for (int k : {2, 7, 8, 9, 10, 11, 12, 13}) {
+        EXPECT_FALSE(Item(k).CaptionVisible) << k;
+        EXPECT_FALSE(Item(k).CaptionEnabled) << k;
+        EXPECT_TRUE(Item(k).ValueVisible) << k;
+        EXPECT_FALSE(Item(k).ValueEnabled) << k;
+        EXPECT_EQ(Item(k).Value, "Blank") << k;
+        EXPECT_EQ(ws.Status.OptionSummary[k - 1], "") << k;
+    }
+    EXPECT_EQ(Item(2).Caption, "PRD:") << "an absent item keeps the laid-out caption";
+    for (int k : {1, 3, 4, 5, 6}) {
+        EXPECT_TRUE(Item(k).CaptionVisible) << k;
+        EXPECT_TRUE(Item(k).ValueEnabled) << k;
+    }
+}
+
+TEST_F(OptionModel, AnOscillatorValueWithNoChoiceShowsErrorAndSetsBitOne)
+{
+    // OSC 0x3 (no such choice), PUT 0mS, WDT Disable, PED Disable, Security Disable.
+    SetOptionValue(ws, 0x2000 | 0x0A00 | 0x0080 | 0x0020 | 0x0003);
+    UpdateOption(ws);
+    EXPECT_EQ(Item(1).Value, "Error");
+    EXPECT_EQ(Item(3).Value, "0mS");
+    EXPECT_EQ(Item(4).Value, "Disable");
+    EXPECT_EQ(Item(5).Value, "Disable");
+    EXPECT_EQ(Item(6).Value, "Disable");
+    EXPECT_EQ(ws.OptionStatus, 2u);
+}
+
+TEST_F(OptionModel, ClearedSecurityBitReadsEnable)
+{
+    SetOptionValue(ws, 0x0FFF);
+    UpdateOption(ws);
+    EXPECT_EQ(Item(6).Value, "Enable");
+    EXPECT_EQ(Item(1).Value, "Blank");
+    EXPECT_EQ(ws.OptionStatus, 1u);
+}
+
+TEST_F(OptionModel, FullySetChoicesLeaveTheStatusClear)
+{
+    SetOptionValue(ws, 0x0000 | 0x0500 | 0x0040 | 0x0010 | 0x0006);
+    UpdateOption(ws);
+    EXPECT_EQ(Item(1).Value, "HF");
+    EXPECT_EQ(Item(3).Value, "75mS");
+    EXPECT_EQ(Item(4).Value, "Enable");
+    EXPECT_EQ(Item(5).Value, "High level");
+    EXPECT_EQ(Item(6).Value, "Enable");
+    EXPECT_EQ(ws.OptionStatus, 0u);
+    EXPECT_EQ(ComposeOptionValue(ws), 0x0556u);
+    EXPECT_EQ(ws.Status.OptionValueText, "56 0A 00 00");
+}
+
+TEST_F(OptionModel, UpdateOptionRecomputesTheChecksums)
+{
+    ws.Status.TotalChecksum = "Blank";
+    UpdateOption(ws);
+    EXPECT_EQ(ws.Status.TotalChecksum.size(), 4u);
+    EXPECT_EQ(ws.Status.ProgramChecksum.size(), 4u);
+}
+
+TEST_F(OptionModel, AMissingGroupEndsTheDecodeWithErrorInsteadOfLooping)
+{
+    ws.OptionSetNo[0] = 99;
+    UpdateOption(ws, &notifier);
+    EXPECT_EQ(Item(1).Value, "Error");
+    EXPECT_NE(ws.OptionStatus & kOptionStatusNoChoice, 0u);
+    EXPECT_EQ(notifier.Texts(), std::vector<std::string>{"Can not find Option item"});
+}
+
+TEST_F(OptionModel, WithoutACatalogueRowTheWordsAreDecodedUnforced)
+{
+    SelectDevice(ws, "no such part");
+    ASSERT_EQ(ws.DeviceIndex, -1);
+    SetOptionWords(ws, 0x7F, 0x7F, 0x7F, 0x7F);
+    UpdateOption(ws);
+    EXPECT_EQ(ws.OptionWords[1], 0x7F);
+    EXPECT_EQ(ws.OptionWords[3], 0x7F);
+    EXPECT_EQ(Item(1).Value, "Blank");
+}
+
+TEST_F(OptionModel, ClearOptionBlanksTheWordsThenForcesThem)
+{
+    SetOptionValue(ws, 0x0556);
+    ClearOption(ws);
+    EXPECT_EQ(ws.Status.OptionValueText, "7F 5F 00 00");
+    EXPECT_EQ(ws.OptionStatus, 1u);
+}
