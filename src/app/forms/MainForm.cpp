@@ -759,19 +759,7 @@ bool TMainForm::SetSelectedDevice(const std::string& partNumber)
 
 void TMainForm::UpdateScreen()
 {
-    if (Ws.IDFormOpen) RecreateIDChecksumForm();
-    if (Ws.MemoryWindowOpen) RecreateMemoryWindow();
-    if (Ws.EepromWindowOpen) {
-        DestroyEEDataForm();
-        Ws.EepromWindowOpen = false;
-    }
-    if (Ws.DeviceFlags & kFlagHasEeprom) {
-        RecreateEEDataForm();
-        Ws.EepromWindowOpen = true;
-    }
-    UpdateOption(Ws, Notify);
-    ShowStatus();
-    TileHorizontally();
+    ApplyGuiActions(::UpdateScreen(Ws, Notify));
 }
 
 // --- life cycle -------------------------------------------------------------
