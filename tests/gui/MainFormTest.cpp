@@ -93,6 +93,21 @@ TEST_F(MainFormTest, FirstShowTitlesTheWindowAndShowsTheFirstDevice)
     EXPECT_TRUE(Notes.Prompts.empty());
 }
 
+TEST_F(MainFormTest, FirstShowWorkRunsOnceNotOnEveryShow)
+{
+    ShowActive();
+    Workspace& ws = Form.GetWorkspace();
+    // Option words changed behind the summary's back: only the first show
+    // redraws the summary from them.
+    ws.OptionWords[0] = 0x06;
+    Form.hide();
+    Form.show();
+    EXPECT_EQ(Form.lbOption[0]->text(), "Blank");
+    EXPECT_EQ(Form.windowTitle(), "Writer V15");
+    Form.UpdateScreen();
+    EXPECT_EQ(Form.lbOption[0]->text(), "HF");
+}
+
 TEST_F(MainFormTest, DeviceChangeResetsTheWorkspaceAndRedrawsTheStatusPanel)
 {
     ShowActive();

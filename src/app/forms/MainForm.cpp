@@ -302,13 +302,13 @@ void TMainForm::BuildActions()
 void TMainForm::BuildMenus()
 {
     auto add = [this](QMenu* menu, const char* name) { menu->addAction(Action(QString::fromLatin1(name))); };
+    // No separator lines between the items.
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     for (const char* n : {"FileOpen1", "FileSave1", "LoadConfigAction", "SaveConfigAction", "FileSaveAsItem"})
         add(file, n);
-    file->addSeparator();
     add(file, "FileExit1");
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
@@ -316,21 +316,15 @@ void TMainForm::BuildMenus()
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     for (const char* n : {"EditOptionAction", "SerialNoMode1", "CounterMode1", "LoadQTPFile1"}) add(edit, n);
-    edit->addSeparator();
     for (const char* n : {"ClearOPTION1", "ClearID1", "ClearBuffer1", "ClearEEPROMBuffer1"}) add(edit, n);
-    edit->addSeparator();
     for (const char* n : {"FillBufferAction", "FillEEPROMBuffer1"}) add(edit, n);
 
     QMenu* functions = bar->addMenu(QStringLiteral("&Functions"));
     for (const char* n : {"BlankCheckAction", "ReadICAction", "VerifyICAction", "VerifywithProtect1"})
         add(functions, n);
-    functions->addSeparator();
     for (const char* n : {"AutoProgramAction", "AutoProgramNoBlankCheckAction"}) add(functions, n);
-    functions->addSeparator();
     for (const char* n : {"ID3", "ProgramMemory2", "WriteEE", "ProgramOption"}) add(functions, n);
-    functions->addSeparator();
     for (const char* n : {"DownLoad1", "GenerateCustomerInformationSheet1"}) add(functions, n);
-    functions->addSeparator();
     for (const char* n : {"DownloadSerialSet1", "ReadSerialSet1"}) add(functions, n);
 
     // A top-level item without sub-items.
