@@ -182,6 +182,13 @@ TEST_F(MainFormTest, CommandsNotBuiltYetAreDisabledAndStayDisabled)
                              "FillBufferAction", "FillEEPROMBuffer1", "FileExit1", "HelpAbout1",
                              "WindowCascade1", "WindowTileHorizontal1", "WindowTileVertical1"})
         EXPECT_TRUE(Enabled(name)) << name;
+    // A command is reached by any of its controls' names.
+    EXPECT_EQ(Form.Action("ToolButton7"), Form.Action("ReadICAction"));
+    EXPECT_EQ(Form.Action("tbInfoSheet"), Form.Action("GenerateCustomerInformationSheet1"));
+    EXPECT_TRUE(Form.IsCommandPending("ToolButton6"));
+    Form.SetCommandReady("ToolButton6");
+    EXPECT_FALSE(Form.IsCommandPending("BlankCheckAction"));
+    EXPECT_TRUE(Enabled("BlankCheckAction"));
     // "Save Disassmble" waits for a listing even once it is built.
     Form.SetCommandReady("FileSaveAsItem");
     EXPECT_FALSE(Enabled("FileSaveAsItem"));

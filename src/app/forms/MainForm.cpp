@@ -61,6 +61,47 @@ const char* const kPendingCommands[] = {
     "GenerateCustomerInformationSheet1",
 };
 
+// Other names of the same commands: the tool buttons and menu items that
+// share an action. Action(), EnableAction() and SetCommandReady() take either.
+const struct {
+    const char* Control;
+    const char* Action;
+} kControlAliases[] = {
+    {"ToolButton1", "FileOpen1"},
+    {"ToolButton2", "FileSave1"},
+    {"SaveProgramMemory1", "FileSave1"},
+    {"tbInfoSheet", "GenerateCustomerInformationSheet1"},
+    {"ToolButton14", "LoadConfigAction"},
+    {"LoadConfig1", "LoadConfigAction"},
+    {"ToolButton13", "SaveConfigAction"},
+    {"FileSaveItem", "SaveConfigAction"},
+    {"ToolButton6", "BlankCheckAction"},
+    {"ToolButton7", "ReadICAction"},
+    {"ToolButton17", "VerifyICAction"},
+    {"Veryfy1", "VerifyICAction"},
+    {"ToolButton18", "VerifywithProtect1"},
+    {"ToolButton20", "ID3"},
+    {"ToolButton21", "ProgramMemory2"},
+    {"ToolButton19", "ProgramOption"},
+    {"OPTION3", "ProgramOption"},
+    {"ToolButton5", "AutoProgramAction"},
+    {"AutoProgram1", "AutoProgramAction"},
+    {"ToolButton12", "AutoProgramNoBlankCheckAction"},
+    {"AutoProgramwithoutBlankCheck1", "AutoProgramNoBlankCheckAction"},
+    {"EditOPTION", "EditOptionAction"},
+    {"FillBuffer1", "FillBufferAction"},
+    {"ToolButton8", "WindowCascade1"},
+    {"ToolButton10", "WindowTileHorizontal1"},
+    {"ToolButton11", "WindowTileVertical1"},
+};
+
+QString ActionName(const QString& name)
+{
+    for (const auto& alias : kControlAliases)
+        if (name == QLatin1String(alias.Control)) return QString::fromLatin1(alias.Action);
+    return name;
+}
+
 QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
 
 // The ID line shows the ID bytes as text; a blank ID is 0x7F bytes, which no
@@ -571,18 +612,20 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 
 // --- public helpers ---------------------------------------------------------
 
-QAction* TMainForm::Action(const QString& name) const { return Actions.value(name); }
+QAction* TMainForm::Action(const QString& name) const { return Actions.value(ActionName(name)); }
 
-void TMainForm::EnableAction(const QString& name, bool enabled)
+void TMainForm::EnableAction(const QString& controlName, bool enabled)
 {
+    const QString name = ActionName(controlName);
     QAction* action = Action(name);
     if (!action) return;
     Wanted.insert(name, enabled);
     action->setEnabled(enabled && !Pending.contains(name));
 }
 
-void TMainForm::SetCommandReady(const QString& name)
+void TMainForm::SetCommandReady(const QString& controlName)
 {
+    const QString name = ActionName(controlName);
     Pending.remove(name);
     if (QAction* action = Action(name)) action->setEnabled(Wanted.value(name, true));
 }

@@ -6,7 +6,9 @@
 // For the code that builds on it:
 //   - GetWorkspace() / GetNotifier(): the one workspace and the message boxes.
 //   - Every command is one QAction, named after its control (Action("ReadICAction"),
-//     Action("WriteEE"), ...), shared by menu, tool bar and shortcut.
+//     Action("WriteEE"), ...), shared by menu, tool bar and shortcut; the
+//     names of the other controls of the same command work too
+//     (Action("ToolButton7") is Action("ReadICAction")).
 //   - Commands whose operation is not built yet are listed in kPendingCommands
 //     (MainForm.cpp) and stay disabled; remove a name there (or call
 //     SetCommandReady) when its handler does its work.
@@ -61,7 +63,7 @@ public:
     void EnableAction(const QString& name, bool enabled);
     // Marks a command as built: from now on it follows EnableAction.
     void SetCommandReady(const QString& name);
-    bool IsCommandPending(const QString& name) const { return Pending.contains(name); }
+    bool IsCommandPending(const QString& name) const { return Action(name) && Pending.contains(Action(name)->objectName()); }
 
     // How often each handler ran, by its name (e.g. "BlankCheckActionExecute").
     int HandlerRunCount(const QString& handler) const { return HandlerRuns.value(handler); }
