@@ -867,9 +867,7 @@ void TMainForm::FormShow()
 
     if (!Ws.StartupDone) {
         Ws.ConfigPath = Ws.StartDirectory + "/Default.cfg";
-        // The default configuration file is read here once the configuration
-        // loader exists; until then the start is the one without a file.
-        UpdateOption(Ws, Notify);
+        if (!LoadDefaultConfig()) UpdateOption(Ws, Notify);
         RecreateIDChecksumForm();
         Ws.IDFormOpen = true;
         ApplyDeviceControls();
@@ -902,6 +900,18 @@ bool TMainForm::RunFillDialog()
     return dialog.exec() == QDialog::Accepted;
 }
 
+bool TMainForm::LoadDefaultConfig()
+{
+    // The configuration loader is not built yet: every start is the start
+    // without a file.
+    return false;
+}
+
+void TMainForm::SaveDefaultConfig()
+{
+    // Written by the configuration writer once it exists.
+}
+
 void TMainForm::ConnectWriterAtShow()
 {
     // Opening the port selected in ComboBox1 and identifying the writer
@@ -921,8 +931,7 @@ void TMainForm::FormClose()
         Ws.QtpInputHandle = nullptr;
     }
     Ws.ConfigPath = Ws.StartDirectory + "/Default.cfg";
-    // Saving the settings into the default configuration file arrives with
-    // the configuration writer.
+    SaveDefaultConfig();
     if (IAPForm && IAPForm->isVisible()) IAPForm->close();
 }
 

@@ -232,6 +232,14 @@ private:
     void MinimizeAll();
     void ArrangeAll();
     void WatchDoubleClicks(QWidget* box, QAction* action);
+    // First show: reads ConfigPath when the file exists (selecting its device
+    // with SetSelectedDevice, running ResetData when it fails to load) and
+    // returns true; false when there is no file, and the caller then only
+    // redraws the option summary.
+    bool LoadDefaultConfig();
+    // Close: writes the settings into ConfigPath; failures are not reported.
+    void SaveDefaultConfig();
+    // Show: opens the port chosen in ComboBox1 and identifies the writer.
     void ConnectWriterAtShow();
 
     Workspace Ws;
