@@ -718,7 +718,8 @@ void TMainForm::ShowStatus()
     const StatusPanel& s = Ws.Status;
     for (std::size_t i = 0; i < 13; ++i) {
         const OptionItemView& item = s.OptionItems[i];
-        stOption[i]->setText(Latin1(item.Caption));
+        // An item the device lacks keeps its layout caption, hidden.
+        if (!item.Caption.empty()) stOption[i]->setText(Latin1(item.Caption));
         stOption[i]->setVisible(item.CaptionVisible);
         stOption[i]->setEnabled(item.CaptionEnabled);
         lbOption[i]->setText(Latin1(item.Value));
