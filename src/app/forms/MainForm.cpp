@@ -7,6 +7,8 @@
 #include "editors/forms/FillBufferForm.h"
 #include "app/forms/LogoForm.h"
 #include "iap/forms/IAPForm.h"
+#include "link/Operations.h"
+#include "link/forms/ChipOperations.h"
 
 #include <QAction>
 #include <QApplication>
@@ -52,11 +54,9 @@ const char* const kPendingCommands[] = {
     "ProgramMemory1", "ID2", "Disassemble1", "FileSaveAsItem", "EEPROM1", "EditOptionAction",
     "CounterMode1", "Config1",
     // serial numbers and QTP
-    "SerialNoMode1", "LoadQTPFile1", "DownloadSerialSet1", "ReadSerialSet1",
-    // operations on a chip
-    "BlankCheckAction", "ReadICAction", "VerifyICAction", "VerifywithProtect1",
-    "AutoProgramAction", "AutoProgramNoBlankCheckAction", "ID3", "ProgramMemory2", "WriteEE",
-    "ProgramOption", "Erase", "ForceWrite", "tbOption2", "DownLoad1",
+    "SerialNoMode1", "LoadQTPFile1", "ReadSerialSet1",
+    // other writer commands
+    "tbOption2", "DownLoad1",
     // information sheet
     "GenerateCustomerInformationSheet1",
 };
@@ -1002,22 +1002,74 @@ void TMainForm::FillEEPROMBuffer1Click()
     ApplyGuiActions(FillEeprom(Ws, RunFillDialog()));
 }
 
-void TMainForm::BlankCheckActionExecute() { Ran("BlankCheckActionExecute"); }
-void TMainForm::ToolButton7Click() { Ran("ToolButton7Click"); }
-void TMainForm::Veryfy1Click() { Ran("Veryfy1Click"); }
-void TMainForm::VerifywithProtect1Click() { Ran("VerifywithProtect1Click"); }
-void TMainForm::AutoProgram1Click() { Ran("AutoProgram1Click"); }
-void TMainForm::AutoProgramwithoutBlankCheck1Click() { Ran("AutoProgramwithoutBlankCheck1Click"); }
-void TMainForm::ID3Click() { Ran("ID3Click"); }
-void TMainForm::ProgramMemory2Click() { Ran("ProgramMemory2Click"); }
-void TMainForm::WriteEEClick() { Ran("WriteEEClick"); }
-void TMainForm::OPTION3Click() { Ran("OPTION3Click"); }
-void TMainForm::EraseClick() { Ran("EraseClick"); }
-void TMainForm::ForceWriteClick() { Ran("ForceWriteClick"); }
+void TMainForm::BlankCheckActionExecute()
+{
+    Ran("BlankCheckActionExecute");
+    RunChipCommand(*this, opBlankCheck);
+}
+void TMainForm::ToolButton7Click()
+{
+    Ran("ToolButton7Click");
+    RunChipCommand(*this, opReadIc);
+}
+void TMainForm::Veryfy1Click()
+{
+    Ran("Veryfy1Click");
+    RunChipCommand(*this, opVerify);
+}
+void TMainForm::VerifywithProtect1Click()
+{
+    Ran("VerifywithProtect1Click");
+    RunChipCommand(*this, opVerifyProtect);
+}
+void TMainForm::AutoProgram1Click()
+{
+    Ran("AutoProgram1Click");
+    RunChipCommand(*this, opAutoProgram);
+}
+void TMainForm::AutoProgramwithoutBlankCheck1Click()
+{
+    Ran("AutoProgramwithoutBlankCheck1Click");
+    RunChipCommand(*this, opAutoProgramNoBlankCheck);
+}
+void TMainForm::ID3Click()
+{
+    Ran("ID3Click");
+    RunChipCommand(*this, opProgramIdChecksum);
+}
+void TMainForm::ProgramMemory2Click()
+{
+    Ran("ProgramMemory2Click");
+    RunChipCommand(*this, opProgramData);
+}
+void TMainForm::WriteEEClick()
+{
+    Ran("WriteEEClick");
+    RunChipCommand(*this, opProgramEeprom);
+}
+void TMainForm::OPTION3Click()
+{
+    Ran("OPTION3Click");
+    RunChipCommand(*this, opProgramOptions);
+}
+void TMainForm::EraseClick()
+{
+    Ran("EraseClick");
+    RunChipCommand(*this, opErase);
+}
+void TMainForm::ForceWriteClick()
+{
+    Ran("ForceWriteClick");
+    RunChipCommand(*this, opOverWrite);
+}
 void TMainForm::tbOption2Click() { Ran("tbOption2Click"); }
 void TMainForm::DownLoad1Click() { Ran("DownLoad1Click"); }
 void TMainForm::GenerateCustomerInformationSheet1Click() { Ran("GenerateCustomerInformationSheet1Click"); }
-void TMainForm::DownloadSerialSet1Click() { Ran("DownloadSerialSet1Click"); }
+void TMainForm::DownloadSerialSet1Click()
+{
+    Ran("DownloadSerialSet1Click");
+    RunChipCommand(*this, opSerialNoProgram);
+}
 void TMainForm::ReadSerialSet1Click() { Ran("ReadSerialSet1Click"); }
 void TMainForm::Config1Click() { Ran("Config1Click"); }
 

@@ -1,0 +1,10 @@
+// The main window's chip commands: each handler calls RunChipCommand with
+// its operation code; the dispatcher does the guard, reopens the port and
+// shows the progress dialog, and the main window redraws afterwards.
+#pragma once
+
+#include <cstdint>
+
+class TMainForm;
+
+void RunChipCommand(TMainForm& form, int32_t code);

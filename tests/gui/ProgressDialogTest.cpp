@@ -1,0 +1,94 @@
+// F8 on the main window runs an auto program through the progress dialog
+// against the simulated writer; "Continue" programs the next chip in the
+// same dialog and "Exit" closes it.
+#include "LinkedWriter.h"
+#include "RecordingNotifier.h"
+#include "WriterBox.h"
+#include "app/OptionModel.h"
+#include "app/forms/MainForm.h"
+#include "link/forms/ProgramVerifyForm.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Polls until the condition holds or the time is up.
+bool WaitFor(const std::function<bool()>& condition, int ms = 15000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > ms) return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+TEST(ProgressDialog, F8ProgramsTheChipContinueRepeatsAndExitCloses)
+{
+    WriterBox box;
+    ASSERT_TRUE(box.Start());
+    ASSERT_TRUE(box.LinkAs(LinkedWriter::PortsFolder() + "/COM1"));
+
+    RecordingNotifier notes;
+    TMainForm form(&notes);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+
+    Workspace& ws = form.GetWorkspace();
+    for (uint32_t k = 0; 2 * k < ws.RomBytes; ++k) {
+        ws.ProgramMemory[2 * k] = uint8_t((k * 3 + 1) & 0x7F);
+        ws.ProgramMemory[2 * k + 1] = uint8_t((k >> 2) & 0x7F);
+    }
+    ws.OptionWords[0] = 0x26;   // every option item set to a choice
+    ws.OptionWords[1] = 0x55;
+    UpdateOption(ws);
+    form.ShowStatus();
+
+    QStringList dataTexts;
+    bool exited = false;
+    QTimer::singleShot(0, [&] {
+        // Inside the dialog's modal loop.
+        ASSERT_TRUE(WaitFor([] { return fmProgramVerify && fmProgramVerify->btContinue->isEnabled(); }));
+        TfmProgramVerify* dialog = fmProgramVerify;
+        EXPECT_EQ(dialog->Label(ProgressLabel::Title)->text(), "Auto-program");
+        EXPECT_EQ(dialog->Label(ProgressLabel::Id)->text(), "ID & checksum program and verify OK");
+        dataTexts << dialog->Label(ProgressLabel::Data)->text();
+        EXPECT_EQ(form.Label13->text(), "1");
+
+        QTest::mouseClick(dialog->btContinue, Qt::LeftButton);
+        EXPECT_FALSE(dialog->btContinue->isEnabled());
+        EXPECT_FALSE(dialog->btExit->isEnabled());
+        // A key while the run goes on does not close the dialog.
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        EXPECT_TRUE(dialog->isVisible());
+        ASSERT_TRUE(WaitFor([dialog] { return dialog->btContinue->isEnabled(); }));
+        dataTexts << dialog->Label(ProgressLabel::Data)->text();
+        EXPECT_EQ(form.Label13->text(), "2");
+        QTest::mouseClick(dialog->btExit, Qt::LeftButton);
+        exited = true;
+    });
+    QTest::keyClick(&form, Qt::Key_F8);
+
+    EXPECT_TRUE(exited);
+    EXPECT_EQ(form.HandlerRunCount("AutoProgram1Click"), 1);
+    EXPECT_EQ(dataTexts, (QStringList{"Data program & verify OK", "Data program & verify OK"}));
+    EXPECT_EQ(fmProgramVerify, nullptr);
+    EXPECT_EQ(form.Label13->text(), "2");
+    const SimulatedChip chip = box.Chip();
+    for (uint32_t i = 0; i < ws.RomBytes; ++i) ASSERT_EQ(chip.ProgramMemory[i], ws.ProgramMemory[i]) << i;
+    EXPECT_TRUE(notes.Prompts.empty()) << notes.LastText();
+    form.close();
+}
+
+}  // namespace
