@@ -130,3 +130,56 @@ TEST_F(EngineAutoProgram, HandlerRunWaitsForTheSwitchAndSignalsStartAndPass)
 }
 
 }  // namespace
+
+namespace {
+
+class EngineQtp : public EngineTest {};
+
+TEST_F(EngineQtp, SimulationReportsSuccessWithoutTheWriter)
+{
+    w.Ws.QtpSimulate = true;
+    w.Box.ClearRequests();
+    ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed);
+    EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Simulate Programming OK");
+    EXPECT_EQ(reporter.Label(ProgressLabel::Data).Colour, LabelColour::WindowText);
+    EXPECT_EQ(w.Ws.Status.PassCountText, "1");
+    EXPECT_TRUE(w.Box.RequestNames().empty());
+}
+
+TEST_F(EngineQtp, ExhaustedFileEndsQtpModeWithoutTotalTime)
+{
+    const std::string path = LinkedWriter::PortsFolder() + "/../qtp-end.txt";
+    {
+        std::FILE* f = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs(":00000001FF", f);
+        std::fclose(f);
+    }
+    Workspace& ws = w.Ws;
+    ws.QtpInputHandle = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(ws.QtpInputHandle, nullptr);
+    ws.QtpMode = true;
+    ws.SerialModeOn = true;
+    ws.Status.SerialModeText = "Enable";
+    ws.Status.QtpText = "qtp-end.txt";
+    ws.SerialTarget = 1;
+    ws.SerialStartAddress = 0x10;
+    ws.SerialByteCount = 1;
+    ws.ShowProgramTime = true;
+
+    ASSERT_EQ(Run(opAutoProgram), RunEnd::QtpFinished);
+    EXPECT_EQ(reporter.Caption(ProgressLabel::Qtp), "QTP programming finished!");
+    EXPECT_TRUE(reporter.Label(ProgressLabel::Qtp).Visible);
+    EXPECT_EQ(reporter.Caption(ProgressLabel::TotalTime), "");
+    EXPECT_TRUE(reporter.ContinueEnabled());
+    EXPECT_FALSE(ws.SerialModeOn);
+    EXPECT_FALSE(ws.QtpMode);
+    EXPECT_EQ(ws.QtpInputHandle, nullptr);
+    EXPECT_EQ(ws.AutoPassCount, 0);
+    EXPECT_EQ(reporter.LastStatus().SerialModeText, "Disable");
+    EXPECT_EQ(reporter.LastStatus().QtpText, "Disable");
+    EXPECT_EQ(reporter.LastQtpSimCaption(), "Enable");
+    std::remove(path.c_str());
+}
+
+}  // namespace
