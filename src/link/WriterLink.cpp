@@ -125,6 +125,11 @@ void SendByte(Workspace& ws, uint8_t byte)
     SendBytes(ws, &byte, 1);
 }
 
+bool PollByte(Workspace& ws, uint8_t& byte, int waitMs)
+{
+    return TakeByte(ws, byte, waitMs);
+}
+
 WaitResult WaitForByte(Workspace& ws, uint8_t& byte, const LinkContext& context)
 {
     int mark = ClockMark();

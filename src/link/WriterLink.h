@@ -116,6 +116,12 @@ void PurgeReceive(Workspace& ws);
 void SendBytes(Workspace& ws, const uint8_t* data, std::size_t count);
 void SendByte(Workspace& ws, uint8_t byte);
 
+// One pass of a wait without a time-out of its own: asks the port how many
+// bytes wait (into ComStat), sleeping up to waitMs in poll() when none do,
+// and reads one byte when there is one. For callers that keep their own
+// time mark over several bytes (serial-set read-back, firmware update).
+bool PollByte(Workspace& ws, uint8_t& byte, int waitMs = 10);
+
 enum class WaitResult { Byte, TimedOut, Cancelled };
 // Takes a time mark and waits for one byte. Each pass handles at most one
 // byte and then tests the time-out, so a time-out in the same pass wins.

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "app/DeviceCatalogue.h"
 #include "app/Workspace.h"
 #include "link/CommandHeader.h"
 
@@ -216,4 +217,40 @@ TEST(CommandHeader, DataLengthIsTwoBytesPerWord)
     EXPECT_EQ(HeaderDataLength(ws), 32);
     GetHeader(ws, areaBodyOption, hcRead);
     EXPECT_EQ(HeaderDataLength(ws), 40);
+}
+
+
+TEST(CommandHeaderCatalogue, TwoKWordDeviceReadHeader)
+{
+    Workspace ws;
+    ASSERT_GE(SelectDevice(ws, "72Q574"), 0);   // last word address 0x07FF
+    EXPECT_EQ(HexText(Build(ws, areaProgram, hcRead)), "A1 00 00 FF 07 00 39 03 E0 A5");
+}
+
+TEST(CommandHeaderCatalogue, EepromOf128BytesReadHeader)
+{
+    Workspace ws;
+    ASSERT_GE(SelectDevice(ws, "31Q520"), 0);
+    ASSERT_EQ(ws.EepromSize, 128u);
+    Frame f = Build(ws, areaEeprom, hcRead);
+    EXPECT_EQ(HexText(f).substr(9), "7F 00 03 B9 14 E0 A5");
+}
+
+TEST(CommandHeaderCatalogue, EveryCatalogueDeviceGetsItsSizesAndCatalogueBytes)
+{
+    for (int32_t row = 0; row < DeviceCount(); ++row) {
+        Workspace ws;
+        ASSERT_GE(SelectDevice(ws, GetIcName(row)), 0);
+        const DeviceTableRow& r = *DeviceRow(row);
+        Frame program = Build(ws, areaProgram, hcProgram);
+        EXPECT_EQ(program[3], r.RomLastLo);
+        EXPECT_EQ(program[4], r.RomLastHi);
+        EXPECT_EQ(program[6], r.HeaderByte6);
+        EXPECT_EQ(program[8], r.HeaderByte8);
+        EXPECT_EQ(HeaderDataLength(ws), int(ws.RomBytes));
+        Frame eeprom = Build(ws, areaEeprom, hcOverWrite);
+        EXPECT_EQ(eeprom[3] + eeprom[4] * 256 + 1, int(ws.EepromSize));
+        EXPECT_EQ(eeprom[7], 5);   // DeviceFlags 0x06, panel hidden
+        EXPECT_EQ(Build(ws, areaOption, hcProgram)[3], 0);
+    }
 }

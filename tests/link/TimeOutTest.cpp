@@ -118,3 +118,17 @@ TEST(TimeOut, DelayCountsHundredths)
     EXPECT_GE(ms, 40);
     EXPECT_LT(ms, 120);
 }
+
+TEST(TimeOut, SinglePassPollReadsOneWaitingByte)
+{
+    LinkedWriter w("COM1", 30);
+    ASSERT_TRUE(w.Ready);
+    uint8_t byte = 0;
+    EXPECT_FALSE(PollByte(w.Ws, byte, 5));
+    SendByte(w.Ws, WriterTypeQuery);
+    int mark = ClockMark();
+    bool got = false;
+    while (!got && !CheckTimeOut(mark, w.Context)) got = PollByte(w.Ws, byte);
+    EXPECT_TRUE(got);
+    EXPECT_EQ(byte, wrWriterType3);
+}

@@ -326,3 +326,19 @@ TEST(Program, ServesAPortLinkUntilTerminated)
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_FALSE(std::filesystem::is_symlink(link));
 }
+
+TEST(Requests, ReplyNobodyReadsIsGivenUp)
+{
+    Served b;
+    ASSERT_TRUE(b.Ready);
+    b.Box.With([](WriterState& s) { s.Settings.RequestGapMs = 200; });
+    Bytes read = Header(0, 0xA5, 0x3FFF);   // 32 KB: more than the line buffers hold
+    b.Port().Write(read.data(), read.size());
+    SleepMilliseconds(50);
+    b.Ws.ComHandle->Close();
+    SleepMilliseconds(400);
+    CheckComPort(b.Ws, b.Notifier, "COM1");
+    ASSERT_FALSE(b.Ws.LinkFailed);
+    EXPECT_EQ(CheckWriter(b.Ws, b.Notifier, b.Context), lrWriterGen2Id);
+    EXPECT_EQ(b.Ws.WriterId, " HRX307A V3.30");
+}

@@ -206,7 +206,15 @@ bool WriterBox::NextByte(uint8_t& byte, int waitMs)
 
 void WriterBox::WriteReply(const uint8_t* data, std::size_t count)
 {
-    bool paced = With([](WriterState& s) { return s.Settings.Paced; });
+    bool paced = false;
+    int gapMs = 0;
+    With([&](WriterState& s) {
+        paced = s.Settings.Paced;
+        gapMs = s.Settings.RequestGapMs;
+    });
+    // A reply that nobody takes for a whole request gap (the program closed
+    // the port and does not read) is given up rather than waited on forever.
+    int64_t stalledSince = NowNs();
     std::size_t done = 0;
     while (done < count && !stop_) {
         std::size_t chunk = count - done;
@@ -220,9 +228,11 @@ void WriterBox::WriteReply(const uint8_t* data, std::size_t count)
         ssize_t n = ::write(pty_->Master(), data + done, chunk);
         if (n > 0) {
             done += std::size_t(n);
+            stalledSince = NowNs();
             continue;
         }
         if (n < 0 && errno != EAGAIN && errno != EINTR) return;
+        if (NowNs() - stalledSince > int64_t(gapMs) * 1000000) return;
         pollfd p[2] = {{pty_->Master(), POLLOUT, 0}, {wake_[0], POLLIN, 0}};
         poll(p, 2, 100);
     }
