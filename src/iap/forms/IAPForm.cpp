@@ -1,0 +1,14 @@
+#include "iap/forms/IAPForm.h"
+
+TIAPForm* IAPForm = nullptr;
+
+TIAPForm::TIAPForm(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("IAPForm"));
+    IAPForm = this;
+}
+
+TIAPForm::~TIAPForm()
+{
+    if (IAPForm == this) IAPForm = nullptr;
+}

@@ -1,0 +1,14 @@
+#include "infosheet/forms/LogoForm2.h"
+
+TLogoForm2* LogoForm2 = nullptr;
+
+TLogoForm2::TLogoForm2(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("LogoForm2"));
+    LogoForm2 = this;
+}
+
+TLogoForm2::~TLogoForm2()
+{
+    if (LogoForm2 == this) LogoForm2 = nullptr;
+}

@@ -1,0 +1,371 @@
+#include "link/WriterLink.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "link/LinkMessages.h"
+#include "platform/Clock.h"
+#include "platform/SerialPort.h"
+
+namespace {
+
+// Longest sleep of one waiting pass: short enough to notice a cancel or the
+// time-out promptly, long enough to cost nearly no CPU.
+constexpr int kPollSliceMs = 10;
+
+// After a read that stops before the end marker, the rest of that reply is
+// drained so that it is not taken as the answer to the next request. The
+// drain ends at the end marker or after this long without a byte.
+constexpr int kDrainQuietHundredths = 20;
+
+bool PortOpen(const Workspace& ws)
+{
+    return ws.ComHandle && ws.ComHandle->IsOpen();
+}
+
+// One pass of a wait: at most one byte, taken when the port reports one.
+bool TakeByte(Workspace& ws, uint8_t& byte, int waitMs)
+{
+    if (!PortOpen(ws)) {
+        SleepMilliseconds(waitMs);
+        ws.ComStat.InQueue = 0;
+        return false;
+    }
+    ws.ComStat.InQueue = ws.ComHandle->BytesWaiting(waitMs);
+    ws.ComErrors = 0;
+    if (ws.ComStat.InQueue == 0) return false;
+    bool got = ws.ComHandle->ReadByte(byte);
+    ws.BytesRead = got ? 1 : 0;
+    return got;
+}
+
+// Milliseconds of the next poll slice: no longer than the time left before
+// the time-out is due, so a byte is not held back past it.
+int SliceMs(int mark, int limitHundredths)
+{
+    int left = (limitHundredths + 1 - MarkDistance(mark, ClockMark())) * 10;
+    return std::clamp(left, 1, kPollSliceMs);
+}
+
+// Reads and drops the rest of a reply up to its end marker.
+void DrainReply(Workspace& ws, const LinkContext& context)
+{
+    LinkContext quiet = context;
+    quiet.TimeoutHundredths = std::min(context.TimeoutHundredths, kDrainQuietHundredths);
+    uint8_t byte = 0;
+    while (WaitForByte(ws, byte, quiet) == WaitResult::Byte) {
+        if (byte == wrEndOfData) return;
+    }
+}
+
+std::string UpperCase(std::string text)
+{
+    for (char& c : text) c = char(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The firmware version: WriterId from its first "V" to its end, the whole
+// text when it holds no "V".
+std::string VersionOf(const std::string& id)
+{
+    auto v = id.find('V');
+    return v == std::string::npos ? id : id.substr(v);
+}
+
+void ForgetWriter(Workspace& ws)
+{
+    ws.WriterId.clear();
+    ws.WriterVersion.clear();
+}
+
+}  // namespace
+
+// ---- time ----------------------------------------------------------------
+
+bool CheckTimeOut(int mark, int now, int limitHundredths)
+{
+    if (now < mark) now += 6000;
+    return mark + limitHundredths < now;
+}
+
+bool CheckTimeOut(int mark)
+{
+    return CheckTimeOut(mark, ClockMark());
+}
+
+bool CheckTimeOut(int mark, const LinkContext& context)
+{
+    return CheckTimeOut(mark, ClockMark(), context.TimeoutHundredths);
+}
+
+void DelayIn10ms(int n, const LinkContext& context)
+{
+    int start = ClockMark();
+    while (!context.Cancelled()) {
+        int elapsed = MarkDistance(start, ClockMark());
+        if (elapsed >= n) return;
+        SleepMilliseconds(std::min(kPollSliceMs, (n - elapsed) * 10));
+    }
+}
+
+// ---- primitives ----------------------------------------------------------
+
+void PurgeReceive(Workspace& ws)
+{
+    if (PortOpen(ws)) ws.ComHandle->FlushInput();
+}
+
+void SendBytes(Workspace& ws, const uint8_t* data, std::size_t count)
+{
+    ws.BytesWritten = PortOpen(ws) ? uint32_t(ws.ComHandle->Write(data, count)) : 0;
+}
+
+void SendByte(Workspace& ws, uint8_t byte)
+{
+    SendBytes(ws, &byte, 1);
+}
+
+bool PollByte(Workspace& ws, uint8_t& byte, int waitMs)
+{
+    return TakeByte(ws, byte, waitMs);
+}
+
+WaitResult WaitForByte(Workspace& ws, uint8_t& byte, const LinkContext& context)
+{
+    int mark = ClockMark();
+    for (;;) {
+        if (context.Cancelled()) return WaitResult::Cancelled;
+        bool got = TakeByte(ws, byte, SliceMs(mark, context.TimeoutHundredths));
+        if (CheckTimeOut(mark, context)) return WaitResult::TimedOut;
+        if (got) return WaitResult::Byte;
+    }
+}
+
+bool PairMode(const Workspace& ws, std::string_view min207, std::string_view min307)
+{
+    std::string_view id = ws.WriterId;
+    std::string_view version = ws.WriterVersion;
+    return (id.substr(0, 6) == "HRX207" && version >= min207) ||
+           (id.substr(0, 7) == " HRX307" && version >= min307);
+}
+
+// ---- port ----------------------------------------------------------------
+
+void CheckComPort(Workspace& ws, Notifier& notifier, const std::string& portText)
+{
+    if (ws.ComHandle) ws.ComHandle->Close();
+    ws.ComHandle.reset();
+    ws.LinkFailed = false;
+
+    std::string name = UpperCase(portText);
+    // Another port may hold another writer: what was learnt of the old one
+    // must not decide pair mode or firmware checks for the new one.
+    if (name != ws.ComPortName) ForgetWriter(ws);
+    ws.ComPortName = name;
+
+    ws.ComHandle = SerialPort::Open(name);
+    if (!ws.ComHandle) {
+        notifier.Message(LinkMessages::PortError(name));
+        ws.LinkFailed = true;
+    }
+}
+
+LinkResult ConnectWriter(Workspace& ws, Notifier& notifier, const std::string& portText,
+                         bool announceSuccess, const LinkContext& context)
+{
+    CheckComPort(ws, notifier, portText);
+    if (ws.LinkFailed) return lrTimeout;
+    LinkResult r = CheckWriter(ws, notifier, context);
+    if (r == lrWriterGen1 || r == lrWriterGen2 || r == lrWriterGen2Id) {
+        if (announceSuccess) notifier.Message(LinkMessages::kConnectOk);
+    } else if (r == lrTimeout) {
+        notifier.Message(LinkMessages::ConnectTimeout(ws.ComPortName));
+    } else {
+        notifier.Message(LinkMessages::kConnectFail);
+    }
+    return r;
+}
+
+LinkResult ComboBox1Change(Workspace& ws, Notifier& notifier, const std::string& portText,
+                           const LinkContext& context)
+{
+    return ConnectWriter(ws, notifier, portText, true, context);
+}
+
+// ---- exchanges -----------------------------------------------------------
+
+LinkResult CheckWriter(Workspace& ws, Notifier& notifier, const LinkContext& context)
+{
+    if (!PortOpen(ws)) {
+        notifier.Message(LinkMessages::kPortNotOpen);
+        return lrTimeout;
+    }
+    SendByte(ws, WriterTypeQuery);
+    uint8_t reply = 0;
+    WaitResult w = WaitForByte(ws, reply, context);
+    if (w == WaitResult::Cancelled) return lrTimeout;
+    if (w == WaitResult::TimedOut) {
+        ws.WriterVersion.clear();
+        ws.LinkFailed = true;
+        return lrTimeout;
+    }
+    switch (reply) {
+    case wrWriterType1:
+    case wrWriterType2:
+        // A writer without identification text: nothing cached may stay
+        // from a writer that had one.
+        ForgetWriter(ws);
+        if (reply == wrWriterType1) return ws.WriterType == 1 ? lrWriterGen1 : lrWrongWriter;
+        return ws.WriterType == 2 ? lrWriterGen2 : lrWrongWriter;
+    case wrWriterType3:
+        if (ws.WriterVersion.empty()) {
+            ws.WriterId.clear();
+            ws.CommandBuffer[0] = WriterIdRequest;
+            ReadWriterID(ws, 15, context);
+            ws.WriterVersion = VersionOf(ws.WriterId);
+            if (ws.WriterId.compare(0, 6, "HRX207") == 0 && ws.WriterId.size() >= 6)
+                notifier.Message(LinkMessages::kOldWriter);
+            if (ws.WriterId.compare(0, 7, " HRX307") == 0 && ws.WriterId.size() >= 7 &&
+                ws.WriterVersion <= "V3.27")
+                notifier.Message(LinkMessages::kUpdateFirmware);
+        }
+        return lrWriterGen2Id;
+    default:
+        ws.WriterVersion.clear();
+        return lrUnexpected;
+    }
+}
+
+LinkResult CheckWriterSwitch(Workspace& ws, uint8_t mask, const LinkContext& context)
+{
+    PurgeReceive(ws);
+    SendByte(ws, SwitchQuery);
+    uint8_t reply = 0;
+    WaitResult w = WaitForByte(ws, reply, context);
+    if (w == WaitResult::Cancelled) return lrTimeout;
+    if (w == WaitResult::TimedOut) {
+        ws.WriterVersion.clear();
+        ws.LinkFailed = true;
+        return lrTimeout;
+    }
+    return (reply & mask) != 0 ? lrSwitchOn : lrUnexpected;
+}
+
+LinkResult SendHeader(Workspace& ws, int n, const LinkContext& context)
+{
+    n = std::clamp(n, 0, int(kCommandBufferSize));
+    for (int i = 0; i < n; ++i) {
+        SendByte(ws, ws.CommandBuffer[i]);
+        if (i == 0) DelayIn10ms(1, context);
+    }
+    uint8_t reply = 0;
+    if (WaitForByte(ws, reply, context) != WaitResult::Byte) return lrTimeout;
+    switch (reply) {
+    case wrReady: return lrReady;
+    case wrEndOfData: return lrDone;
+    case wrBodyOptionError: return lrBodyOptionError;
+    case wrAdapterError: return lrAdapterError;
+    case wrNoChip: return lrNoChip;
+    default: return lrUnexpected;
+    }
+}
+
+LinkResult Read8BitData(Workspace& ws, int n, const LinkContext& context)
+{
+    PurgeReceive(ws);
+    SendBytes(ws, ws.CommandBuffer.data(), 10);
+    int count = 0;
+    for (;;) {
+        uint8_t byte = 0;
+        if (WaitForByte(ws, byte, context) != WaitResult::Byte) return lrTimeout;
+        if (count >= n) return byte == wrEndOfData ? lrDone : lrUnexpected;
+        if (std::size_t(count) < ws.TransferBuffer.size()) ws.TransferBuffer[count] = byte;
+        ++count;
+    }
+}
+
+LinkResult Read7BitData(Workspace& ws, int n, const LinkContext& context)
+{
+    PurgeReceive(ws);
+    SendBytes(ws, ws.CommandBuffer.data(), 10);
+    int count = 0;
+    for (;;) {
+        uint8_t byte = 0;
+        if (WaitForByte(ws, byte, context) != WaitResult::Byte) return lrTimeout;
+        if (byte == wrEndOfData) return count < n - 1 ? lrUnexpected : lrDone;
+        if (byte == wrAdapterError) return lrAdapterError;
+        if (byte == wrNoChip) return lrNoChip;
+        if (count >= n) {
+            DrainReply(ws, context);
+            return lrDone;
+        }
+        if (byte & 0x80) return lrUnexpected;
+        if (std::size_t(count) < ws.TransferBuffer.size()) ws.TransferBuffer[count] = byte;
+        ++count;
+    }
+}
+
+LinkResult ReadDataFromWriter(Workspace& ws, int n, const LinkContext& context)
+{
+    return ws.SevenBitMode ? Read7BitData(ws, n, context) : Read8BitData(ws, n, context);
+}
+
+LinkResult ReadWriterID(Workspace& ws, int maxChars, const LinkContext& context)
+{
+    PurgeReceive(ws);
+    SendByte(ws, ws.CommandBuffer[0]);
+    int count = 0;
+    for (;;) {
+        uint8_t byte = 0;
+        if (WaitForByte(ws, byte, context) != WaitResult::Byte) return lrTimeout;
+        if (byte == wrEndOfData) return lrDone;
+        if (byte == wrAdapterError) return lrAdapterError;
+        if (byte == wrNoChip) return lrNoChip;
+        if (byte & 0x80) return lrUnexpected;
+        if (count >= maxChars) {
+            DrainReply(ws, context);
+            return lrDone;
+        }
+        ws.WriterId.push_back(char(byte));
+        ++count;
+    }
+}
+
+LinkResult WriteData(Workspace& ws, int count, bool untilEnd, const LinkContext& context)
+{
+    PurgeReceive(ws);
+    LinkResult result = lrWriteOk;
+    // Bytes past the end of the buffer are sent as 0 rather than read from
+    // beyond it.
+    auto byteAt = [&](int i) -> uint8_t {
+        return i >= 0 && std::size_t(i) < ws.TransferBuffer.size() ? ws.TransferBuffer[i] : 0;
+    };
+    int i = 0;
+    while (i < count + 5) {
+        SendByte(ws, byteAt(i));
+        if (PairMode(ws, "V3.20", "V3.20")) {
+            ++i;
+            SendByte(ws, byteAt(i));
+        }
+        uint8_t reply = 0;
+        if (WaitForByte(ws, reply, context) != WaitResult::Byte) return lrTimeout;
+        switch (reply) {
+        case wrReady:
+            break;
+        case wrWriteComplete:
+            return i < count - 1 ? lrUnexpected : result;
+        case wrWriteFailed:
+            ws.FailIndex = i;
+            return lrWriteFailed;
+        case wrAdapterError:
+            return lrAdapterError;
+        case wrNoChip:
+            return lrNoChip;
+        default:
+            return lrUnexpected;
+        }
+        if (!untilEnd && i >= count) return result;
+        ++i;
+    }
+    return result;
+}

@@ -1,0 +1,319 @@
+#include "serialno/QtpFile.h"
+
+#include "app/Checksum.h"
+#include "app/Workspace.h"
+#include "platform/Notifier.h"
+#include "serialno/SerialMessages.h"
+#include "serialno/SerialNumber.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+void Show(Notifier& notifier, std::string_view text)
+{
+    notifier.Message(std::string(text));
+}
+
+void AppendHex(std::string& out, uint32_t value, int digits)
+{
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += kHexDigits[(value >> shift) & 0xF];
+}
+
+uint32_t PlacedCell(uint32_t i, uint32_t byteCount, uint32_t order)
+{
+    return order == soMsbFirst ? byteCount - 1 - i : i;
+}
+
+bool FileExists(const std::string& path)
+{
+    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+        std::fclose(f);
+        return true;
+    }
+    return false;
+}
+
+// Reads the input file one character at a time through `QtpChar`.
+class RecordReader {
+public:
+    explicit RecordReader(Workspace& ws) : Ws(ws) {}
+
+    // The next character, or nullopt at the end of the file.
+    std::optional<char> Next()
+    {
+        if (!Ws.QtpInputHandle) return std::nullopt;
+        const int c = std::fgetc(Ws.QtpInputHandle);
+        if (c == EOF) return std::nullopt;
+        Ws.QtpChar = static_cast<uint8_t>(c);
+        return static_cast<char>(c);
+    }
+
+    // A field of exactly `digits` hex digits; nullopt when any character is
+    // not one or the file ends inside the field.
+    std::optional<uint32_t> Hex(int digits)
+    {
+        std::string text;
+        for (int i = 0; i < digits; ++i) {
+            const std::optional<char> c = Next();
+            if (!c) return std::nullopt;
+            text += *c;
+        }
+        const uint32_t value = HexToInt(Ws, text);
+        if (!Ws.HexDigitsValid) return std::nullopt;
+        return value;
+    }
+
+private:
+    Workspace& Ws;
+};
+
+}  // namespace
+
+// ----- writing -----
+
+bool QtpPartCountValid(long long partCount, Notifier& notifier)
+{
+    if (partCount >= 1 && partCount <= kQtpMaxParts) return true;
+    Show(notifier, SerialMessages::PartCountOverflow);
+    return false;
+}
+
+std::string QtpFileNameWithExtension(const std::string& chosen)
+{
+    if (chosen.find('.') == std::string::npos) return chosen + ".txt";
+    return chosen;
+}
+
+std::string QtpRecordText(const Workspace& ws)
+{
+    if (!SerialPlacementValid(ws)) return {};
+    const uint32_t n = ws.SerialByteCount;
+    const bool eeprom = ws.SerialTarget == stEeprom;
+    const uint32_t address = ws.SerialStartAddress + (eeprom ? kQtpEepromBase : 0);
+    const uint32_t second = eeprom ? kQtpEepromSecondByte : kQtpProgramSecondByte;
+
+    std::string line = ":";
+    AppendHex(line, 2 * n, 2);
+    AppendHex(line, address, 4);
+    line += "00";
+    uint32_t sum = 2 * n + (address & 0xFF) + (address >> 8);
+    for (uint32_t i = 0; i < n; ++i) {
+        const uint32_t cell = ws.SerialValue[PlacedCell(i, n, ws.SerialOrder)] & 0xFF;
+        AppendHex(line, cell, 2);
+        AppendHex(line, second, 2);
+        sum += cell + second;
+    }
+    AppendHex(line, (0x100 - (sum & 0xFF)) & 0xFF, 2);
+    line += "\r\n";
+    return line;
+}
+
+bool QTP_File(Workspace& ws)
+{
+    if (!ws.QtpOutputHandle || !SerialAdvanceValid(ws)) return false;
+    const std::string line = QtpRecordText(ws);
+    if (line.empty()) return false;
+    if (std::fwrite(line.data(), 1, line.size(), ws.QtpOutputHandle) != line.size()) return false;
+    return SerialNoNext(ws);
+}
+
+QtpWriteResult WriteQtpFile(Workspace& ws, const QtpFileChoice& choice, long long partCount,
+                            Notifier& notifier)
+{
+    if (!choice.Chosen) return QtpWriteResult::Cancelled;
+    if (!choice.QtpFilter) {
+        Show(notifier, SerialMessages::FileCantBeSaved);
+        return QtpWriteResult::Failed;
+    }
+    if (!QtpPartCountValid(partCount, notifier)) return QtpWriteResult::Failed;
+    const std::string path = QtpFileNameWithExtension(choice.Path);
+    if (FileExists(path) &&
+        notifier.Question(std::string(SerialMessages::FileExistsReplace), QuestionButtons::YesNo) !=
+            Answer::Yes)
+        return QtpWriteResult::NotReplaced;
+
+    // The workspace holds the handle while the records are written; it is
+    // closed and cleared on every path out of here.
+    if (ws.QtpOutputHandle) std::fclose(ws.QtpOutputHandle);
+    ws.QtpOutputHandle = std::fopen(path.c_str(), "wb");
+    if (!ws.QtpOutputHandle) {
+        Show(notifier, SerialMessages::FileCantBeSaved);
+        return QtpWriteResult::Failed;
+    }
+    bool written = true;
+    for (long long part = 0; part < partCount && written; ++part) written = QTP_File(ws);
+    const std::size_t endLength = sizeof kQtpEndRecord - 1;
+    if (written)
+        written = std::fwrite(kQtpEndRecord, 1, endLength, ws.QtpOutputHandle) == endLength;
+    if (std::fclose(ws.QtpOutputHandle) != 0) written = false;
+    ws.QtpOutputHandle = nullptr;
+    if (!written) {
+        // A file without its end record would stop production half way.
+        // Only a regular file is removed, never a device or a pipe.
+        std::error_code error;
+        if (std::filesystem::is_regular_file(path, error)) std::filesystem::remove(path, error);
+        Show(notifier, SerialMessages::FileCantBeSaved);
+        return QtpWriteResult::Failed;
+    }
+    return QtpWriteResult::Written;
+}
+
+// ----- reading -----
+
+void ReadSerialData(Workspace& ws, Notifier& notifier)
+{
+    ws.QtpFileEnd = true;
+    RecordReader reader(ws);
+
+    const std::optional<char> start = reader.Next();
+    if (!start || *start != ':') {
+        Show(notifier, SerialMessages::FileInformationError);
+        return;
+    }
+    const std::optional<uint32_t> length = reader.Hex(2);
+    if (!length) {
+        Show(notifier, SerialMessages::FileDataError);
+        return;
+    }
+    if (*length == 0) return;  // the end record: QtpFileEnd stays set
+    const uint32_t n = *length / 2;
+    // The length must fill whole (serial byte, second byte) pairs and fit
+    // the eight cells.
+    if (*length % 2 != 0 || !SerialByteCountValid(n)) {
+        Show(notifier, SerialMessages::FileDataError);
+        return;
+    }
+    const std::optional<uint32_t> address = reader.Hex(4);
+    const std::optional<uint32_t> type = address ? reader.Hex(2) : std::nullopt;
+    // Only data records carry a number; a type-01 record with data would
+    // leave the previous number in place and program it twice.
+    if (!address || !type || *type != 0) {
+        Show(notifier, SerialMessages::FileDataError);
+        return;
+    }
+    uint32_t sum = *length + (*address & 0xFF) + (*address >> 8) + *type;
+    const uint32_t target = *address >= kQtpEepromBase ? stEeprom : stProgramMemory;
+    const uint32_t startAddress = *address - (target == stEeprom ? kQtpEepromBase : 0);
+    if (!SerialLocationInside(ws, target, startAddress, n)) {
+        Show(notifier, SerialMessages::FileDataError);
+        return;
+    }
+
+    const uint32_t expectedSecond = target == stEeprom ? kQtpEepromSecondByte : kQtpProgramSecondByte;
+    SerialCells cells = ws.SerialValue;
+    for (uint32_t i = 0; i < n; ++i) {
+        const std::optional<uint32_t> value = reader.Hex(2);
+        const std::optional<uint32_t> second = value ? reader.Hex(2) : std::nullopt;
+        if (!second || *second != expectedSecond) {
+            Show(notifier, SerialMessages::FileDataError);
+            return;
+        }
+        sum += *value + *second;
+        cells[PlacedCell(i, n, ws.SerialOrder)] = *value;
+    }
+    const std::optional<uint32_t> checksum = reader.Hex(2);
+    if (!checksum) {
+        Show(notifier, SerialMessages::FileDataError);
+        return;
+    }
+    if (((*checksum + sum) & 0xFF) != 0) {
+        Show(notifier, SerialMessages::FileChecksumError);
+        return;
+    }
+
+    // A whole, sound record: only now does it become the current number.
+    ws.SerialByteCount = n;
+    ws.SerialStartAddress = startAddress;
+    ws.SerialTarget = target;
+    ws.SerialValue = cells;
+    ws.QtpFileEnd = false;
+    ws.QtpMode = true;
+    reader.Next();  // the line end, CR LF
+    reader.Next();
+}
+
+void CloseQtpInput(Workspace& ws)
+{
+    if (ws.QtpInputHandle) std::fclose(ws.QtpInputHandle);
+    ws.QtpInputHandle = nullptr;
+}
+
+QtpLoadResult LoadQTPFile1Click(Workspace& ws, const QtpFileChoice& choice, Notifier& notifier)
+{
+    CloseQtpInput(ws);
+    ws.QtpMode = false;
+    ws.AutoPassCount = 0;
+    if (!choice.Chosen || !choice.QtpFilter) return QtpLoadResult::Cancelled;
+    ws.QtpInputHandle = std::fopen(choice.Path.c_str(), "rb");
+    if (!ws.QtpInputHandle) return QtpLoadResult::Cancelled;
+
+    ReadSerialData(ws, notifier);
+    if (ws.QtpMode && ws.SerialTarget == stProgramMemory && !SerialWordsHoldRtwi(ws, kRtwiMaskRun)) {
+        Show(notifier, SerialMessages::InstrNotRtwi);
+        ws.QtpMode = false;
+    }
+    if (ws.QtpMode) {
+        ws.SerialModeOn = true;
+        // A number that cannot be placed (a byte order out of range) must not
+        // leave serial mode on with nothing placed.
+        if (!SerialNo2Memory(ws)) ws.QtpMode = false;
+    }
+    if (!ws.QtpMode) {
+        ws.SerialModeOn = false;
+        ws.Status.SerialModeText = std::string(SerialMessages::Disable);
+        CloseQtpInput(ws);
+        ws.AutoPassCount = 0;
+        return QtpLoadResult::Refused;
+    }
+    ws.Status.SerialModeText = std::string(SerialMessages::Enable);
+    const std::size_t slash = choice.Path.find_last_of("/\\");
+    ws.Status.QtpText = slash == std::string::npos ? choice.Path : choice.Path.substr(slash + 1);
+    return QtpLoadResult::Loaded;
+}
+
+// ----- the end of an automatic run -----
+
+SerialPassResult NextSerialAfterPass(Workspace& ws, Notifier& notifier)
+{
+    if (!ws.SerialModeOn) return SerialPassResult::SerialOff;
+    SerialPassResult result = SerialPassResult::Advanced;
+    if (ws.QtpMode) {
+        ReadSerialData(ws, notifier);
+        if (ws.QtpFileEnd) {
+            ws.SerialModeOn = false;
+            ws.Status.SerialModeText = std::string(SerialMessages::Disable);
+            CloseQtpInput(ws);
+            ws.AutoPassCount = 0;
+            ws.QtpSimulate = false;
+            ws.QtpMode = false;
+            ws.Status.QtpText = std::string(SerialMessages::Disable);
+            return SerialPassResult::QtpFinished;
+        }
+        result = SerialPassResult::QtpNext;
+        // A record may name other words than the first one did; a number is
+        // never written over words that do not hold the RTWI instruction.
+        if (ws.SerialTarget == stProgramMemory && !SerialWordsHoldRtwi(ws, kRtwiMaskRun)) {
+            Show(notifier, SerialMessages::InstrNotRtwi);
+            result = SerialPassResult::Refused;
+        }
+    }
+    // Settings that cannot give and place a fresh number must not program
+    // the old one again: serial mode ends.
+    if (result == SerialPassResult::Advanced && !SerialNoNext(ws)) result = SerialPassResult::Refused;
+    if (result != SerialPassResult::Refused && SerialNo2Memory(ws)) return result;
+    ws.SerialModeOn = false;
+    ws.Status.SerialModeText = std::string(SerialMessages::Disable);
+    if (ws.QtpMode) {
+        CloseQtpInput(ws);
+        ws.QtpMode = false;
+        ws.AutoPassCount = 0;
+        ws.Status.QtpText = std::string(SerialMessages::Disable);
+    }
+    return SerialPassResult::Refused;
+}

@@ -1,0 +1,49 @@
+#include "app/Workspace.h"
+#include "link/WriterLink.h"
+#include "platform/Notifier.h"
+#include "serialno/SerialMessages.h"
+#include "serialno/SerialSetFrame.h"
+
+SerialSetStepMessage ProgramSN(Workspace& ws, const LinkContext& context)
+{
+    const std::optional<SerialSetFrame> frame = BuildSerialSetFrame(ws);
+    if (!frame) return {std::string(SerialMessages::SetupSerialFirst), true};
+
+    // One byte per write, a pause of 10 ms before the second; the receive
+    // queue is not purged first.
+    for (std::size_t i = 0; i < frame->size(); ++i) {
+        SendByte(ws, (*frame)[i]);
+        if (i == 0) DelayIn10ms(1, context);
+    }
+    uint8_t reply = 0;
+    if (WaitForByte(ws, reply, context) != WaitResult::Byte)
+        return {std::string(SerialMessages::ConnectTimeout), true};
+    if (reply == kSerialSetAccepted) return {std::string(SerialMessages::ProgramSerialPass), false};
+    return {std::string(SerialMessages::ProgramSerialError), true};
+}
+
+bool ReadSerialSet1Click(Workspace& ws, Notifier& notifier, const std::string& portText,
+                         const LinkContext& context)
+{
+    CheckComPort(ws, notifier, portText);
+    if (ws.LinkFailed) return false;
+
+    SendByte(ws, kSerialSetCommand);
+    DelayIn10ms(1, context);
+    SendByte(ws, kSerialSetReadByte);
+
+    SerialSetReply reply{};
+    for (uint8_t& byte : reply) {
+        if (WaitForByte(ws, byte, context) != WaitResult::Byte) {
+            notifier.Message(std::string(SerialMessages::ReadSetTimeout));
+            return false;
+        }
+    }
+    // Only a complete reply with fields in range reaches the texts and
+    // marks them as fresh for the settings dialog.
+    if (!StoreSerialSetReply(ws, reply)) {
+        notifier.Message(std::string(SerialMessages::ReadSetDataError));
+        return false;
+    }
+    return true;
+}

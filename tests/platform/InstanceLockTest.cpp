@@ -1,0 +1,111 @@
+#include "platform/InstanceLock.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+std::string TempLockPath(const char* tag)
+{
+    return (std::filesystem::temp_directory_path() /
+            ("krv-lock-test-" + std::string(tag) + "-" + std::to_string(::getpid()) + ".lock"))
+        .string();
+}
+
+// Runs a child process that tries the lock and exits with 0 when it got it,
+// 1 when it was refused.
+int ChildTriesLock(const std::string& path)
+{
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        InstanceLock lock(path);
+        ::_exit(lock.Acquired() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+TEST(InstanceLock, FirstCopyGetsTheLockAndASecondProcessIsRefused)
+{
+    const std::string path = TempLockPath("second");
+    {
+        InstanceLock first(path);
+        ASSERT_TRUE(first.Acquired());
+        EXPECT_EQ(ChildTriesLock(path), 1);
+    }
+    std::remove(path.c_str());
+}
+
+TEST(InstanceLock, ASecondLockInTheSameProcessIsRefusedToo)
+{
+    const std::string path = TempLockPath("same");
+    InstanceLock first(path);
+    InstanceLock second(path);
+    EXPECT_TRUE(first.Acquired());
+    EXPECT_FALSE(second.Acquired());
+    std::remove(path.c_str());
+}
+
+TEST(InstanceLock, ReleasedWhenTheHolderEnds)
+{
+    const std::string path = TempLockPath("release");
+    {
+        InstanceLock first(path);
+        ASSERT_TRUE(first.Acquired());
+    }
+    InstanceLock again(path);
+    EXPECT_TRUE(again.Acquired());
+    std::remove(path.c_str());
+}
+
+TEST(InstanceLock, LockFileLeftByAKilledCopyDoesNotBlock)
+{
+    const std::string path = TempLockPath("stale");
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        InstanceLock lock(path);
+        char c = lock.Acquired() ? 'y' : 'n';
+        (void)!::write(ready[1], &c, 1);
+        ::pause();   // holds the lock until killed
+        ::_exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    ASSERT_EQ(c, 'y');
+    EXPECT_EQ(ChildTriesLock(path), 1);        // alive: it blocks
+    ::kill(pid, SIGKILL);                      // dies without any clean-up
+    ::waitpid(pid, nullptr, 0);
+    ASSERT_TRUE(std::filesystem::exists(path)); // the file stays behind
+    InstanceLock next(path);
+    EXPECT_TRUE(next.Acquired());
+    ::close(ready[0]);
+    ::close(ready[1]);
+    std::remove(path.c_str());
+}
+
+TEST(InstanceLock, UnusableLockFileCountsAsRefused)
+{
+    InstanceLock lock("/nonexistent-dir/krv.lock");
+    EXPECT_FALSE(lock.Acquired());
+}
+
+TEST(InstanceLock, DefaultPathIsPerUser)
+{
+    const std::string path = InstanceLock::DefaultPath();
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && *runtime && std::filesystem::is_directory(runtime)) {
+        EXPECT_EQ(path, std::string(runtime) + "/krv-writer.lock");
+    } else {
+        EXPECT_EQ(path, "/tmp/krv-writer-" + std::to_string(::getuid()) + ".lock");
+    }
+}

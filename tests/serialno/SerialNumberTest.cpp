@@ -1,0 +1,319 @@
+#include "SerialTestSupport.h"
+
+#include "app/Workspace.h"
+#include "serialno/SerialNumber.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace serialtest;
+
+namespace {
+
+struct SequentialCase {
+    uint32_t ByteCount;
+    std::string Value, Start, End;
+    uint32_t Increment;
+    std::vector<std::string> Next;  // the numbers after each step
+};
+
+std::vector<std::string> Steps(Workspace& ws, std::size_t count)
+{
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < count; ++i) {
+        EXPECT_TRUE(SerialNoNext(ws));
+        out.push_back(Hex(ws.SerialValue, ws.SerialByteCount));
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(SerialSequential, StepsWithCarryAndReloadsOnlyPastTheEndValue)
+{
+    const std::vector<SequentialCase> cases = {
+        // The end value itself is used; passing it reloads the start value.
+        {1, "10", "10", "20", 8, {"18", "20", "10", "18"}},
+        // A wrap past all ones is not a reload: 00 does not pass FF.
+        {1, "FE", "00", "FF", 1, {"FF", "00", "01"}},
+        // The carry moves into the next cell.
+        {2, "00FF", "0000", "FFFF", 1, {"0100"}},
+        // A carry out of the top byte is dropped and the small result stays.
+        {2, "FFFF", "0000", "FFFF", 2, {"0001"}},
+        // A carry runs through every cell.
+        {4, "00FFFFFF", "00000000", "FFFFFFFF", 1, {"01000000"}},
+        {8, "00000000000000FF", "0000000000000000", "FFFFFFFFFFFFFFFF", 255,
+         {"00000000000001FE", "00000000000002FD"}},
+        // The most significant differing cell decides against the end value.
+        {2, "01F0", "0100", "0205", 0x10, {"0200", "0100", "0110"}},
+        {2, "00E8", "0000", "0105", 0x08, {"00F0", "00F8"}},
+    };
+    for (const auto& c : cases) {
+        Workspace ws;
+        ws.SerialMode = smSequential;
+        ws.SerialByteCount = c.ByteCount;
+        ws.SerialValue = Cells(c.Value);
+        ws.SerialStartValue = Cells(c.Start);
+        ws.SerialEndValue = Cells(c.End);
+        ws.SerialIncrement = c.Increment;
+        EXPECT_EQ(Steps(ws, c.Next.size()), c.Next) << "from " << c.Value;
+    }
+}
+
+TEST(SerialPseudoRandom, FollowsTheInvertedFeedbackSequences)
+{
+    Workspace ws;
+    ws.SerialMode = smPseudoRandom;
+    ws.SerialByteCount = 1;
+    ws.SerialValue = Cells("00");
+    EXPECT_EQ(Steps(ws, 9),
+              (std::vector<std::string>{"01", "03", "06", "0D", "1B", "37", "6F", "DE", "BD"}));
+
+    ws.SerialByteCount = 2;
+    ws.SerialValue = Cells("0000");
+    EXPECT_EQ(Steps(ws, 7), (std::vector<std::string>{"0001", "0003", "0006", "000D", "001A",
+                                                       "0035", "006B"}));
+}
+
+TEST(SerialPseudoRandom, OneAndTwoByteRegistersVisitEveryValueButAllOnes)
+{
+    for (uint32_t n : {1u, 2u}) {
+        Workspace ws;
+        ws.SerialMode = smPseudoRandom;
+        ws.SerialByteCount = n;
+        const uint32_t period = (1u << (8 * n)) - 1;
+        std::set<std::string> seen;
+        const std::string first = Hex(ws.SerialValue, n);
+        seen.insert(first);
+        for (uint32_t step = 1; step < period; ++step) {
+            ASSERT_TRUE(SerialNoNext(ws));
+            seen.insert(Hex(ws.SerialValue, n));
+        }
+        EXPECT_EQ(seen.size(), period) << n << " bytes repeat early";
+        EXPECT_EQ(seen.count(std::string(2 * n, 'F')), 0u);
+        ASSERT_TRUE(SerialNoNext(ws));
+        EXPECT_EQ(Hex(ws.SerialValue, n), first) << n << " bytes: period is not " << period;
+    }
+}
+
+TEST(SerialPseudoRandom, AllOnesIsTheLockUpValueForEveryWidth)
+{
+    for (uint32_t n = 1; n <= 8; ++n) {
+        Workspace ws;
+        ws.SerialMode = smPseudoRandom;
+        ws.SerialByteCount = n;
+        ws.SerialValue = Cells(std::string(2 * n, 'F'));
+        Steps(ws, 3);
+        EXPECT_EQ(Hex(ws.SerialValue, n), std::string(2 * n, 'F'));
+    }
+}
+
+TEST(SerialPseudoRandom, WiderRegistersShiftTheTopBitOfEachCellIntoTheNext)
+{
+    // From 80 00 ... 00 the top bit leaves and every cell takes the bit below.
+    Workspace ws;
+    ws.SerialMode = smPseudoRandom;
+    ws.SerialByteCount = 3;
+    ws.SerialValue = Cells("808080");
+    // Taps 23, 3, 2, 0 of 808080h: only bit 23 is set, so the feedback is 0.
+    ASSERT_TRUE(SerialNoNext(ws));
+    EXPECT_EQ(Hex(ws.SerialValue, 3), "010100");
+}
+
+TEST(SerialAscii, AdvancesWithTheShiftRegisterLikePseudoRandom)
+{
+    Workspace ws;
+    ws.SerialMode = smAscii;
+    ws.SerialByteCount = 1;
+    ws.SerialIncrement = 7;  // not used in this mode
+    EXPECT_EQ(Steps(ws, 4), (std::vector<std::string>{"01", "03", "06", "0D"}));
+}
+
+TEST(SerialAdvance, SettingsOutsideTheirRangesAreRefusedAndChangeNothing)
+{
+    struct Bad {
+        uint32_t ByteCount, Mode, Increment;
+    };
+    for (const Bad& bad : {Bad{0, 0, 1}, Bad{9, 0, 1}, Bad{9, 1, 1}, Bad{100, 1, 1}, Bad{2, 3, 1},
+                           Bad{2, 0, 0}, Bad{2, 0, 256}}) {
+        Workspace ws;
+        ws.SerialByteCount = bad.ByteCount;
+        ws.SerialMode = bad.Mode;
+        ws.SerialIncrement = bad.Increment;
+        ws.SerialValue = Cells("0102030405060708");
+        EXPECT_FALSE(SerialNoNext(ws)) << bad.ByteCount << " " << bad.Mode << " " << bad.Increment;
+        EXPECT_EQ(ws.SerialValue, Cells("0102030405060708"));
+    }
+}
+
+TEST(SerialPlacement, SevenBitWordsTakeBitSevenIntoTheHighHalfInBothOrders)
+{
+    Workspace ws;
+    ShapeSmallDevice(ws);
+    PutRtwiWords(ws, 0x100, 2);
+    ws.ProgramMemory[2 * 0x100 + 1] = 0x63;  // bit 0 set: must be cleared for a byte below 80h
+    ws.SerialModeOn = true;
+    ws.SerialByteCount = 2;
+    ws.SerialStartAddress = 0x100;
+    ws.SerialValue = Cells("1234");
+    ASSERT_TRUE(SerialNo2Memory(ws));
+    EXPECT_EQ(ws.ProgramMemory[0x200], 0x12);
+    EXPECT_EQ(ws.ProgramMemory[0x201], 0x62);
+    EXPECT_EQ(ws.ProgramMemory[0x202], 0x34);
+    EXPECT_EQ(ws.ProgramMemory[0x203], 0x62);
+
+    ws.SerialValue = Cells("1280");
+    ASSERT_TRUE(SerialNo2Memory(ws));
+    EXPECT_EQ(ws.ProgramMemory[0x202], 0x00);
+    EXPECT_EQ(ws.ProgramMemory[0x203], 0x63);
+
+    ws.SerialOrder = soLsbFirst;
+    ws.SerialValue = Cells("FF12");
+    ASSERT_TRUE(SerialNo2Memory(ws));
+    EXPECT_EQ(ws.ProgramMemory[0x200], 0x12);
+    EXPECT_EQ(ws.ProgramMemory[0x201], 0x62);
+    EXPECT_EQ(ws.ProgramMemory[0x202], 0x7F);
+    EXPECT_EQ(ws.ProgramMemory[0x203], 0x63);
+    // The words around are untouched.
+    EXPECT_EQ(ws.ProgramMemory[0x1FE], 0x7F);
+    EXPECT_EQ(ws.ProgramMemory[0x204], 0x7F);
+}
+
+TEST(SerialPlacement, EightBitWordsAndEepromTakeTheWholeByte)
+{
+    Workspace ws;
+    ShapeSmallDevice(ws);
+    ws.SevenBitMode = false;
+    ws.SerialModeOn = true;
+    ws.SerialByteCount = 3;
+    ws.SerialStartAddress = 0x10;
+    ws.SerialValue = Cells("A1B2C3");
+    ASSERT_TRUE(SerialNo2Memory(ws));
+    EXPECT_EQ(ws.ProgramMemory[0x20], 0xA1);
+    EXPECT_EQ(ws.ProgramMemory[0x22], 0xB2);
+    EXPECT_EQ(ws.ProgramMemory[0x24], 0xC3);
+    EXPECT_EQ(ws.ProgramMemory[0x21], 0x7F);
+
+    ws.SerialTarget = stEeprom;
+    ws.SerialStartAddress = 0x7D;  // the last three bytes of 128
+    ASSERT_TRUE(SerialNo2Memory(ws));
+    EXPECT_EQ(ws.EepromBuffer[0x7D], 0xA1);
+    EXPECT_EQ(ws.EepromBuffer[0x7E], 0xB2);
+    EXPECT_EQ(ws.EepromBuffer[0x7F], 0xC3);
+    ws.SerialOrder = soLsbFirst;
+    ASSERT_TRUE(SerialNo2Memory(ws));
+    EXPECT_EQ(ws.EepromBuffer[0x7D], 0xC3);
+    EXPECT_EQ(ws.EepromBuffer[0x7F], 0xA1);
+    EXPECT_EQ(ws.EepromBuffer[0x80], 0xFF);
+}
+
+TEST(SerialPlacement, OutsideTheDeviceOrWithSerialModeOffNothingChanges)
+{
+    struct Case {
+        bool ModeOn;
+        uint32_t Target, Address, ByteCount;
+    };
+    const Case cases[] = {
+        {false, stProgramMemory, 0, 1},
+        {true, stProgramMemory, 0x3FF, 2},        // one word past a 1K-word device
+        {true, stProgramMemory, 0xFFFFFFFF, 1},   // the sum must not wrap
+        {true, stEeprom, 0x7F, 2},                // one byte past 128
+        {true, stEeprom, 0, 9},
+        {true, stEeprom, 0, 0},
+        {true, 2, 0, 1},
+    };
+    for (const Case& c : cases) {
+        Workspace ws;
+        ShapeSmallDevice(ws);
+        ws.Status.SerialText = "unchanged";
+        ws.SerialModeOn = c.ModeOn;
+        ws.SerialTarget = c.Target;
+        ws.SerialStartAddress = c.Address;
+        ws.SerialByteCount = c.ByteCount;
+        ws.SerialValue = Cells("0102030405060708");
+        const auto memory = ws.ProgramMemory;
+        const auto eeprom = ws.EepromBuffer;
+        EXPECT_FALSE(SerialNo2Memory(ws));
+        EXPECT_EQ(ws.ProgramMemory, memory);
+        EXPECT_EQ(ws.EepromBuffer, eeprom);
+        EXPECT_EQ(ws.Status.SerialText, "unchanged");
+    }
+    // The last word of the device is still inside.
+    Workspace ws;
+    ShapeSmallDevice(ws);
+    ws.SerialModeOn = true;
+    ws.SerialStartAddress = 0x3FE;
+    ws.SerialByteCount = 2;
+    EXPECT_TRUE(SerialNo2Memory(ws));
+}
+
+TEST(SerialText, GroupsTheBytesInPairsFromTheLeastSignificantEnd)
+{
+    const SerialCells cells = Cells("12345678");
+    EXPECT_EQ(SerialNumberText(cells, 1), "78");
+    EXPECT_EQ(SerialNumberText(cells, 2), " 5678");
+    EXPECT_EQ(SerialNumberText(cells, 3), "34 5678");
+    EXPECT_EQ(SerialNumberText(cells, 4), " 1234 5678");
+    EXPECT_EQ(SerialNumberText(Cells("0A0B0C0D0E"), 5), "0A 0B0C 0D0E");
+    EXPECT_EQ(SerialNumberText(cells, 0), "");
+    EXPECT_EQ(SerialNumberText(cells, 9), "");
+
+    Workspace ws;
+    ShapeSmallDevice(ws);
+    ws.SerialModeOn = true;
+    ws.SerialByteCount = 3;
+    ws.SerialValue = Cells("123456");
+    ASSERT_TRUE(SerialNo2Memory(ws));
+    EXPECT_EQ(ws.Status.SerialText, "12 3456");
+}
+
+TEST(SerialRtwiCheck, AcceptsBothOperationCodesAndRefusesOthers)
+{
+    Workspace ws;
+    ShapeSmallDevice(ws);
+    ws.SerialByteCount = 2;
+    ws.SerialStartAddress = 4;
+    PutRtwiWords(ws, 4, 2);
+    ws.ProgramMemory[2 * 5 + 1] = 0x6F;
+    EXPECT_TRUE(SerialWordsHoldRtwi(ws));
+    ws.ProgramMemory[2 * 5 + 1] = 0x70;
+    EXPECT_FALSE(SerialWordsHoldRtwi(ws));
+    // Bit 7 counts for the run's test, not for the dialog's.
+    ws.ProgramMemory[2 * 5 + 1] = 0xE2;
+    EXPECT_FALSE(SerialWordsHoldRtwi(ws, kRtwiMaskRun));
+    EXPECT_TRUE(SerialWordsHoldRtwi(ws, kRtwiMaskDialog));
+    ws.SerialStartAddress = 0x3FF;
+    EXPECT_FALSE(SerialWordsHoldRtwi(ws));
+}
+
+TEST(SerialPlacement, ProgramMemoryPlacementRecomputesTheChecksumsEepromPlacementDoesNot)
+{
+    Workspace ws;
+    ShapeSmallDevice(ws);
+    ws.SerialModeOn = true;
+    ws.SerialTarget = stEeprom;
+    ws.SerialValue = Cells("00");
+    ASSERT_TRUE(SerialNo2Memory(ws));
+    EXPECT_EQ(ws.Status.ProgramChecksum, "Blank");
+
+    // 1024 blank words sum to F800; word 0 becoming (00h, 7Eh) adds FFh less.
+    ws.SerialTarget = stProgramMemory;
+    ASSERT_TRUE(SerialNo2Memory(ws));
+    EXPECT_EQ(ws.Status.ProgramChecksum, "F701");
+}
+
+TEST(SerialText, HexValueTextsFillTheCellsFromTheLastPair)
+{
+    SerialCells cells = Cells("AAAAAAAAAAAAAAAA");
+    ASSERT_TRUE(SerialCellsFromHexText(cells, "12ab", 2));
+    EXPECT_EQ(Hex(cells, 8), "AAAAAAAAAAAA12AB");
+    for (const char* bad : {"123", "12345", "12G4", ""}) {
+        EXPECT_FALSE(SerialCellsFromHexText(cells, bad, 2)) << bad;
+        EXPECT_EQ(Hex(cells, 8), "AAAAAAAAAAAA12AB") << bad;
+    }
+    EXPECT_FALSE(SerialCellsFromHexText(cells, "", 0));
+    EXPECT_FALSE(SerialCellsFromHexText(cells, "000000000000000000", 9));
+}

@@ -1,0 +1,22 @@
+#include "Requests.h"
+
+namespace {
+
+constexpr RequestRow kRequestTable[] = {
+    {0xA0, "writer-type query", ServeWriterType},
+    {0xA1, "command header", ServeCommandHeader},
+    {0xA3, "serial set", ServeSerialSet},
+    {0xAA, "switch query", ServeSwitchQuery},
+    {0xAB, "handler signal", ServeHandlerSignal},
+    {0xAD, "identification request", ServeWriterId},
+    {0x00, nullptr, nullptr},
+};
+
+}  // namespace
+
+const RequestRow* FindRequest(uint8_t firstByte)
+{
+    for (const RequestRow* row = kRequestTable; row->Name; ++row)
+        if (row->FirstByte == firstByte) return row;
+    return nullptr;
+}

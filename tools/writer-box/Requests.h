@@ -1,0 +1,40 @@
+// The request dispatch table of the simulated writer: one row per first
+// byte of a request, with its name and the function that serves it.
+//
+// To add a request:
+//   1. write a server `void ServeSomething(RequestContext& request)` in a
+//      .cpp file of this folder (a new file for a new group of frames).
+//      request.Bytes()[0] is the first byte; Gather(n) or Next() reads the
+//      rest; Locked([&](WriterState& s) { ... }) reads or changes the chip,
+//      settings and faults; Reply() answers; Record(name) logs the request;
+//   2. declare it below;
+//   3. add a row {first byte, "name", ServeSomething} to kRequestTable in
+//      RequestTable.cpp, before the terminator row.
+// Bytes whose first byte has no row are logged as "unknown" and get no reply.
+#pragma once
+
+#include <cstdint>
+
+class RequestContext;
+
+using RequestServer = void (*)(RequestContext&);
+
+struct RequestRow {
+    uint8_t FirstByte;
+    const char* Name;       // nullptr ends the table
+    RequestServer Serve;
+};
+
+// The row for a first byte, or nullptr.
+const RequestRow* FindRequest(uint8_t firstByte);
+
+// Servers of the basic link protocol (Requests.cpp).
+void ServeWriterType(RequestContext& request);      // 0xA0
+void ServeWriterId(RequestContext& request);        // 0xAD
+void ServeSwitchQuery(RequestContext& request);     // 0xAA
+void ServeHandlerSignal(RequestContext& request);   // 0xAB xx
+void ServeCommandHeader(RequestContext& request);   // 0xA1 + 9 bytes, then data or a data stream
+
+// Serial-number set frame 0xA3 0x00 + 23 bytes, and its read-back request
+// 0xA3 0x01 (SerialSetRequests.cpp).
+void ServeSerialSet(RequestContext& request);        // 0xA3 xx
