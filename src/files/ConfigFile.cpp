@@ -1,5 +1,7 @@
 #include "files/ConfigFile.h"
 
+#include "serialno/SerialNumber.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <limits>
@@ -324,16 +326,6 @@ std::string Hex2(uint32_t value)
 std::string PortText(int portIndex)
 {
     return "Com" + std::to_string(std::clamp(portIndex, 0, kPortCount - 1) + 1);
-}
-
-std::string SerialNumberText(const std::array<uint32_t, 8>& cells, uint32_t byteCount)
-{
-    std::string text;
-    for (int k = static_cast<int>(std::min<uint32_t>(byteCount, 8)) - 1; k >= 0; --k) {
-        if (k & 1) text += ' ';
-        text += Hex2(cells[k]);
-    }
-    return text;
 }
 
 ConfigParse ParseCfg(std::string_view bytes)

@@ -76,10 +76,6 @@ ConfigParse ParseCfg(std::string_view bytes);
 // set to 1 in the workspace first.
 std::string SaveCfg(Workspace& ws, const CfgSelection& selection);
 
-// The serial number as the main window's label shows it: most significant
-// cell first, a blank before each odd cell.
-std::string SerialNumberText(const std::array<uint32_t, 8>& cells, uint32_t byteCount);
-
 // Puts a parsed record into the workspace and the selection (the device
 // members themselves are set by the caller through the device catalogue).
 void ApplyConfigRecord(Workspace& ws, const ConfigRecord& record, CfgSelection& selection);

@@ -5,6 +5,7 @@
 #include "app/DeviceCatalogue.h"
 #include "app/OptionModel.h"
 #include "editors/forms/FillBufferForm.h"
+#include "files/forms/FileForms.h"
 #include "app/forms/LogoForm.h"
 #include "iap/forms/IAPForm.h"
 
@@ -46,8 +47,6 @@ namespace {
 // and on the tool bar with their captions, disabled. A step that builds one
 // removes its name here.
 const char* const kPendingCommands[] = {
-    // files
-    "FileOpen1", "FileSave1", "LoadConfigAction", "SaveConfigAction",
     // views and editors
     "ProgramMemory1", "ID2", "Disassemble1", "FileSaveAsItem", "EEPROM1", "EditOptionAction",
     "CounterMode1", "Config1",
@@ -901,17 +900,9 @@ bool TMainForm::RunFillDialog()
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool TMainForm::LoadDefaultConfig()
-{
-    // The configuration loader is not built yet: every start is the start
-    // without a file.
-    return false;
-}
+bool TMainForm::LoadDefaultConfig() { return file_forms::LoadDefaultConfig(*this); }
 
-void TMainForm::SaveDefaultConfig()
-{
-    // Written by the configuration writer once it exists.
-}
+void TMainForm::SaveDefaultConfig() { file_forms::SaveDefaultConfig(*this); }
 
 void TMainForm::ConnectWriterAtShow()
 {
@@ -938,10 +929,29 @@ void TMainForm::FormClose()
 
 // --- handlers ---------------------------------------------------------------
 
-void TMainForm::FileOpen1Execute() { Ran("FileOpen1Execute"); }
-void TMainForm::SaveProgramMemory1Click() { Ran("SaveProgramMemory1Click"); }
-void TMainForm::LoadConfig1Click() { Ran("LoadConfig1Click"); }
-void TMainForm::FileSaveItemClick() { Ran("FileSaveItemClick"); }
+void TMainForm::FileOpen1Execute()
+{
+    Ran("FileOpen1Execute");
+    file_forms::LoadData(*this);
+}
+
+void TMainForm::SaveProgramMemory1Click()
+{
+    Ran("SaveProgramMemory1Click");
+    file_forms::SaveProgramMemory(*this);
+}
+
+void TMainForm::LoadConfig1Click()
+{
+    Ran("LoadConfig1Click");
+    file_forms::LoadConfig(*this);
+}
+
+void TMainForm::FileSaveItemClick()
+{
+    Ran("FileSaveItemClick");
+    file_forms::SaveConfig(*this);
+}
 void TMainForm::FileSaveAsItemClick() { Ran("FileSaveAsItemClick"); }
 
 void TMainForm::FileExit1Execute()
