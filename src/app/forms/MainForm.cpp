@@ -8,6 +8,10 @@
 #include "files/forms/FileForms.h"
 #include "app/forms/LogoForm.h"
 #include "iap/forms/IAPForm.h"
+#include "link/WriterLink.h"
+#include "serialno/QtpFile.h"
+#include "serialno/SerialSetFrame.h"
+#include "serialno/forms/QtpFileDialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -51,7 +55,7 @@ const char* const kPendingCommands[] = {
     "ProgramMemory1", "ID2", "Disassemble1", "FileSaveAsItem", "EEPROM1", "EditOptionAction",
     "CounterMode1", "Config1",
     // serial numbers and QTP
-    "SerialNoMode1", "LoadQTPFile1", "DownloadSerialSet1", "ReadSerialSet1",
+    "SerialNoMode1", "DownloadSerialSet1",
     // operations on a chip
     "BlankCheckAction", "ReadICAction", "VerifyICAction", "VerifywithProtect1",
     "AutoProgramAction", "AutoProgramNoBlankCheckAction", "ID3", "ProgramMemory2", "WriteEE",
@@ -906,8 +910,9 @@ void TMainForm::SaveDefaultConfig() { file_forms::SaveDefaultConfig(*this); }
 
 void TMainForm::ConnectWriterAtShow()
 {
-    // Opening the port selected in ComboBox1 and identifying the writer
-    // belong to the writer link; nothing is opened until it exists.
+    // Only a failure is worth a message at start-up; "Connect OK!" belongs
+    // to a change of the port selector.
+    ConnectWriter(Ws, *Notify, ComboBox1->currentText().toStdString(), false);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -971,7 +976,17 @@ void TMainForm::EEPROM1Click()
 void TMainForm::EditOPTIONClick() { Ran("EditOPTIONClick"); }
 void TMainForm::SerialNoMode1Click() { Ran("SerialNoMode1Click"); }
 void TMainForm::CounterMode1Click() { Ran("CounterMode1Click"); }
-void TMainForm::LoadQTPFile1Click() { Ran("LoadQTPFile1Click"); }
+void TMainForm::LoadQTPFile1Click()
+{
+    Ran("LoadQTPFile1Click");
+    const QtpFileChoice choice = AskQtpFileToLoad(this);
+    if (::LoadQTPFile1Click(Ws, choice, *Notify) == QtpLoadResult::Loaded) {
+        // The first record's number now stands in program memory or EEPROM.
+        if (Ws.MemoryWindowOpen) RebuildMemoryGrid();
+        if (Ws.EepromWindowOpen) RecreateEEDataForm();
+    }
+    ShowStatus();
+}
 
 void TMainForm::ClearOPTION1Click()
 {
@@ -1028,7 +1043,11 @@ void TMainForm::tbOption2Click() { Ran("tbOption2Click"); }
 void TMainForm::DownLoad1Click() { Ran("DownLoad1Click"); }
 void TMainForm::GenerateCustomerInformationSheet1Click() { Ran("GenerateCustomerInformationSheet1Click"); }
 void TMainForm::DownloadSerialSet1Click() { Ran("DownloadSerialSet1Click"); }
-void TMainForm::ReadSerialSet1Click() { Ran("ReadSerialSet1Click"); }
+void TMainForm::ReadSerialSet1Click()
+{
+    Ran("ReadSerialSet1Click");
+    ::ReadSerialSet1Click(Ws, *Notify, ComboBox1->currentText().toStdString(), {});
+}
 void TMainForm::Config1Click() { Ran("Config1Click"); }
 
 void TMainForm::HelpAbout1Execute()
@@ -1045,8 +1064,8 @@ void TMainForm::ComboBox2Change()
 
 void TMainForm::ComboBox1Change()
 {
-    // Re-opening the port and checking the writer belong to the writer link.
     Ran("ComboBox1Change");
+    ::ComboBox1Change(Ws, *Notify, ComboBox1->currentText().toStdString());
 }
 
 void TMainForm::Label3DblClick()
