@@ -347,6 +347,24 @@ TEST(ConfigThroughLoadData, ConfigurationChosenInTheOpenDialogIsLoaded)
     EXPECT_EQ(*r.MemoryCaption, program);
 }
 
+TEST(ConfigThroughLoadData, RefusedConfigurationResetsTheWorkspaceAndEndsTheCommand)
+{
+    TempDir dir;
+    WriteBytes(dir.File("s.cfg"), Replace(DefaultText(dir.File("gone.cbn")), "Com1", "Com2"));
+    auto ws = ShownWorkspace();
+    ws->ProgramFileName = "/kept/name.chx";
+    SetWord(*ws, 0, 0x0001);
+    RecordingNotifier n;
+    const FileCommandResult r = LoadDataFile(*ws, dir.File("s.cfg"), CfgSelection{0, "31Q520"}, n);
+    EXPECT_EQ(n.Texts(), std::vector<std::string>{"Can not find '" + dir.File("gone.cbn") + "' !"});
+    EXPECT_TRUE(r.Loaded);   // the command goes on to its refresh and closing steps
+    EXPECT_FALSE(r.Selection.has_value());
+    EXPECT_EQ(ws->ProgramFileName, "");
+    EXPECT_EQ(WordAt(*ws, 0), 0x3FFFu);
+    ASSERT_TRUE(r.MemoryCaption.has_value());
+    EXPECT_EQ(*r.MemoryCaption, "Program Memory");
+}
+
 TEST(DefaultConfig, WrittenAtCloseAndReadAtTheFirstShow)
 {
     TempDir dir;
