@@ -1,12 +1,40 @@
 // The GUI tests need a QApplication before any widget exists; they run on
-// the offscreen platform unless the caller chose another one.
+// the offscreen platform unless the caller chose another one. A simulated
+// writer answers as COM1 from a private ports folder, so the main window's
+// writer check at show finds a writer, as it would on the bench. They run in
+// a directory of their own that starts every test without "Default.cfg", as
+// the main window reads it from, and writes it to, the current directory.
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include "LinkedWriter.h"
+#include "WriterBox.h"
+
+namespace {
+
+class NoDefaultConfig : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { QFile::remove(QStringLiteral("Default.cfg")); }
+};
+
+} // namespace
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+
+    WriterBox writer;
+    const std::string ports = LinkedWriter::PortsFolder();
+    if (!writer.Start() || !writer.LinkAs(ports + "/COM1")) return 2;
+    QTemporaryDir startDirectory;
+    if (startDirectory.isValid()) QDir::setCurrent(startDirectory.path());
+    ::testing::UnitTest::GetInstance()->listeners().Append(new NoDefaultConfig);
+    const int result = RUN_ALL_TESTS();
+    QDir::setCurrent(QDir::tempPath());
+    writer.Stop();
+    return result;
 }

@@ -243,7 +243,7 @@ TEST(Pacing, RepliesTakeTheLineTimeOf115200Baud)
     auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
     EXPECT_EQ(data.size(), 4097u);
     EXPECT_GE(ms, 4097 * 10 * 1000 / 115200);   // about 356 ms
-    EXPECT_LT(ms, 1500);
+    EXPECT_LT(ms, 4000);
 }
 
 TEST(State, CanBeChangedFromAnotherThreadWhileServing)

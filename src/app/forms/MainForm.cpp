@@ -5,10 +5,15 @@
 #include "app/DeviceCatalogue.h"
 #include "app/OptionModel.h"
 #include "editors/forms/FillBufferForm.h"
+#include "files/forms/FileForms.h"
 #include "app/forms/LogoForm.h"
 #include "iap/forms/IAPForm.h"
 #include "link/Operations.h"
+#include "link/WriterLink.h"
 #include "link/forms/ChipOperations.h"
+#include "serialno/QtpFile.h"
+#include "serialno/SerialSetFrame.h"
+#include "serialno/forms/QtpFileDialogs.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,13 +53,11 @@ namespace {
 // and on the tool bar with their captions, disabled. A step that builds one
 // removes its name here.
 const char* const kPendingCommands[] = {
-    // files
-    "FileOpen1", "FileSave1", "LoadConfigAction", "SaveConfigAction",
     // views and editors
     "ProgramMemory1", "ID2", "Disassemble1", "FileSaveAsItem", "EEPROM1", "EditOptionAction",
     "CounterMode1", "Config1",
     // serial numbers and QTP
-    "SerialNoMode1", "LoadQTPFile1", "ReadSerialSet1",
+    "SerialNoMode1",
     // other writer commands
     "tbOption2", "DownLoad1",
     // information sheet
@@ -901,22 +904,15 @@ bool TMainForm::RunFillDialog()
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool TMainForm::LoadDefaultConfig()
-{
-    // The configuration loader is not built yet: every start is the start
-    // without a file.
-    return false;
-}
+bool TMainForm::LoadDefaultConfig() { return file_forms::LoadDefaultConfig(*this); }
 
-void TMainForm::SaveDefaultConfig()
-{
-    // Written by the configuration writer once it exists.
-}
+void TMainForm::SaveDefaultConfig() { file_forms::SaveDefaultConfig(*this); }
 
 void TMainForm::ConnectWriterAtShow()
 {
-    // Opening the port selected in ComboBox1 and identifying the writer
-    // belong to the writer link; nothing is opened until it exists.
+    // Only a failure is worth a message at start-up; "Connect OK!" belongs
+    // to a change of the port selector.
+    ConnectWriter(Ws, *Notify, ComboBox1->currentText().toStdString(), false);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -938,10 +934,29 @@ void TMainForm::FormClose()
 
 // --- handlers ---------------------------------------------------------------
 
-void TMainForm::FileOpen1Execute() { Ran("FileOpen1Execute"); }
-void TMainForm::SaveProgramMemory1Click() { Ran("SaveProgramMemory1Click"); }
-void TMainForm::LoadConfig1Click() { Ran("LoadConfig1Click"); }
-void TMainForm::FileSaveItemClick() { Ran("FileSaveItemClick"); }
+void TMainForm::FileOpen1Execute()
+{
+    Ran("FileOpen1Execute");
+    file_forms::LoadData(*this);
+}
+
+void TMainForm::SaveProgramMemory1Click()
+{
+    Ran("SaveProgramMemory1Click");
+    file_forms::SaveProgramMemory(*this);
+}
+
+void TMainForm::LoadConfig1Click()
+{
+    Ran("LoadConfig1Click");
+    file_forms::LoadConfig(*this);
+}
+
+void TMainForm::FileSaveItemClick()
+{
+    Ran("FileSaveItemClick");
+    file_forms::SaveConfig(*this);
+}
 void TMainForm::FileSaveAsItemClick() { Ran("FileSaveAsItemClick"); }
 
 void TMainForm::FileExit1Execute()
@@ -961,7 +976,17 @@ void TMainForm::EEPROM1Click()
 void TMainForm::EditOPTIONClick() { Ran("EditOPTIONClick"); }
 void TMainForm::SerialNoMode1Click() { Ran("SerialNoMode1Click"); }
 void TMainForm::CounterMode1Click() { Ran("CounterMode1Click"); }
-void TMainForm::LoadQTPFile1Click() { Ran("LoadQTPFile1Click"); }
+void TMainForm::LoadQTPFile1Click()
+{
+    Ran("LoadQTPFile1Click");
+    const QtpFileChoice choice = AskQtpFileToLoad(this);
+    if (::LoadQTPFile1Click(Ws, choice, *Notify) == QtpLoadResult::Loaded) {
+        // The first record's number now stands in program memory or EEPROM.
+        if (Ws.MemoryWindowOpen) RebuildMemoryGrid();
+        if (Ws.EepromWindowOpen) RecreateEEDataForm();
+    }
+    ShowStatus();
+}
 
 void TMainForm::ClearOPTION1Click()
 {
@@ -1070,7 +1095,11 @@ void TMainForm::DownloadSerialSet1Click()
     Ran("DownloadSerialSet1Click");
     RunChipCommand(*this, opSerialNoProgram);
 }
-void TMainForm::ReadSerialSet1Click() { Ran("ReadSerialSet1Click"); }
+void TMainForm::ReadSerialSet1Click()
+{
+    Ran("ReadSerialSet1Click");
+    ::ReadSerialSet1Click(Ws, *Notify, ComboBox1->currentText().toStdString(), {});
+}
 void TMainForm::Config1Click() { Ran("Config1Click"); }
 
 void TMainForm::HelpAbout1Execute()
@@ -1087,8 +1116,8 @@ void TMainForm::ComboBox2Change()
 
 void TMainForm::ComboBox1Change()
 {
-    // Re-opening the port and checking the writer belong to the writer link.
     Ran("ComboBox1Change");
+    ::ComboBox1Change(Ws, *Notify, ComboBox1->currentText().toStdString());
 }
 
 void TMainForm::Label3DblClick()

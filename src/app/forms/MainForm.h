@@ -237,7 +237,7 @@ private:
     // returns true; false when there is no file, and the caller then only
     // redraws the option summary.
     bool LoadDefaultConfig();
-    // Close: writes the settings into ConfigPath; failures are not reported.
+    // Close: writes the settings into ConfigPath; a failed write is reported.
     void SaveDefaultConfig();
     // Show: opens the port chosen in ComboBox1 and identifies the writer.
     void ConnectWriterAtShow();

@@ -1,0 +1,113 @@
+#include "files/SafeFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Owns one descriptor.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() { Close(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return fd_; }
+    bool Valid() const { return fd_ >= 0; }
+    bool Close()
+    {
+        if (fd_ < 0) return true;
+        int rc = ::close(fd_);
+        fd_ = -1;
+        return rc == 0;
+    }
+
+private:
+    int fd_;
+};
+
+bool WriteAll(int fd, std::string_view bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+std::string DirectoryOf(const std::string& path)
+{
+    std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+} // namespace
+
+bool FileExists(const std::string& path)
+{
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+FileBytes ReadWholeFile(const std::string& path, std::size_t maxBytes)
+{
+    FileBytes out;
+    if (!FileExists(path)) return out;
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.Valid()) {
+        out.Status = ReadStatus::CannotOpen;
+        return out;
+    }
+    char chunk[8192];
+    for (;;) {
+        ssize_t n = ::read(fd.Get(), chunk, sizeof chunk);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            out.Status = ReadStatus::CannotOpen;
+            out.Bytes.clear();
+            return out;
+        }
+        if (n == 0) break;
+        if (out.Bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
+            out.Status = ReadStatus::TooLarge;
+            out.Bytes.clear();
+            return out;
+        }
+        out.Bytes.append(chunk, static_cast<std::size_t>(n));
+    }
+    out.Status = ReadStatus::Ok;
+    return out;
+}
+
+bool WriteFileReplacing(const std::string& path, std::string_view bytes)
+{
+    if (path.empty()) return false;
+    std::string temp = path + ".XXXXXX";
+    Descriptor fd(::mkstemp(temp.data()));
+    if (!fd.Valid()) return false;
+    bool ok = WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
+    // Keep the permissions an ordinary newly created file would get.
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    ok = ::fchmod(fd.Get(), 0666 & ~mask) == 0 && ok;
+    ok = fd.Close() && ok;
+    if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    // Make the rename itself durable; a failure here loses nothing already written.
+    Descriptor dir(::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Valid()) ::fsync(dir.Get());
+    return true;
+}

@@ -1,0 +1,161 @@
+#include "files/forms/FileForms.h"
+
+#include "app/forms/MainForm.h"
+#include "files/FileCommands.h"
+#include "files/FileNames.h"
+#include "files/SafeFile.h"
+#include "platform/Notifier.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QSignalBlocker>
+#include <QStringList>
+
+namespace file_forms {
+namespace {
+
+FileDialogRunner& Runner()
+{
+    static FileDialogRunner runner;
+    return runner;
+}
+
+FileDialogChoice RunQtDialog(TMainForm& form, const FileDialogRequest& request)
+{
+    QFileDialog dialog(&form, request.Title);
+    dialog.setAcceptMode(request.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    const QStringList filters = request.Filter.split(QStringLiteral(";;"));
+    dialog.setNameFilters(filters);
+    if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
+        dialog.selectNameFilter(filters.at(request.FilterIndex - 1));
+    dialog.setDefaultSuffix(request.DefaultSuffix);
+    if (!request.FileName.isEmpty()) dialog.selectFile(request.FileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    FileDialogChoice choice;
+    choice.Path = dialog.selectedFiles().constFirst();
+    choice.FilterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    return choice;
+}
+
+FileDialogChoice Ask(TMainForm& form, const FileDialogRequest& request)
+{
+    if (Runner()) return Runner()(request);
+    return RunQtDialog(form, request);
+}
+
+// Paths travel as the file system's own bytes.
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+QString DisplayPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+CfgSelection CurrentSelection(TMainForm& form)
+{
+    CfgSelection selection;
+    selection.PortIndex = form.ComboBox1->currentIndex() < 0 ? 0 : form.ComboBox1->currentIndex();
+    selection.DeviceText = form.SelectedDevice();
+    return selection;
+}
+
+// Puts a loaded configuration's port and device into the selectors without
+// running their change handlers, then does the window work.
+void Apply(TMainForm& form, const FileCommandResult& result)
+{
+    if (result.Selection) {
+        {
+            const QSignalBlocker block(form.ComboBox1);
+            form.ComboBox1->setCurrentIndex(result.Selection->PortIndex);
+        }
+        form.SetSelectedDevice(result.Selection->DeviceText);
+    }
+    form.ApplyGuiActions(result.Actions);
+}
+
+QString ProposedName(const Workspace& ws) { return DisplayPath(ProposedFileName(ws.ProgramFileName)); }
+
+}  // namespace
+
+void SetFileDialogRunner(FileDialogRunner runner) { Runner() = std::move(runner); }
+
+QString QtFilter(const char* pipeFilter)
+{
+    const QStringList parts = QString::fromLatin1(pipeFilter).split(QLatin1Char('|'));
+    QStringList descriptions;
+    for (int i = 0; i < parts.size(); i += 2) descriptions << parts.at(i);
+    return descriptions.join(QStringLiteral(";;"));
+}
+
+void LoadData(TMainForm& form)
+{
+    Workspace& ws = form.GetWorkspace();
+    FileDialogRequest request;
+    request.Title = QString::fromLatin1(file_dialogs::kOpenTitle);
+    request.Filter = QtFilter(file_dialogs::kOpenFilter);
+    request.DefaultSuffix = QString::fromLatin1(file_dialogs::kOpenDefaultSuffix);
+    request.FileName = ProposedName(ws);
+    const FileDialogChoice choice = Ask(form, request);
+    Apply(form, LoadDataFile(ws, LocalPath(choice.Path), CurrentSelection(form), form.GetNotifier()));
+}
+
+void SaveProgramMemory(TMainForm& form)
+{
+    Workspace& ws = form.GetWorkspace();
+    FileDialogRequest request;
+    request.Save = true;
+    request.Title = QString::fromLatin1(file_dialogs::kSaveTitle);
+    request.Filter = QtFilter(file_dialogs::kSaveFilter);
+    request.FilterIndex = file_dialogs::kSaveFilterIndex;
+    request.DefaultSuffix = QString::fromLatin1(file_dialogs::kSaveDefaultSuffix);
+    request.FileName = ProposedName(ws);
+    const FileDialogChoice choice = Ask(form, request);
+    if (choice.Path.isEmpty()) return;
+    const SaveFormat format = choice.FilterIndex == 1 ? SaveFormat::Chx : SaveFormat::Cbn;
+    SaveProgramMemory(ws, LocalPath(choice.Path), format, form.GetNotifier());
+}
+
+void LoadConfig(TMainForm& form)
+{
+    FileDialogRequest request;
+    request.Filter = QtFilter(file_dialogs::kLoadCfgFilter);
+    const FileDialogChoice choice = Ask(form, request);
+    if (choice.Path.isEmpty()) return;
+    if (choice.FilterIndex == 2) {
+        form.GetNotifier().Message(file_dialogs::kCfgCannotLoad);
+        return;
+    }
+    Apply(form, LoadConfigFile(form.GetWorkspace(), LocalPath(choice.Path), CurrentSelection(form),
+                               form.GetNotifier()));
+}
+
+void SaveConfig(TMainForm& form)
+{
+    Workspace& ws = form.GetWorkspace();
+    FileDialogRequest request;
+    request.Save = true;
+    request.Title = QString::fromLatin1(file_dialogs::kSaveCfgTitle);
+    request.Filter = QtFilter(file_dialogs::kSaveCfgFilter);
+    request.DefaultSuffix = QString::fromLatin1(file_dialogs::kSaveCfgDefaultSuffix);
+    request.FileName = ProposedName(ws);
+    const FileDialogChoice choice = Ask(form, request);
+    if (choice.Path.isEmpty()) return;
+    if (choice.FilterIndex == 2) {
+        form.GetNotifier().Message(file_dialogs::kCfgCannotSave);
+        return;
+    }
+    SaveConfigFile(ws, LocalPath(choice.Path), CurrentSelection(form), form.GetNotifier());
+}
+
+bool LoadDefaultConfig(TMainForm& form)
+{
+    Workspace& ws = form.GetWorkspace();
+    if (!FileExists(DefaultConfigPath(ws.StartDirectory))) return false;
+    Apply(form, ::LoadDefaultConfig(ws, CurrentSelection(form), form.GetNotifier()));
+    return true;
+}
+
+void SaveDefaultConfig(TMainForm& form)
+{
+    ::SaveDefaultConfig(form.GetWorkspace(), CurrentSelection(form), form.GetNotifier());
+}
+
+}  // namespace file_forms

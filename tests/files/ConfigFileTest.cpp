@@ -1,0 +1,434 @@
+#include "FileTestSupport.h"
+#include "RecordingNotifier.h"
+
+#include "app/OptionModel.h"
+#include "files/ConfigFile.h"
+#include "files/FileCommands.h"
+#include "files/FileNames.h"
+
+#include <filesystem>
+
+namespace {
+
+std::string Replace(std::string text, const std::string& from, const std::string& to)
+{
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+// A workspace as the first show leaves it without a default configuration.
+std::unique_ptr<Workspace> ShownWorkspace(const std::string& part = "31Q520")
+{
+    auto ws = FreshWorkspace(part);
+    BlankIdWords(*ws);   // "Clear ID" of every show
+    UpdateOption(*ws);
+    return ws;
+}
+
+// A program file the configurations can name.
+std::string WriteProgram(const TempDir& dir, const std::string& name)
+{
+    const std::string path = dir.File(name);
+    WriteBytes(path, std::string(2048, '\0'));   // 1024 words of 0: a full 31Q520 image
+    return path;
+}
+
+std::string DefaultText(const std::string& program)
+{
+    std::string id;
+    for (int i = 0; i < 32; ++i) id += "7F ";
+    return "Version: 2.74\r\n"
+           "File name: " + program + "\r\n"
+           "COM port: Com1\r\n"
+           "Device name: 31Q520\r\n"
+           "Serial mode: 0 0 1 00 1 0 0\r\n"
+           "Option code: 7F 5F 00 00\r\n"
+           "ID code: " + id + "\r\n"
+           "Keep option: 0\r\n"
+           "Write EE in auto: 1\r\n"
+           "Bypass IC check: 0\r\n"
+           "Save EE Data: 0\r\n"
+           "Customer's Name: \r\n"
+           "Customer's project name: \r\n"
+           "Frequency: \r\n"
+           "Operating voltage:  ~ \r\n"
+           "Operating current: \r\n"
+           "Sleep current: \r\n";
+}
+
+std::string Legacy(const std::string& magic, const std::string& program, const std::string& tokens)
+{
+    std::string bytes = magic + program + '\x0F' + tokens + ' ';
+    bytes += std::string("\x06\x1F", 2);   // option word 0
+    for (int i = 0; i < 32; ++i) bytes.push_back(static_cast<char>(0x40 + i));
+    return bytes + "ignored tail";
+}
+
+} // namespace
+
+TEST(SaveCfg, DefaultWorkspaceGivesTheSeventeenLines)
+{
+    auto ws = ShownWorkspace();
+    EXPECT_EQ(SaveCfg(*ws, CfgSelection{0, "31Q520"}), DefaultText(""));
+}
+
+TEST(SaveCfg, ByteCountZeroIsWrittenAsOne)
+{
+    auto ws = ShownWorkspace();
+    ws->SerialByteCount = 0;
+    EXPECT_NE(SaveCfg(*ws, CfgSelection{}).find("Serial mode: 0 0 1 00 1 0 0\r\n"), std::string::npos);
+    EXPECT_EQ(ws->SerialByteCount, 1u);
+}
+
+TEST(ConfigRoundTrip, SavedSettingsComeBackAndSaveToTheSameBytes)
+{
+    TempDir dir;
+    const std::string program = WriteProgram(dir, "my program v1.cbn");   // a name with blanks
+    auto ws = ShownWorkspace("72Q575");
+    RecordingNotifier n;
+    n.Fallback = Answer::No;
+    std::string bytes(8192, '\0');
+    bytes[10] = '\x05';
+    WriteBytes(program, bytes);
+    ASSERT_TRUE(LoadDataFile(*ws, program, CfgSelection{2, "72Q575"}, n).Loaded);
+    ws->SerialModeOn = true;
+    ws->SerialStartAddress = 0x10;
+    ws->SerialByteCount = 4;
+    ws->SerialValue = {0x78, 0x56, 0x34, 0x12, 0, 0, 0, 0};
+    ws->SerialIncrement = 2;
+    ws->SerialMode = 1;
+    ws->SerialOrder = 1;
+    ws->OptionWords[0] = 0x06;
+    ws->OptionWords[1] = 0x1F;
+    for (int i = 0; i < 32; ++i) ws->IdWords[i] = static_cast<uint8_t>(i * 3);
+    ws->KeepOption = true;
+    ws->WriteEEinAuto = false;
+    ws->BypassIcCheck = true;
+    ws->SaveEEData = true;
+    ws->CustomerName = "ACME";
+    ws->CustomerProject = "Door lock";
+    ws->OperatingFrequency = "4 MHz";
+    ws->OperatingVoltageLow = "2.2 V";
+    ws->OperatingVoltageHigh = "5.5 V";
+    ws->OperatingCurrent = "1mA";
+    ws->SleepCurrent = "1 uA";
+    const CfgSelection selection{2, "72Q575"};
+    ASSERT_TRUE(SaveConfigFile(*ws, dir.File("setup.cfg"), selection, n));
+    const std::string saved = ReadBytes(dir.File("setup.cfg"));
+
+    auto loaded = ShownWorkspace();
+    loaded->StartupDone = true;
+    const FileCommandResult r = LoadConfigFile(*loaded, dir.File("setup.cfg"), CfgSelection{0, "31Q520"}, n);
+    ASSERT_TRUE(r.Loaded) << n.LastText();
+    ASSERT_TRUE(r.Selection.has_value());
+    EXPECT_EQ(r.Selection->PortIndex, 2);
+    EXPECT_EQ(r.Selection->DeviceText, "72Q575");
+    EXPECT_EQ(loaded->DeviceName, "72Q575");
+    EXPECT_EQ(loaded->RomBytes, 8192u);
+    EXPECT_EQ(loaded->ProgramFileName, program);
+    EXPECT_EQ(loaded->ProgramMemory, ws->ProgramMemory);
+    EXPECT_FALSE(loaded->SerialModeOn);   // a program load ends serial-number mode
+    EXPECT_EQ(loaded->SerialStartAddress, 0x10u);
+    EXPECT_EQ(loaded->SerialValue, ws->SerialValue);
+    EXPECT_EQ(loaded->Status.SerialText, " 1234 5678");
+    EXPECT_EQ(loaded->IdWords, ws->IdWords);
+    EXPECT_EQ(loaded->OptionWords[0], 0x06);
+    EXPECT_EQ(loaded->OptionWords[1], 0x1F);
+    EXPECT_TRUE(loaded->KeepOption);
+    EXPECT_FALSE(loaded->WriteEEinAuto);
+    EXPECT_TRUE(loaded->BypassIcCheck);
+    EXPECT_TRUE(loaded->SaveEEData);
+    EXPECT_EQ(loaded->CustomerName, "");    // the name line is written empty
+    EXPECT_EQ(loaded->OperatingFrequency, "4 MHz");
+    EXPECT_EQ(loaded->OperatingVoltageLow, "2.2 V");
+    EXPECT_EQ(loaded->OperatingVoltageHigh, "5.5 V");
+    EXPECT_EQ(loaded->SleepCurrent, "1 uA");
+    EXPECT_EQ(loaded->Status.ProgramChecksum, ws->Status.ProgramChecksum);
+    EXPECT_TRUE(r.Actions.RecreateMemoryWindow || !loaded->MemoryWindowOpen);
+
+    EXPECT_EQ(SaveCfg(*loaded, *r.Selection), Replace(saved, "Serial mode: 1 ", "Serial mode: 0 "));
+}
+
+TEST(ConfigReading, VersionDecidesOptionWordOneAndCustomerLines)
+{
+    auto ws = ShownWorkspace();
+    ws->CustomerProject = "P";
+    const std::string text = SaveCfg(*ws, CfgSelection{});
+    struct Case {
+        const char* Version;
+        bool Word1;
+        bool Customer;
+    };
+    for (const Case& c : {Case{"", false, false}, Case{"2.6", false, false}, Case{"2.70", true, false},
+                          Case{"2.73", true, false}, Case{"2.74", true, true}, Case{"2.9", true, true}}) {
+        const ConfigParse p = ParseCfg(Replace(text, "Version: 2.74", std::string("Version: ") + c.Version));
+        ASSERT_TRUE(p.Ok) << c.Version << p.Message;
+        EXPECT_EQ(p.Record.OptionWord1.has_value(), c.Word1) << c.Version;
+        EXPECT_EQ(p.Record.Customer.has_value(), c.Customer) << c.Version;
+    }
+}
+
+TEST(ConfigReading, LineDetailsOfTheTextLayout)
+{
+    auto ws = ShownWorkspace();
+    const std::string text = SaveCfg(*ws, CfgSelection{});
+
+    // A missing "Bypass IC check:" line consumes the rest: both later flags are off.
+    ConfigParse p = ParseCfg(Replace(Replace(text, "Bypass IC check: 0\r\n", ""), "Save EE Data: 0", "Save EE Data: 1"));
+    ASSERT_TRUE(p.Ok);
+    EXPECT_EQ(p.Record.BypassIcCheck, false);
+    EXPECT_EQ(p.Record.SaveEEData, false);
+
+    p = ParseCfg(Replace(text, "COM port: Com1", "COM port: Com8"));
+    EXPECT_EQ(p.Record.PortIndex, 7);
+
+    // An empty lower voltage empties both values, whatever follows.
+    p = ParseCfg(Replace(text, "Operating voltage:  ~ ", "Operating voltage:  ~ 5.5"));
+    ASSERT_TRUE(p.Ok && p.Record.Customer);
+    EXPECT_EQ(p.Record.Customer->VoltageLow, "");
+    EXPECT_EQ(p.Record.Customer->VoltageHigh, "");
+
+    // LF line ends read as CR LF ones do; the file name is taken whole.
+    std::string lf = Replace(text, "File name: ", "File name: /tmp/a b.chx");
+    for (std::size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.erase(at, 1);
+    p = ParseCfg(lf);
+    ASSERT_TRUE(p.Ok);
+    EXPECT_EQ(p.Record.ProgramFileName, "/tmp/a b.chx");
+    EXPECT_EQ(p.Record.DeviceName, "31Q520");
+
+    // Three serial bytes show as two digits, a blank and four digits.
+    p = ParseCfg(Replace(text, "Serial mode: 0 0 1 00 1 0 0", "Serial mode: 1 5 3 0A0b0C 1 2 0"));
+    ASSERT_TRUE(p.Ok) << p.Message;
+    EXPECT_EQ(p.Record.SerialValue[0], 0x0Cu);
+    EXPECT_EQ(p.Record.SerialValue[2], 0x0Au);
+    EXPECT_EQ(p.Record.SerialText, "0A 0B0C");
+}
+
+TEST(ConfigReading, OlderLayoutsAreRead)
+{
+    TempDir dir;
+    const std::string program = WriteProgram(dir, "old.cbn");
+    for (const char* magic : {"krv", "yeb"}) {
+        SCOPED_TRACE(magic);
+        WriteBytes(dir.File("old.cfg"),
+                   Legacy(magic, program, "Com3 31Q520 a b c d e f g 17 1 1 5 2 0A0B 3 1 0"));
+        auto ws = ShownWorkspace();
+        ws->WriteEEinAuto = false;
+        CfgSelection selection{0, "31Q520"};
+        GuiActions actions;
+        RecordingNotifier n;
+        ASSERT_TRUE(LoadCfg(*ws, dir.File("old.cfg"), selection, n, actions)) << n.LastText();
+        EXPECT_EQ(selection.PortIndex, 2);
+        EXPECT_EQ(ws->ProgramFileName, program);
+        EXPECT_EQ(ws->Status.PassCountText, "17");
+        EXPECT_TRUE(ws->KeepOption);
+        EXPECT_FALSE(ws->SerialModeOn);
+        EXPECT_EQ(ws->SerialStartAddress, 5u);
+        EXPECT_EQ(ws->SerialByteCount, 2u);
+        EXPECT_EQ(ws->SerialValue[0], 0x0Bu);
+        EXPECT_EQ(ws->SerialValue[1], 0x0Au);
+        EXPECT_EQ(ws->SerialIncrement, 3u);
+        EXPECT_EQ(ws->SerialMode, 1u);
+        EXPECT_EQ(ws->OptionWords[0], 0x06);
+        EXPECT_EQ(ws->OptionWords[1], 0x1F);
+        EXPECT_EQ(ws->IdWords[0], 0x40);
+        EXPECT_EQ(ws->IdWords[31], 0x5F);
+        EXPECT_TRUE(ws->WriteEEinAuto);
+    }
+}
+
+TEST(ConfigReading, OlderLayoutWithEmptyNameHasNoDataFile)
+{
+    TempDir dir;
+    WriteBytes(dir.File("old.cfg"), Legacy("krv", "", "Com1 31Q520 a b c d e f g 0 0 0 0 1 00 1 0 0"));
+    auto ws = ShownWorkspace();
+    CfgSelection selection{0, "31Q520"};
+    GuiActions actions;
+    RecordingNotifier n;
+    EXPECT_FALSE(LoadCfg(*ws, dir.File("old.cfg"), selection, n, actions));
+    EXPECT_EQ(n.LastText(), "No data file name");
+}
+
+// --- Hostile configurations: a message (or a silent refusal where the file is
+// not a configuration at all) and the workspace exactly as it was -----------
+
+TEST(HostileConfig, EveryBadFileIsRefusedWithoutChangingAnything)
+{
+    TempDir dir;
+    const std::string program = WriteProgram(dir, "p.cbn");
+    const std::string good = DefaultText(program);
+    const std::string self = dir.File("self.cfg");
+    struct Case {
+        const char* Name;
+        std::string Bytes;
+        std::string Message;   // empty: refused silently
+    };
+    const std::vector<Case> cases = {
+        {"empty file", "", ""},
+        {"unknown magic", "Hello world\r\n", ""},
+        {"non-numeric flag", Replace(good, "Keep option: 0", "Keep option: x"), "'x' is not a valid integer value"},
+        {"number past 32 bits", Replace(good, "Keep option: 0", "Keep option: 99999999999"),
+         "'99999999999' is not a valid integer value"},
+        {"port out of range", Replace(good, "COM port: Com1", "COM port: Com9"), "'Com9' is out of range"},
+        {"port without digit", Replace(good, "COM port: Com1", "COM port: Cx"), "'' is not a valid integer value"},
+        {"byte count past the cells", Replace(good, "Serial mode: 0 0 1 00", "Serial mode: 0 0 9 00"),
+         "'9' is out of range"},
+        {"negative start address", Replace(good, "Serial mode: 0 0 1", "Serial mode: 0 -4 1"), "'-4' is out of range"},
+        {"serial mode index", Replace(good, "00 1 0 0", "00 1 3 0"), "'3' is out of range"},
+        {"serial value too short", Replace(good, "Serial mode: 0 0 1 00", "Serial mode: 0 0 2 00"),
+         "'00' is not a valid integer value"},
+        {"ID byte not hexadecimal", Replace(good, "ID code: 7F", "ID code: ZZ"), "'ZZ' is not a valid integer value"},
+        {"ID block cut short", Replace(good, "7F 7F 7F 7F \r\nKeep", "\r\nKeep"), "'' is not a valid integer value"},
+        {"line missing", Replace(good, "ID code:", "ID kode:"), "Can not find 'ID code:' !"},
+        {"unknown device", Replace(good, "Device name: 31Q520", "Device name: 31q520"), ""},
+        {"program file missing", Replace(good, program, dir.File("gone.chx")), "Can not find '" + dir.File("gone.chx") + "' !"},
+        {"no program file", Replace(good, program, ""), "No data file name"},
+        {"names itself", Replace(good, program, self), "File type incorrect!"},
+        {"program refused", Replace(good, program, dir.File("short.obj")), "File size unmatch!"},
+        {"older layout cut short", Legacy("krv", program, "Com1 31Q520 a b c d e f g 0 0 0 0 1 00 1 0 0").substr(0, 80),
+         "Config file format error!"},
+        {"older layout without separator", "krv" + std::string(300, 'a'), "Config file format error!"},
+    };
+    WriteBytes(dir.File("short.obj"), std::string(100, '\0'));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        WriteBytes(self, c.Bytes);
+        auto ws = ShownWorkspace();
+        ws->ProgramFileName = "/kept/name.chx";
+        ws->SerialModeOn = true;
+        const Snapshot before = TakeSnapshot(*ws);
+        CfgSelection selection{4, "31Q520"};
+        GuiActions actions;
+        RecordingNotifier n;
+        EXPECT_FALSE(LoadCfg(*ws, self, selection, n, actions));
+        EXPECT_EQ(n.LastText(), c.Message);
+        ExpectSameSnapshot(before, TakeSnapshot(*ws));
+        EXPECT_EQ(selection.PortIndex, 4);
+        EXPECT_EQ(selection.DeviceText, "31Q520");
+    }
+}
+
+TEST(HostileConfig, CallersResetTheWorkspaceAfterARefusal)
+{
+    TempDir dir;
+    WriteBytes(dir.File("bad.cfg"), "Version: 2.74\r\nnothing else\r\n");
+    auto ws = ShownWorkspace();
+    ws->ProgramFileName = "/kept/name.chx";
+    SetWord(*ws, 0, 0x0123);
+    ws->DisasmWindowOpen = true;
+    RecordingNotifier n;
+    const FileCommandResult r = LoadConfigFile(*ws, dir.File("bad.cfg"), CfgSelection{0, "31Q520"}, n);
+    EXPECT_FALSE(r.Loaded);
+    EXPECT_EQ(n.LastText(), "Can not find 'File name:' !");
+    EXPECT_EQ(ws->ProgramFileName, "");
+    EXPECT_EQ(WordAt(*ws, 0), 0x3FFFu);
+    EXPECT_TRUE(r.Actions.CloseDisasmWindow);
+    EXPECT_FALSE(r.Selection.has_value());
+}
+
+TEST(ConfigThroughLoadData, ConfigurationChosenInTheOpenDialogIsLoaded)
+{
+    TempDir dir;
+    const std::string program = WriteProgram(dir, "p.cbn");
+    WriteBytes(dir.File("s.cfg"), Replace(Replace(DefaultText(program), "Com1", "Com2"), "Serial mode: 0", "Serial mode: 1"));
+    auto ws = ShownWorkspace();
+    RecordingNotifier n;
+    const FileCommandResult r = LoadDataFile(*ws, dir.File("s.cfg"), CfgSelection{0, "31Q520"}, n);
+    EXPECT_TRUE(r.Loaded);
+    ASSERT_TRUE(r.Selection.has_value());
+    EXPECT_EQ(r.Selection->PortIndex, 1);
+    EXPECT_EQ(ws->ConfigPath, dir.File("s.cfg"));
+    EXPECT_EQ(ws->ProgramFileName, program);
+    EXPECT_FALSE(ws->SerialModeOn);
+    EXPECT_EQ(WordAt(*ws, 0), 0u);
+    ASSERT_TRUE(r.MemoryCaption.has_value());
+    EXPECT_EQ(*r.MemoryCaption, program);
+}
+
+TEST(ConfigThroughLoadData, RefusedConfigurationResetsTheWorkspaceAndEndsTheCommand)
+{
+    TempDir dir;
+    WriteBytes(dir.File("s.cfg"), Replace(DefaultText(dir.File("gone.cbn")), "Com1", "Com2"));
+    auto ws = ShownWorkspace();
+    ws->ProgramFileName = "/kept/name.chx";
+    SetWord(*ws, 0, 0x0001);
+    RecordingNotifier n;
+    const FileCommandResult r = LoadDataFile(*ws, dir.File("s.cfg"), CfgSelection{0, "31Q520"}, n);
+    EXPECT_EQ(n.Texts(), std::vector<std::string>{"Can not find '" + dir.File("gone.cbn") + "' !"});
+    EXPECT_TRUE(r.Loaded);   // the command goes on to its refresh and closing steps
+    EXPECT_FALSE(r.Selection.has_value());
+    EXPECT_EQ(ws->ProgramFileName, "");
+    EXPECT_EQ(WordAt(*ws, 0), 0x3FFFu);
+    ASSERT_TRUE(r.MemoryCaption.has_value());
+    EXPECT_EQ(*r.MemoryCaption, "Program Memory");
+}
+
+TEST(DefaultConfig, WrittenAtCloseAndReadAtTheFirstShow)
+{
+    TempDir dir;
+    const std::string program = WriteProgram(dir, "p.cbn");
+    auto ws = ShownWorkspace();
+    ws->StartDirectory = dir.Path();
+    RecordingNotifier n;
+
+    // No file yet: the option summary is drawn for the selected device only.
+    FileCommandResult r = LoadDefaultConfig(*ws, CfgSelection{0, "31Q520"}, n);
+    EXPECT_FALSE(r.Loaded);
+    EXPECT_EQ(ws->ConfigPath, dir.File("Default.cfg"));
+
+    ws->ProgramFileName = program;
+    ws->KeepOption = true;
+    ASSERT_TRUE(SaveDefaultConfig(*ws, CfgSelection{5, "31Q520"}, n));
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"Default.cfg", "p.cbn"}));
+
+    auto next = ShownWorkspace();
+    next->StartDirectory = dir.Path();
+    r = LoadDefaultConfig(*next, CfgSelection{0, "31Q520"}, n);
+    EXPECT_TRUE(r.Loaded) << n.LastText();
+    ASSERT_TRUE(r.Selection.has_value());
+    EXPECT_EQ(r.Selection->PortIndex, 5);
+    EXPECT_TRUE(next->KeepOption);
+    EXPECT_EQ(next->ProgramFileName, program);
+}
+
+TEST(DefaultConfig, BrokenDefaultResetsTheWorkspace)
+{
+    TempDir dir;
+    WriteBytes(dir.File("Default.cfg"), "Version: 2.74\r\nFile name: /nowhere.chx\r\n");
+    auto ws = ShownWorkspace();
+    ws->StartDirectory = dir.Path();
+    SetWord(*ws, 0, 0x0001);
+    RecordingNotifier n;
+    const FileCommandResult r = LoadDefaultConfig(*ws, CfgSelection{0, "31Q520"}, n);
+    EXPECT_FALSE(r.Loaded);
+    EXPECT_EQ(WordAt(*ws, 0), 0x3FFFu);
+}
+
+TEST(DefaultConfig, FailedWriteIsReportedAndTheOldFileStays)
+{
+    TempDir dir;
+    auto ws = ShownWorkspace();
+    ws->StartDirectory = dir.File("not-there");
+    RecordingNotifier n;
+    EXPECT_FALSE(SaveDefaultConfig(*ws, CfgSelection{}, n));
+    EXPECT_EQ(n.LastText(), "File can't be saved!");
+
+    // The target is a directory: the rename fails and it is left alone.
+    std::filesystem::create_directory(dir.File("Default.cfg"));
+    ws->StartDirectory = dir.Path();
+    EXPECT_FALSE(SaveDefaultConfig(*ws, CfgSelection{}, n));
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"Default.cfg"});
+}
+
+TEST(FileNames, ProposedNameStripsOnlyTheExtensionOfTheFileName)
+{
+    EXPECT_EQ(ProposedFileName("/home/a.b/prog.v2.chx"), "/home/a.b/prog.v2");
+    EXPECT_EQ(ProposedFileName("/home/a.b/prog"), "/home/a.b/prog");
+    EXPECT_EQ(ProposedFileName(""), "");
+    EXPECT_EQ(ProgramFileTypeOf("/x.cfg/p.ChX"), ProgramFileType::Chx);
+    EXPECT_EQ(ProgramFileTypeOf("/x.chx/p"), ProgramFileType::Unknown);
+    EXPECT_EQ(ProgramFileTypeOf("a.CFG"), ProgramFileType::Config);
+    EXPECT_EQ(DefaultConfigPath("/start"), "/start/Default.cfg");
+}

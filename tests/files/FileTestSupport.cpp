@@ -1,0 +1,146 @@
+#include "FileTestSupport.h"
+
+#include "files/HexRecords.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+TempDir::TempDir()
+{
+    std::string templ = (std::filesystem::temp_directory_path() / "krv-files-XXXXXX").string();
+    char* made = ::mkdtemp(templ.data());
+    if (!made) throw std::runtime_error("mkdtemp failed");
+    path_ = made;
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::vector<std::string> TempDir::Names() const
+{
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(path_)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+std::unique_ptr<Workspace> FreshWorkspace(const std::string& part)
+{
+    auto ws = std::make_unique<Workspace>();
+    SetCreationDefaults(*ws);
+    if (part != GetIcName(0)) ResetData(*ws, part);
+    return ws;
+}
+
+namespace {
+
+template <typename Range>
+std::string Hex(const Range& bytes)
+{
+    std::string out;
+    char buf[12];
+    for (auto b : bytes) {
+        std::snprintf(buf, sizeof buf, "%X,", static_cast<unsigned>(b));
+        out += buf;
+    }
+    return out;
+}
+
+} // namespace
+
+Snapshot TakeSnapshot(const Workspace& ws)
+{
+    Snapshot s;
+    auto add = [&s](const char* name, std::string value) { s.emplace_back(name, std::move(value)); };
+    auto num = [](auto v) { return std::to_string(v); };
+    add("ProgramMemory", Hex(ws.ProgramMemory));
+    add("EepromBuffer", Hex(ws.EepromBuffer));
+    add("OptionWords", Hex(ws.OptionWords));
+    add("IdWords", Hex(ws.IdWords));
+    add("ProgramFileName", ws.ProgramFileName);
+    add("ConfigPath", ws.ConfigPath);
+    add("DeviceName", ws.DeviceName);
+    add("DeviceIndex", num(ws.DeviceIndex));
+    add("RomBytes", num(ws.RomBytes));
+    add("EepromSize", num(ws.EepromSize));
+    add("DeviceFamily", num(ws.DeviceFamily));
+    add("DeviceFlags", num(ws.DeviceFlags));
+    add("BlankMasks", num(ws.BlankMaskHigh) + "/" + num(ws.BlankMaskLow) + "/" + num(ws.SevenBitMode));
+    add("FileBytesRead", num(ws.FileBytesRead));
+    add("FileSize", num(ws.FileSize));
+    add("HexLimits", num(ws.CodeHexLimit) + "/" + num(ws.EepromHexBase));
+    add("HexParser", num(ws.HexValue) + "/" + num(ws.HexDigitsValid));
+    add("Serial", num(ws.SerialModeOn) + "/" + num(ws.SerialStartAddress) + "/" + num(ws.SerialByteCount) + "/" +
+                      Hex(ws.SerialValue) + "/" + num(ws.SerialIncrement) + "/" + num(ws.SerialMode) + "/" +
+                      num(ws.SerialOrder));
+    add("Flags", num(ws.KeepOption) + "/" + num(ws.WriteEEinAuto) + "/" + num(ws.BypassIcCheck) + "/" +
+                     num(ws.SaveEEData));
+    add("Customer", ws.CustomerName + "|" + ws.CustomerProject + "|" + ws.OperatingFrequency + "|" +
+                        ws.OperatingVoltageLow + "|" + ws.OperatingVoltageHigh + "|" + ws.OperatingCurrent + "|" +
+                        ws.SleepCurrent);
+    add("QtpMode", num(ws.QtpMode));
+    add("DisasmWindowOpen", num(ws.DisasmWindowOpen));
+    add("OptionStatus", num(ws.OptionStatus));
+    const StatusPanel& p = ws.Status;
+    add("StatusTexts", p.OptionValueText + "|" + p.IdText + "|" + p.ProgramChecksum + "|" + p.ProtectChecksum +
+                           "|" + p.TotalChecksum + "|" + p.PassCountText + "|" + p.SerialModeText + "|" +
+                           p.SerialText + "|" + p.QtpText);
+    return s;
+}
+
+void ExpectSameSnapshot(const Snapshot& before, const Snapshot& after)
+{
+    ASSERT_EQ(before.size(), after.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        EXPECT_TRUE(before[i].second == after[i].second) << "member changed: " << before[i].first;
+    }
+}
+
+uint32_t WordAt(const Workspace& ws, uint32_t w)
+{
+    return WordValue(ws, ReadProgramWord(ws, w));
+}
+
+void SetWord(Workspace& ws, uint32_t w, uint32_t value)
+{
+    WriteProgramWord(ws, w, PackWord(ws, value));
+}
+
+std::string Record(uint16_t address, const std::vector<uint8_t>& data, uint8_t type)
+{
+    std::string out = ":";
+    char buf[16];
+    unsigned sum = static_cast<unsigned>(data.size()) + (address >> 8) + (address & 0xFF) + type;
+    std::snprintf(buf, sizeof buf, "%02X%04X%02X", static_cast<unsigned>(data.size()), address, type);
+    out += buf;
+    for (uint8_t b : data) {
+        std::snprintf(buf, sizeof buf, "%02X", b);
+        out += buf;
+        sum += b;
+    }
+    std::snprintf(buf, sizeof buf, "%02X", (256 - sum % 256) % 256);
+    out += buf;
+    out += "\r\n";
+    return out;
+}

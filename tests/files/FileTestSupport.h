@@ -1,0 +1,50 @@
+// Helpers of the file tests: a temporary directory, whole-file reads and
+// writes, fresh workspaces for a catalogue device, and a snapshot of every
+// workspace member a load may touch, to prove that a failed load left the
+// workspace exactly as it was.
+#pragma once
+
+#include "app/BufferCommands.h"
+#include "app/DeviceCatalogue.h"
+#include "app/Workspace.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+    std::vector<std::string> Names() const;   // directory entries, sorted
+
+private:
+    std::string path_;
+};
+
+void WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);
+
+// A workspace as the main window creates it, with the given catalogue device.
+std::unique_ptr<Workspace> FreshWorkspace(const std::string& part = "72Q574");
+
+// Name and printed value of every member a file command may change.
+using Snapshot = std::vector<std::pair<std::string, std::string>>;
+Snapshot TakeSnapshot(const Workspace& ws);
+
+// Fails the test naming each member that differs.
+void ExpectSameSnapshot(const Snapshot& before, const Snapshot& after);
+
+// The value of program word w under the workspace's word model.
+uint32_t WordAt(const Workspace& ws, uint32_t w);
+void SetWord(Workspace& ws, uint32_t w, uint32_t value);
+
+// One Intel HEX data record with its checksum, CR LF ended.
+std::string Record(uint16_t address, const std::vector<uint8_t>& data, uint8_t type = 0);

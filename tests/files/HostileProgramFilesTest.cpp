@@ -1,0 +1,107 @@
+#include "FileTestSupport.h"
+#include "RecordingNotifier.h"
+
+#include "files/FileCommands.h"
+#include "files/HexRecords.h"
+
+namespace {
+
+struct Hostile {
+    const char* Name;
+    const char* FileName;
+    std::string Bytes;
+    std::string Message;
+};
+
+std::string Full31Q520Chx()
+{
+    std::string text;
+    for (uint16_t a = 0; a < 2048; a += 16) text += Record(a, std::vector<uint8_t>(16, 0x00));
+    return text;
+}
+
+} // namespace
+
+// Each file is refused with a message and the workspace stays exactly as it was.
+TEST(HostileProgramFiles, EveryBadFileIsRefusedWithoutChangingAnything)
+{
+    const std::string good = Full31Q520Chx();
+    std::string badChecksum = good;
+    badChecksum.replace(badChecksum.find("\r\n") - 2, 2, "00");
+    std::string noColon = good;
+    noColon.erase(noColon.find(":10001000"), 1);
+    const std::vector<Hostile> cases = {
+        {"bad checksum", "p.chx", badChecksum, "Checksum error at line 1 !"},
+        {"truncated record", "p.chx", ":1000000000000000\r\n", "Checksum error at line 1 !"},
+        {"truncated data", "p.chx", ":10000000000000" "\r\n", "Checksum error at line 1 !"},
+        {"record cut after its mark", "p.chx", good + ":", "Byte No. error at line 129 !"},
+        {"missing colon", "p.chx", noColon, "Record mark error at line 2 !"},
+        {"non-hexadecimal byte count", "p.chx", ":G0000000\r\n", "Byte No. error at line 1 !"},
+        {"non-hexadecimal address", "p.chx", ":0100X00000FF\r\n", "Address error at line 1 !"},
+        {"non-hexadecimal data", "p.chx", ":01000000ZZ00\r\n", "Checksum error at line 1 !"},
+        {"data past the address space", "p.chx", Record(0xFFF8, std::vector<uint8_t>(16, 0)),
+         "Address error at line 1 !"},
+        {"EEPROM index past the buffer", "p.chx", good + Record(0x8200 + 2 * 598, {0x12}),
+         "Address error at line 129 !"},
+        {"EEPROM index past the buffer (.hex)", "p.hex", Record(0x4200 + 2 * 600, {0x12}),
+         "Address error at line 1 !"},
+        {"bad checksum (.hex)", "p.hex", ":020000000000FF\r\n", "Checksum error at line 1 !"},
+        {"oversized raw image", "p.cbn", std::string(40000, '\0'), "File size unmatch!"},
+        {"oversized object file", "p.obj", std::string(40000, '\0'), "File size unmatch!"},
+        {"raw image of another size", "p.obj", std::string(1500, '\0'), "File size unmatch!"},
+        {"word too wide", "p.cbn", std::string(100, '\0') + std::string(1948, '\xC0'), "It is not 14-bit instructions !"},
+        {"unknown type", "p.bin", std::string(2048, '\0'), "File type incorrect!"},
+        {"no extension", "program", std::string(2048, '\0'), "File type incorrect!"},
+    };
+    TempDir dir;
+    for (const Hostile& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const std::string path = dir.File(c.FileName);
+        WriteBytes(path, c.Bytes);
+        auto ws = FreshWorkspace("31Q520");
+        for (uint32_t w = 0; w < 1024; ++w) SetWord(*ws, w, (w * 13) & 0x3FFF);
+        ws->EepromBuffer[3] = 0x42;
+        ws->ProgramFileName = "/kept/name.chx";
+        ws->OptionWords[0] = 0x06;
+        ws->SerialModeOn = true;
+        ws->DisasmWindowOpen = true;
+        const Snapshot before = TakeSnapshot(*ws);
+        RecordingNotifier n;
+        const FileCommandResult r = LoadDataFile(*ws, path, CfgSelection{0, "31Q520"}, n);
+        EXPECT_FALSE(r.Loaded);
+        EXPECT_EQ(n.Texts(), std::vector<std::string>{c.Message});
+        ExpectSameSnapshot(before, TakeSnapshot(*ws));
+        EXPECT_FALSE(r.Actions.CloseDisasmWindow);
+    }
+}
+
+TEST(HexReader, LastErrorWinsAndReadingGoesOnToTheEnd)
+{
+    ProgramImage image;
+    const std::string text = ":0100000000FF\r\n"    // good
+                             ":0100000001FF\r\n"    // checksum wrong
+                             ":01000000ZZ00\r\n";   // data and checksum wrong
+    const HexReadResult r = HexToObj(text, 0x8000, 0x8200, 0x3F, image);
+    EXPECT_EQ(r.Error, HexError::Checksum);
+    EXPECT_EQ(r.ErrorRecord, 3);
+    EXPECT_EQ(HexErrorMessage(r), "Checksum error at line 3 !");
+}
+
+TEST(HexReader, RecordsOfOtherTypesAreStoredAsData)
+{
+    ProgramImage image;
+    const HexReadResult r = HexToObj(Record(0x0010, {0xAB, 0x01}, 0x04) + ":00000001FF", 0x8000, 0x8200, 0x3F, image);
+    EXPECT_EQ(r.Error, HexError::None);
+    EXPECT_EQ(image.Program[0x10], 0xAB);
+    EXPECT_EQ(image.Program[0x11], 0x01);
+    EXPECT_EQ(r.Extent, 0x11);
+}
+
+TEST(HexReader, EndRecordOfAnyTypeStopsTheReading)
+{
+    ProgramImage image;
+    const HexReadResult r = HexToObj(":00000000\r\n" + Record(0, {1, 2}) + "garbage", 0x8000, 0x8200, 0x3F, image);
+    EXPECT_EQ(r.Error, HexError::None);
+    EXPECT_EQ(image.Program[0], 0xFF);
+    EXPECT_EQ(r.Extent, 0);
+}

@@ -1,0 +1,159 @@
+#include "FileTestSupport.h"
+#include "RecordingNotifier.h"
+
+#include "files/FileCommands.h"
+#include "files/PicTranslation.h"
+
+#include <cstring>
+
+namespace {
+
+struct Sample {
+    uint32_t Pic;
+    uint32_t Device;
+};
+
+const std::vector<Sample> k12BitSamples = {
+    {0xFFF, 0x36FF}, {0xA05, 0x3205}, {0x5E3, 0x0B83}, {0x1E5, 0x1B85}, {0x006, 0x1006}, {0x001, 0x0001},
+};
+const std::vector<Sample> k14BitSamples = {
+    {0x3FFF, 0x35FF}, {0x2805, 0x1805}, {0x0064, 0x200A}, {0x00A5, 0x2125}, {0x1783, 0x0383},
+};
+
+std::string Words(const std::vector<Sample>& samples)
+{
+    std::string bytes;
+    for (const Sample& s : samples) {
+        bytes.push_back(static_cast<char>(s.Pic & 0xFF));
+        bytes.push_back(static_cast<char>(s.Pic >> 8));
+    }
+    return bytes;
+}
+
+std::unique_ptr<Workspace> DeviceOfFamily(uint32_t family)
+{
+    auto ws = FreshWorkspace("31Q520");   // 1024 words
+    ws->DeviceFamily = family;
+    return ws;
+}
+
+FileCommandResult Load(Workspace& ws, const std::string& path, RecordingNotifier& n)
+{
+    return LoadDataFile(ws, path, CfgSelection{0, ws.DeviceName}, n);
+}
+
+} // namespace
+
+TEST(PicTables, RowsNameTheSameInstructionOnBothSides)
+{
+    EXPECT_EQ(Pic12BitTable().size(), 33u);
+    EXPECT_EQ(Pic14BitTable().size(), 37u);
+    for (auto table : {Pic12BitTable(), Pic14BitTable()}) {
+        for (const auto& row : table) {
+            const std::size_t width = std::strcmp(row.DeviceMnemonic, "MOVWM  ") == 0 ? 7 : 6;
+            EXPECT_EQ(std::strlen(row.DeviceMnemonic), width) << row.PicMnemonic;
+        }
+    }
+    for (const Sample& s : k12BitSamples) EXPECT_EQ(TranslatePicWord(Pic12BitTable(), s.Pic), s.Device) << s.Pic;
+    for (const Sample& s : k14BitSamples) EXPECT_EQ(TranslatePicWord(Pic14BitTable(), s.Pic), s.Device) << s.Pic;
+}
+
+TEST(PicObjFile, TwelveBitWordsAreTranslatedForFamilyOne)
+{
+    TempDir dir;
+    auto ws = DeviceOfFamily(1);
+    std::string bytes = Words(k12BitSamples);
+    while (bytes.size() < 2048) bytes += std::string("\xFF\x0F", 2);   // the erased 12-bit word
+    WriteBytes(dir.File("p.obj"), bytes);
+    RecordingNotifier n;
+    ASSERT_TRUE(Load(*ws, dir.File("p.obj"), n).Loaded);
+    for (std::size_t w = 0; w < k12BitSamples.size(); ++w) EXPECT_EQ(WordAt(*ws, w), k12BitSamples[w].Device) << w;
+    EXPECT_EQ(WordAt(*ws, 1023), 0x36FFu);
+}
+
+TEST(PicObjFile, FourteenBitWordsAreTranslatedForFamilyTwo)
+{
+    TempDir dir;
+    auto ws = DeviceOfFamily(2);
+    std::string bytes = Words(k14BitSamples);
+    while (bytes.size() < 2048) bytes += std::string("\xFF\x3F", 2);
+    WriteBytes(dir.File("p.obj"), bytes);
+    RecordingNotifier n;
+    ASSERT_TRUE(Load(*ws, dir.File("p.obj"), n).Loaded);
+    for (std::size_t w = 0; w < k14BitSamples.size(); ++w) EXPECT_EQ(WordAt(*ws, w), k14BitSamples[w].Device) << w;
+    EXPECT_EQ(WordAt(*ws, 1023), 0x35FFu);
+}
+
+TEST(PicHexFile, SampleWordsAreTranslatedAndUntouchedWordsStayBlank)
+{
+    TempDir dir;
+    for (uint32_t family : {1u, 2u}) {
+        const auto& samples = family == 1 ? k12BitSamples : k14BitSamples;
+        auto ws = DeviceOfFamily(family);
+        const std::string data = Words(samples);
+        WriteBytes(dir.File("p.hex"),
+                   Record(0, std::vector<uint8_t>(data.begin(), data.end())) + ":00000001FF\r\n");
+        RecordingNotifier n;
+        n.Script({Answer::No});
+        ASSERT_TRUE(Load(*ws, dir.File("p.hex"), n).Loaded);
+        EXPECT_EQ(n.Texts(), std::vector<std::string>{"Code size is less than half of ROM size. Duplicate the program ?"});
+        for (std::size_t w = 0; w < samples.size(); ++w) EXPECT_EQ(WordAt(*ws, w), samples[w].Device) << w;
+        EXPECT_EQ(WordAt(*ws, samples.size()), 0x3FFFu);
+    }
+}
+
+TEST(PicHexFile, DataInTheGapIsDroppedAndNoDuplicationOffered)
+{
+    TempDir dir;
+    auto ws = DeviceOfFamily(2);
+    WriteBytes(dir.File("p.hex"), Record(0, {0x64, 0x00}) + Record(0x4000, {0x12, 0x34}) +
+                                      Record(0x4200, {0x99, 0x00}) + ":00000001FF\r\n");
+    RecordingNotifier n;
+    ASSERT_TRUE(Load(*ws, dir.File("p.hex"), n).Loaded);
+    EXPECT_TRUE(n.Prompts.empty());
+    EXPECT_EQ(WordAt(*ws, 0), 0x200Au);
+    EXPECT_EQ(ws->EepromBuffer[0], 0x99);
+    EXPECT_EQ(ws->FileBytesRead, 0x4001);
+}
+
+TEST(PicFiles, WidthWarningShowsOnlyWithTheMemoryWindowOpen)
+{
+    TempDir dir;
+    struct Case {
+        uint32_t Family;
+        uint32_t Word;
+        bool WindowOpen;
+        std::vector<std::string> Texts;
+    };
+    for (const Case& c : {Case{1, 0x2805, true, {"Warning: File format error !(14 bit)"}},
+                          Case{1, 0x0A05, true, {}},
+                          Case{1, 0x2805, false, {}},
+                          Case{2, 0x0A05, true, {"Warning: File format error !(12 bit)"}},
+                          Case{2, 0x2805, true, {}},
+                          Case{2, 0x0A05, false, {}}}) {
+        auto ws = DeviceOfFamily(c.Family);
+        ws->MemoryWindowOpen = c.WindowOpen;
+        std::string bytes(2048, '\0');
+        bytes[0] = static_cast<char>(c.Word & 0xFF);
+        bytes[1] = static_cast<char>(c.Word >> 8);
+        WriteBytes(dir.File("p.obj"), bytes);
+        RecordingNotifier n;
+        Load(*ws, dir.File("p.obj"), n);
+        EXPECT_EQ(n.Texts(), c.Texts) << c.Family << " " << c.Word;
+    }
+}
+
+TEST(PicFiles, RefusedForFamilyThreeAndAbove)
+{
+    TempDir dir;
+    WriteBytes(dir.File("p.hex"), ":00000001FF\r\n");
+    WriteBytes(dir.File("p.obj"), std::string(2048, '\0'));
+    for (const char* name : {"p.hex", "p.obj"}) {
+        auto ws = DeviceOfFamily(3);
+        const Snapshot before = TakeSnapshot(*ws);
+        RecordingNotifier n;
+        EXPECT_FALSE(Load(*ws, dir.File(name), n).Loaded);
+        EXPECT_EQ(n.LastText(), "File type incorrect!");
+        ExpectSameSnapshot(before, TakeSnapshot(*ws));
+    }
+}

@@ -1,0 +1,458 @@
+#include "FileTestSupport.h"
+#include "RecordingNotifier.h"
+
+#include "app/Checksum.h"
+#include "files/FileCommands.h"
+#include "files/HexRecords.h"
+#include "files/ProgramFile.h"
+
+#include <filesystem>
+#include <random>
+
+namespace {
+
+CfgSelection SelectionOf(const Workspace& ws) { return CfgSelection{0, ws.DeviceName}; }
+
+FileCommandResult Load(Workspace& ws, const std::string& path, RecordingNotifier& n)
+{
+    return LoadDataFile(ws, path, SelectionOf(ws), n);
+}
+
+// A 7-bit device of 16 words and 4 EEPROM bytes, small enough to spell out its file.
+void MakeTinyDevice(Workspace& ws)
+{
+    ws.RomBytes = 32;
+    ws.EepromSize = 4;
+    ws.DeviceFlags = 0x06;
+}
+
+void FillRandomProgram(Workspace& ws, uint32_t seed)
+{
+    std::mt19937 rng(seed);
+    for (uint32_t w = 0; w < ws.RomBytes / 2; ++w) SetWord(ws, w, rng() & 0x3FFF);
+    for (uint32_t i = 0; i < ws.EepromSize; ++i) ws.EepromBuffer[i] = static_cast<uint8_t>(rng());
+}
+
+std::string Cbn(std::size_t size, uint8_t fill = 0x00) { return std::string(size, static_cast<char>(fill)); }
+
+} // namespace
+
+TEST(ChxSaving, SmallProgramIsWrittenRecordByRecord)
+{
+    auto ws = FreshWorkspace("31Q520");
+    MakeTinyDevice(*ws);
+    SetWord(*ws, 0, 0x1234);
+    SetWord(*ws, 1, 0x3FFF);   // the blank word is written as FF 3F, not left out
+    for (uint32_t w = 2; w < 16; ++w) SetWord(*ws, w, w);
+    ws->EepromBuffer[0] = 0xAA;
+    ws->EepromBuffer[1] = 0xFF;
+    ws->EepromBuffer[2] = 0x00;
+    ws->EepromBuffer[3] = 0x55;
+
+    EXPECT_EQ(ProgramFileBytes(*ws, SaveFormat::Chx),
+              ":100000003412FF3F02000300040005000600070051\r\n"
+              ":10001000080009000A000B000C000D000E000F0084\r\n"
+              ":08820000AA00FF000000550078\r\n"
+              ":00000001FF\r\n");
+}
+
+TEST(ChxSaving, WordsFFFFAreLeftOutAndSplitTheRecord)
+{
+    auto ws = FreshWorkspace("31Q520");
+    // 16-bit words in 8-bit halves, no EEPROM.
+    ws->DeviceFamily = 6;
+    ws->BlankMaskHigh = 0xFF;
+    ws->BlankMaskLow = 0xFF;
+    ws->WordShift = 8;
+    ws->SevenBitMode = false;
+    ws->RomBytes = 18;
+    ws->DeviceFlags = 0x02;
+    const uint8_t bytes[18] = {0x11, 0x22, 0x33, 0x44, 0xFF, 0xFF, 0x55, 0x66, 0x77, 0x88,
+                               0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0x02};
+    std::copy(std::begin(bytes), std::end(bytes), ws->ProgramMemory.begin());
+    EXPECT_EQ(ProgramFileBytes(*ws, SaveFormat::Chx),
+              ":040000001122334452\r\n"
+              ":04000600556677883C\r\n"
+              ":020010000102EB\r\n"
+              ":00000001FF\r\n");
+}
+
+TEST(ChxSaving, RecordsNeverCrossSixteenByteBoundaries)
+{
+    auto ws = FreshWorkspace("31Q520");
+    FillRandomProgram(*ws, 7);
+    const std::string text = ProgramFileBytes(*ws, SaveFormat::Chx);
+    // 2048 program bytes in 128 records, 128 EEPROM bytes doubled in 16, the end record.
+    std::size_t lines = 0, at = 0;
+    while ((at = text.find("\r\n", at)) != std::string::npos) {
+        ++lines;
+        at += 2;
+    }
+    EXPECT_EQ(lines, 128u + 16u + 1u);
+    EXPECT_EQ(text.find(":1007F000"), text.find(":1007F000"));
+    EXPECT_NE(text.find(":1007F000"), std::string::npos);
+    EXPECT_NE(text.find(":10820000"), std::string::npos);
+    EXPECT_NE(text.find(":1082F000"), std::string::npos);
+    EXPECT_EQ(text.find(":10080000"), std::string::npos);   // the 0xFF fill up to 0x8200 is left out
+}
+
+TEST(CbnSaving, ImageHoldsProgramFillAndEepromPairs)
+{
+    auto ws = FreshWorkspace("31Q520");
+    SetWord(*ws, 0, 0x1234);
+    ws->EepromBuffer[0] = 0x5A;
+    ws->EepromBuffer[127] = 0xC3;
+    const std::string bytes = ProgramFileBytes(*ws, SaveFormat::Cbn);
+    ASSERT_EQ(bytes.size(), 0x8200u + 256u);
+    EXPECT_EQ(static_cast<uint8_t>(bytes[0]), 0x34);
+    EXPECT_EQ(static_cast<uint8_t>(bytes[1]), 0x12);
+    EXPECT_EQ(static_cast<uint8_t>(bytes[2]), 0xFF);   // blank word 0x3FFF
+    EXPECT_EQ(static_cast<uint8_t>(bytes[3]), 0x3F);
+    for (std::size_t i = 2048; i < 0x8200; ++i) ASSERT_EQ(static_cast<uint8_t>(bytes[i]), 0xFF) << i;
+    EXPECT_EQ(static_cast<uint8_t>(bytes[0x8200]), 0x5A);
+    EXPECT_EQ(static_cast<uint8_t>(bytes[0x8201]), 0x00);
+    EXPECT_EQ(static_cast<uint8_t>(bytes[0x8200 + 254]), 0xC3);
+    EXPECT_EQ(static_cast<uint8_t>(bytes[0x8200 + 255]), 0x00);
+}
+
+TEST(ProgramRoundTrip, RandomProgramWithEepromComesBackThroughChxAndCbn)
+{
+    TempDir dir;
+    for (SaveFormat format : {SaveFormat::Chx, SaveFormat::Cbn}) {
+        auto original = FreshWorkspace("72Q574");
+        FillRandomProgram(*original, format == SaveFormat::Chx ? 11 : 12);
+        CalChecksum(*original);
+        RecordingNotifier n;
+        const std::string path = dir.File(format == SaveFormat::Chx ? "random.chx" : "random.cbn");
+        ASSERT_TRUE(SaveProgramMemory(*original, path, format, n));
+
+        auto loaded = FreshWorkspace("72Q574");
+        const FileCommandResult r = Load(*loaded, path, n);
+        EXPECT_TRUE(r.Loaded);
+        EXPECT_TRUE(n.Prompts.empty()) << n.LastText();
+        EXPECT_TRUE(std::equal(original->ProgramMemory.begin(), original->ProgramMemory.begin() + original->RomBytes,
+                               loaded->ProgramMemory.begin()));
+        EXPECT_TRUE(std::equal(original->EepromBuffer.begin(), original->EepromBuffer.end(),
+                               loaded->EepromBuffer.begin()));
+        EXPECT_EQ(loaded->Status.ProgramChecksum, original->Status.ProgramChecksum);
+        EXPECT_EQ(loaded->Status.ProtectChecksum, original->Status.ProtectChecksum);
+        EXPECT_EQ(loaded->Status.TotalChecksum, original->Status.TotalChecksum);
+        EXPECT_EQ(loaded->ProgramFileName, path);
+        ASSERT_TRUE(r.MemoryCaption.has_value());
+        EXPECT_EQ(*r.MemoryCaption, path);
+
+        // Saved again, the file is the same byte for byte.
+        EXPECT_EQ(ProgramFileBytes(*loaded, format), ReadBytes(path));
+    }
+}
+
+TEST(ProgramSaving, ChangesNothingInTheWorkspaceAndLeavesNoTemporaryFile)
+{
+    TempDir dir;
+    auto ws = FreshWorkspace();
+    ws->ProgramFileName = "/somewhere/loaded.chx";
+    const Snapshot before = TakeSnapshot(*ws);
+    RecordingNotifier n;
+    ASSERT_TRUE(SaveProgramMemory(*ws, dir.File("out.chx"), SaveFormat::Chx, n));
+    ExpectSameSnapshot(before, TakeSnapshot(*ws));
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"out.chx"});
+}
+
+TEST(ProgramSaving, FailedWriteIsReportedAndKeepsTheOldFile)
+{
+    TempDir dir;
+    auto ws = FreshWorkspace();
+    RecordingNotifier n;
+    EXPECT_FALSE(SaveProgramMemory(*ws, dir.File("missing-dir/out.cbn"), SaveFormat::Cbn, n));
+    EXPECT_EQ(n.LastText(), "File can't be saved!");
+
+    // A directory in the way of the rename: the write fails, the directory stays.
+    std::filesystem::create_directory(dir.File("taken.cbn"));
+    WriteBytes(dir.File("taken.cbn/keep"), "old");
+    EXPECT_FALSE(SaveProgramMemory(*ws, dir.File("taken.cbn"), SaveFormat::Cbn, n));
+    EXPECT_EQ(ReadBytes(dir.File("taken.cbn/keep")), "old");
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"taken.cbn"});
+}
+
+TEST(ProgramSaving, ReplacesAnExistingFile)
+{
+    TempDir dir;
+    WriteBytes(dir.File("p.cbn"), "old contents");
+    auto ws = FreshWorkspace("31Q520");
+    RecordingNotifier n;
+    ASSERT_TRUE(SaveProgramMemory(*ws, dir.File("p.cbn"), SaveFormat::Cbn, n));
+    EXPECT_EQ(ReadBytes(dir.File("p.cbn")).size(), 0x8200u + 256u);
+}
+
+// --- Size rules of the raw image --------------------------------------
+
+struct CbnCase {
+    const char* Name;
+    std::size_t Size;
+    std::vector<Answer> Answers;
+    bool Loaded;
+    std::vector<std::string> Texts;
+    bool Duplicated;
+};
+
+TEST(CbnSizeRules, EverySizeClassGetsItsQuestionAndOutcome)
+{
+    // 72Q574: RomBytes 4096 (R), half 2048 (H), EEPROM 256 bytes; the device has no EEPROM here
+    // except for the program-plus-EEPROM case.
+    const std::string half = "Code size is half of ROM size. Duplicate the program ?";
+    const std::vector<CbnCase> cases = {
+        {"exactly R", 4096, {}, true, {}, false},
+        {"between H and R", 3000, {}, true, {}, false},
+        {"above R", 5000, {}, true, {}, false},
+        {"exactly H, Yes", 2048, {Answer::Yes}, true, {half}, true},
+        {"exactly H, No", 2048, {Answer::No}, false, {half, "File size unmatch!"}, false},
+        {"below H, Yes", 1000, {Answer::Yes}, true, {half}, true},
+        {"below H, No", 1000, {Answer::No}, false, {half, "File size unmatch!"}, false},
+        {"empty, No", 0, {Answer::No}, false, {half, "File size unmatch!"}, false},
+        {"past program memory", 40000, {}, false, {"File size unmatch!"}, false},
+        {"program plus EEPROM", 0x8200 + 512, {}, true, {}, false},
+    };
+    TempDir dir;
+    for (const CbnCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        auto ws = FreshWorkspace("72Q574");
+        std::string bytes = Cbn(c.Size, 0x01);
+        for (std::size_t i = 0; i + 1 < std::min<std::size_t>(bytes.size(), 4096); i += 2) {
+            bytes[i] = static_cast<char>(i / 2 & 0xFF);
+            bytes[i + 1] = static_cast<char>((i / 2 >> 8) & 0x3F);
+        }
+        if (c.Size == 0x8200 + 512) bytes[0x8200 + 2 * 255] = '\x77';
+        WriteBytes(dir.File("p.cbn"), bytes);
+        const Snapshot before = TakeSnapshot(*ws);
+        RecordingNotifier n;
+        for (Answer a : c.Answers) n.Script({a});
+        const FileCommandResult r = Load(*ws, dir.File("p.cbn"), n);
+        EXPECT_EQ(r.Loaded, c.Loaded);
+        EXPECT_EQ(n.Texts(), c.Texts);
+        if (!c.Loaded) {
+            ExpectSameSnapshot(before, TakeSnapshot(*ws));
+            continue;
+        }
+        EXPECT_EQ(WordAt(*ws, 5), 5u);
+        if (c.Duplicated) {
+            EXPECT_EQ(WordAt(*ws, 1024 + 5), 5u);
+        }
+        if (c.Size == 3000) {
+            EXPECT_EQ(WordAt(*ws, 1499), 1499u);
+            EXPECT_EQ(WordAt(*ws, 1500), 0x3FFFu);   // the rest keeps its (blank) contents
+        }
+        EXPECT_EQ(ws->EepromBuffer[255], c.Size == 0x8200 + 512 ? 0x77 : 0xFF);
+    }
+}
+
+TEST(CbnSizeRules, ShortImageKeepsEveryLaterWordExactlyAsItWas)
+{
+    TempDir dir;
+    auto ws = FreshWorkspace("72Q574");
+    for (uint32_t w = 0; w < 2048; ++w) SetWord(*ws, w, (w * 37) & 0x3FFF);
+    const auto previous = ws->ProgramMemory;
+    WriteBytes(dir.File("short.cbn"), Cbn(3001, 0x00));   // odd length: word 1500 half from the file
+    RecordingNotifier n;
+    ASSERT_TRUE(Load(*ws, dir.File("short.cbn"), n).Loaded);
+    EXPECT_EQ(WordAt(*ws, 1499), 0u);
+    EXPECT_EQ(WordAt(*ws, 1500), ((1500u * 37) & 0x3FFF) & 0x3F00);   // low byte from the file
+    EXPECT_TRUE(std::equal(previous.begin() + 3002, previous.begin() + 4096, ws->ProgramMemory.begin() + 3002));
+}
+
+TEST(ObjSizeRules, OnlyTheRomSizeOrItsHalfIsTaken)
+{
+    TempDir dir;
+    const std::string half = "Code size is half of ROM size. Duplicate the program ?";
+    struct ObjCase {
+        std::size_t Size;
+        std::vector<Answer> Answers;
+        bool Loaded;
+        std::vector<std::string> Texts;
+    };
+    // 31Q520: RomBytes 2048, family 2 (14-bit PIC words translated; 0x0000 is NOP -> 0x2000).
+    for (const ObjCase& c : std::vector<ObjCase>{{2048, {}, true, {}},
+                                                 {1024, {Answer::Yes}, true, {half}},
+                                                 {1024, {Answer::No}, false, {half, "File size unmatch!"}},
+                                                 {1500, {}, false, {"File size unmatch!"}},
+                                                 {600, {}, false, {"File size unmatch!"}},
+                                                 {3000, {}, false, {"File size unmatch!"}},
+                                                 {40000, {}, false, {"File size unmatch!"}}}) {
+        SCOPED_TRACE(c.Size);
+        auto ws = FreshWorkspace("31Q520");
+        WriteBytes(dir.File("p.obj"), Cbn(c.Size, 0x00));
+        RecordingNotifier n;
+        for (Answer a : c.Answers) n.Script({a});
+        const Snapshot before = TakeSnapshot(*ws);
+        EXPECT_EQ(Load(*ws, dir.File("p.obj"), n).Loaded, c.Loaded);
+        EXPECT_EQ(n.Texts(), c.Texts);
+        if (c.Loaded) {
+            EXPECT_EQ(WordAt(*ws, 0), 0x2000u);
+            EXPECT_EQ(WordAt(*ws, 1023), 0x2000u);
+        } else {
+            ExpectSameSnapshot(before, TakeSnapshot(*ws));
+        }
+    }
+}
+
+TEST(HexSizeRules, ShortHexAsksAndLoadsEitherWay)
+{
+    TempDir dir;
+    const std::string question = "Code size is less than half of ROM size. Duplicate the program ?";
+    for (Answer a : {Answer::Yes, Answer::No}) {
+        auto ws = FreshWorkspace("31Q520");
+        WriteBytes(dir.File("p.chx"), Record(0, {0x34, 0x12}) + ":00000001FF\r\n");
+        RecordingNotifier n;
+        n.Script({a});
+        EXPECT_TRUE(Load(*ws, dir.File("p.chx"), n).Loaded);
+        EXPECT_EQ(n.Texts(), std::vector<std::string>{question});
+        EXPECT_EQ(WordAt(*ws, 0), 0x1234u);
+        EXPECT_EQ(WordAt(*ws, 512), a == Answer::Yes ? 0x1234u : 0x3FFFu);
+    }
+}
+
+TEST(HexSizeRules, FileWithoutRecordsIsBlankAndAsks)
+{
+    TempDir dir;
+    auto ws = FreshWorkspace("31Q520");
+    SetWord(*ws, 3, 0x0123);
+    WriteBytes(dir.File("empty.chx"), "\r\n\r\n");
+    RecordingNotifier n;
+    EXPECT_TRUE(Load(*ws, dir.File("empty.chx"), n).Loaded);
+    EXPECT_EQ(n.Prompts.size(), 1u);
+    EXPECT_EQ(WordAt(*ws, 3), 0x3FFFu);
+}
+
+TEST(ChxLoading, WordsArePackedIntoSevenBitHalves)
+{
+    TempDir dir;
+    auto ws = FreshWorkspace("31Q520");
+    std::string text = Record(0, {0x34, 0x12, 0xFF, 0x3F, 0xFF, 0xFF});
+    text += Record(0x07FE, {0x01, 0x00});           // extent 0x7FF: no question
+    text += Record(0x8000, {0x11, 0x22});           // between program and EEPROM: dropped
+    text += Record(0x8200, {0x5A, 0x99, 0x6B});     // EEPROM bytes at even addresses only
+    text += ":00000001FF\r\n";
+    text += Record(0x0010, {0x00, 0x00});           // after the end record: ignored
+    WriteBytes(dir.File("p.chx"), text);
+    RecordingNotifier n;
+    ASSERT_TRUE(Load(*ws, dir.File("p.chx"), n).Loaded);
+    EXPECT_TRUE(n.Prompts.empty());
+    EXPECT_EQ(ws->ProgramMemory[0], 0x34);
+    EXPECT_EQ(ws->ProgramMemory[1], 0x24);
+    EXPECT_EQ(ws->ProgramMemory[2], 0x7F);          // FF 3F -> (7F, 7F)
+    EXPECT_EQ(ws->ProgramMemory[3], 0x7F);
+    EXPECT_EQ(WordAt(*ws, 2), 0x3FFFu);             // FF FF: the high byte masked to 3F, then blank
+    EXPECT_EQ(WordAt(*ws, 8), 0x3FFFu);             // untouched by any record
+    EXPECT_EQ(WordAt(*ws, 0x3FF), 1u);
+    EXPECT_EQ(ws->EepromBuffer[0], 0x5A);
+    EXPECT_EQ(ws->EepromBuffer[1], 0x6B);
+    EXPECT_EQ(ws->EepromBuffer[2], 0xFF);
+    EXPECT_EQ(ws->FileBytesRead, 0x8000);   // the dropped gap bytes count for the extent
+    EXPECT_EQ(ws->CodeHexLimit, 0x8000);
+    EXPECT_EQ(ws->EepromHexBase, 0x8200);
+}
+
+TEST(ChxLoading, LowerCaseDigitsAndMissingEndRecordAreAccepted)
+{
+    TempDir dir;
+    auto upper = FreshWorkspace("31Q520");
+    auto lower = FreshWorkspace("31Q520");
+    std::string text = Record(0, {0xAB, 0x1C, 0xDE, 0x0F});
+    WriteBytes(dir.File("u.chx"), text);
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    text.pop_back();   // and without the last line end
+    text.pop_back();
+    WriteBytes(dir.File("l.chx"), text);
+    RecordingNotifier n;
+    n.Fallback = Answer::No;
+    ASSERT_TRUE(Load(*upper, dir.File("u.chx"), n).Loaded);
+    ASSERT_TRUE(Load(*lower, dir.File("l.chx"), n).Loaded);
+    EXPECT_EQ(upper->ProgramMemory, lower->ProgramMemory);
+    EXPECT_EQ(WordAt(*lower, 0), 0x1CABu);
+}
+
+TEST(ProgramLoading, WordWiderThanTheDeviceIsRefused)
+{
+    TempDir dir;
+    struct Width {
+        uint32_t Family;
+        uint8_t High;
+        const char* Text;
+    };
+    for (const Width& c : {Width{2, 0x40, "It is not 14-bit instructions !"},
+                           Width{4, 0x20, "It is not 13-bit instructions !"},
+                           Width{5, 0x80, "It is not 15-bit instructions !"}}) {
+        auto ws = FreshWorkspace("31Q520");
+        ws->DeviceFamily = c.Family;
+        ws->DeviceFlags = 0x02;
+        std::string bytes = Cbn(2048, 0x00);
+        bytes[101] = static_cast<char>(c.High);
+        WriteBytes(dir.File("w.cbn"), bytes);
+        const Snapshot before = TakeSnapshot(*ws);
+        RecordingNotifier n;
+        EXPECT_FALSE(Load(*ws, dir.File("w.cbn"), n).Loaded);
+        EXPECT_EQ(n.LastText(), c.Text);
+        ExpectSameSnapshot(before, TakeSnapshot(*ws));
+    }
+}
+
+TEST(ProgramLoading, SuccessfulLoadEndsSerialAndQtpModeAndBlanksOptions)
+{
+    TempDir dir;
+    auto ws = FreshWorkspace("31Q520");
+    ws->SerialModeOn = true;
+    ws->Status.SerialModeText = "Enable";
+    ws->Status.PassCountText = "12";
+    ws->DisasmWindowOpen = true;
+    ws->OptionWords[0] = 0x06;
+    ws->OptionWords[1] = 0x00;
+    WriteBytes(dir.File("p.cbn"), Cbn(2048, 0x00));
+    RecordingNotifier n;
+    const FileCommandResult r = Load(*ws, dir.File("p.cbn"), n);
+    ASSERT_TRUE(r.Loaded);
+    EXPECT_FALSE(ws->SerialModeOn);
+    EXPECT_EQ(ws->Status.SerialModeText, "Disable");
+    EXPECT_EQ(ws->Status.PassCountText, "0");
+    EXPECT_FALSE(ws->DisasmWindowOpen);
+    EXPECT_TRUE(r.Actions.CloseDisasmWindow);
+    EXPECT_EQ(ws->OptionWords[0], 0x7F);            // blanked, then forced by the option model
+    EXPECT_EQ(ws->OptionWords[1], 0x5F);
+}
+
+TEST(ProgramLoading, KeepOptionKeepsTheOptionWords)
+{
+    TempDir dir;
+    auto ws = FreshWorkspace("31Q520");
+    ws->KeepOption = true;
+    ws->OptionWords[0] = 0x06;
+    ws->OptionWords[1] = 0x00;
+    WriteBytes(dir.File("p.cbn"), Cbn(2048, 0x00));
+    RecordingNotifier n;
+    ASSERT_TRUE(Load(*ws, dir.File("p.cbn"), n).Loaded);
+    EXPECT_EQ(ws->OptionWords[0], 0x06);
+}
+
+TEST(ProgramLoading, CancelledDialogRunsOnlyTheClosingSteps)
+{
+    auto ws = FreshWorkspace("31Q520");
+    ws->SerialModeOn = true;
+    ws->DisasmWindowOpen = true;
+    SetWord(*ws, 0, 0x0042);
+    RecordingNotifier n;
+    const FileCommandResult r = Load(*ws, "", n);
+    EXPECT_FALSE(r.Loaded);
+    EXPECT_FALSE(ws->SerialModeOn);
+    EXPECT_TRUE(r.Actions.CloseDisasmWindow);
+    EXPECT_EQ(WordAt(*ws, 0), 0x42u);
+    EXPECT_TRUE(n.Prompts.empty());
+}
+
+TEST(ProgramLoading, MissingFileChangesNothing)
+{
+    auto ws = FreshWorkspace();
+    ws->OptionWords[0] = 0x06;
+    const Snapshot before = TakeSnapshot(*ws);
+    RecordingNotifier n;
+    EXPECT_FALSE(Load(*ws, "/nonexistent/dir/p.chx", n).Loaded);
+    EXPECT_EQ(n.LastText(), "File don't exist!");
+    ExpectSameSnapshot(before, TakeSnapshot(*ws));
+}

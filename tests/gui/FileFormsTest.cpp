@@ -1,0 +1,166 @@
+#include "app/BufferCommands.h"
+#include "app/DeviceCatalogue.h"
+#include "app/forms/MainForm.h"
+#include "files/ConfigFile.h"
+#include "files/forms/FileForms.h"
+#include "RecordingNotifier.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+void Write(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QByteArray Read(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class FileFormsTest : public ::testing::Test {
+protected:
+    RecordingNotifier Notes;
+    std::unique_ptr<TMainForm> Form;
+    QTemporaryDir Dir;
+    std::vector<file_forms::FileDialogRequest> Requests;
+    file_forms::FileDialogChoice Next;
+
+    void SetUp() override
+    {
+        file_forms::SetFileDialogRunner([this](const file_forms::FileDialogRequest& r) {
+            Requests.push_back(r);
+            return Next;
+        });
+    }
+    void TearDown() override
+    {
+        if (Form) Form->hide();
+        Form.reset();
+        file_forms::SetFileDialogRunner({});
+    }
+    void Show()
+    {
+        Form = std::make_unique<TMainForm>(&Notes);
+        Form->show();
+    }
+    void Choose(const QString& path, int filterIndex = 1) { Next = {path, filterIndex}; }
+    QString File(const char* name) const { return Dir.filePath(QString::fromLatin1(name)); }
+    Workspace& Ws() { return Form->GetWorkspace(); }
+};
+
+} // namespace
+
+TEST_F(FileFormsTest, LoadDataAsksWithTheOpenDialogAndLoadsTheChosenFile)
+{
+    Show();
+    Ws().ProgramFileName = "/old.dir/prog.v1.chx";
+    Write(File("p.chx"), ":020000003412B8\r\n:00000001FF\r\n");
+    Choose(File("p.chx"));
+    Notes.Script({Answer::No});
+    Form->Action("ToolButton1")->trigger();
+
+    ASSERT_EQ(Requests.size(), 1u);
+    const auto& r = Requests.front();
+    EXPECT_FALSE(r.Save);
+    EXPECT_EQ(r.Title, "Open File");
+    EXPECT_EQ(r.DefaultSuffix, "bin");
+    EXPECT_EQ(r.FileName, "/old.dir/prog.v1");
+    EXPECT_EQ(r.Filter, "ZNV chx (*.chx);;ZNV cbn (*.cbn);;PIC obj (*.obj);;PIC hex (*.hex);;Config file (*.cfg);;"
+                        "All File (*.*)");
+    EXPECT_EQ(Form->HandlerRunCount("FileOpen1Execute"), 1);
+    EXPECT_EQ(Ws().ProgramFileName, File("p.chx").toStdString());
+    EXPECT_EQ(WordValue(Ws(), ReadProgramWord(Ws(), 0)), 0x1234u);
+    EXPECT_EQ(Form->Label11->text(), QString::fromStdString(Ws().Status.ProgramChecksum));
+    EXPECT_EQ(Form->Label1->text(), "Disable");
+    EXPECT_EQ(Form->Label13->text(), "0");
+}
+
+TEST_F(FileFormsTest, SaveFollowsTheChosenFilterNotTheTypedExtension)
+{
+    Show();
+    Choose(File("a.cbn"), 1);
+    Form->Action("ToolButton2")->trigger();
+    ASSERT_EQ(Requests.size(), 1u);
+    EXPECT_TRUE(Requests[0].Save);
+    EXPECT_EQ(Requests[0].Title, "Save program memory buffer");
+    EXPECT_EQ(Requests[0].FilterIndex, 2);
+    EXPECT_EQ(Requests[0].Filter, "ZNV chx files (*.chx);;ZNV cbn files (*.cbn)");
+    EXPECT_TRUE(Read(File("a.cbn")).startsWith(":10000000"));
+
+    Choose(File("b.chx"), 2);
+    Form->Action("FileSave1")->trigger();
+    EXPECT_EQ(Read(File("b.chx")).size(), 0x8200 + 256);
+}
+
+TEST_F(FileFormsTest, ConfigurationSelectsPortAndDeviceWithoutTheirChangeHandlers)
+{
+    Show();
+    Write(File("p.cbn"), QByteArray(4096, '\0'));
+    std::string text = SaveCfg(Ws(), CfgSelection{3, "72Q574"});
+    text.replace(text.find("File name: "), 11, "File name: " + File("p.cbn").toStdString());
+    Write(File("s.cfg"), QByteArray::fromStdString(text));
+    Choose(File("s.cfg"));
+    Form->Action("ToolButton14")->trigger();
+
+    EXPECT_EQ(Form->HandlerRunCount("LoadConfig1Click"), 1);
+    EXPECT_TRUE(Notes.Prompts.empty()) << Notes.LastText();
+    EXPECT_EQ(Form->ComboBox1->currentText(), "Com4");
+    EXPECT_EQ(Form->ComboBox2->currentText(), "72Q574");
+    EXPECT_EQ(Form->HandlerRunCount("ComboBox1Change"), 0);
+    EXPECT_EQ(Form->HandlerRunCount("ComboBox2Change"), 0);
+    EXPECT_EQ(Ws().DeviceName, "72Q574");
+    EXPECT_EQ(Ws().ProgramFileName, File("p.cbn").toStdString());
+}
+
+TEST_F(FileFormsTest, QtpFilterIsRefusedForConfigurations)
+{
+    Show();
+    Choose(File("x.txt"), 2);
+    Form->Action("LoadConfigAction")->trigger();
+    EXPECT_EQ(Notes.LastText(), "Can't load file!");
+    Form->Action("SaveConfigAction")->trigger();
+    EXPECT_EQ(Notes.LastText(), "File can't be saved!");
+    EXPECT_FALSE(QFile::exists(File("x.txt")));
+    EXPECT_EQ(Requests.back().Title, "Save Configuration");
+}
+
+TEST_F(FileFormsTest, DefaultConfigIsReadAtTheFirstShowAndWrittenAtClose)
+{
+    // The start directory is the current one when the window is created.
+    Write(QStringLiteral("p.cbn"), QByteArray(4096, '\0'));
+    {
+        Workspace ws;
+        SetCreationDefaults(ws);
+        std::string text = SaveCfg(ws, CfgSelection{0, "72Q574"});   // COM1: the simulated writer
+        text.replace(text.find("File name: "), 11, "File name: " + QDir::current().filePath("p.cbn").toStdString());
+        text.replace(text.find("Keep option: 0"), 14, "Keep option: 1");
+        Write(QStringLiteral("Default.cfg"), QByteArray::fromStdString(text));
+    }
+    Show();
+    EXPECT_TRUE(Notes.Prompts.empty()) << Notes.LastText();
+    EXPECT_EQ(Form->ComboBox2->currentText(), "72Q574");
+    EXPECT_TRUE(Ws().KeepOption);
+    EXPECT_EQ(Form->HandlerRunCount("ComboBox2Change"), 0);
+
+    Ws().KeepOption = false;
+    Form->close();
+    const QByteArray saved = Read(QStringLiteral("Default.cfg"));
+    EXPECT_TRUE(saved.contains("Keep option: 0\r\n"));
+    EXPECT_TRUE(saved.contains("COM port: Com1\r\n"));
+    EXPECT_TRUE(saved.contains("Device name: 72Q574\r\n"));
+}
