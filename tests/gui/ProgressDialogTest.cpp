@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -88,6 +89,43 @@ TEST(ProgressDialog, F8ProgramsTheChipContinueRepeatsAndExitCloses)
     const SimulatedChip chip = box.Chip();
     for (uint32_t i = 0; i < ws.RomBytes; ++i) ASSERT_EQ(chip.ProgramMemory[i], ws.ProgramMemory[i]) << i;
     EXPECT_TRUE(notes.Prompts.empty()) << notes.LastText();
+    form.close();
+}
+
+TEST(ProgressDialog, HandlerRunRepeatsByItselfOneSecondAfterAGoodRun)
+{
+    WriterBox box;
+    ASSERT_TRUE(box.Start());
+    ASSERT_TRUE(box.LinkAs(LinkedWriter::PortsFolder() + "/COM1"));
+    box.ScriptSwitch({0x00, 0x01});   // the first part arrives after one idle poll
+
+    RecordingNotifier notes;
+    TMainForm form(&notes);
+    form.show();
+    Workspace& ws = form.GetWorkspace();
+    for (uint32_t k = 0; 2 * k < ws.RomBytes; ++k) ws.ProgramMemory[2 * k] = uint8_t(k & 0x7F);
+    ws.OptionWords[0] = 0x26;
+    ws.OptionWords[1] = 0x55;
+    UpdateOption(ws);
+    ws.WithHandler = true;
+
+    bool repeated = false;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(WaitFor([] { return fmProgramVerify && fmProgramVerify->btContinue->isEnabled(); }));
+        TfmProgramVerify* dialog = fmProgramVerify;
+        EXPECT_TRUE(dialog->Timer1->isActive());
+        EXPECT_EQ(form.Label13->text(), "1");
+        // Nobody presses Continue: the timer starts the next run.
+        ASSERT_TRUE(WaitFor([&] { return form.Label13->text() == "2" && dialog->btContinue->isEnabled(); }, 20000));
+        repeated = true;
+        dialog->Timer1->stop();
+        QTest::mouseClick(dialog->btExit, Qt::LeftButton);
+    });
+    form.AutoProgram1Click();
+
+    EXPECT_TRUE(repeated);
+    const auto names = box.RequestNames();
+    EXPECT_EQ(std::count(names.begin(), names.end(), "handler signal"), 4) << "start and pass, twice";
     form.close();
 }
 
