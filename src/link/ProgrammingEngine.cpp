@@ -1,19 +1,21 @@
 #include "link/ProgrammingEngine.h"
 
-#include "link/ChipData.h"
-#include "link/EngineExchanges.h"
 #include "app/DeviceCatalogue.h"
 #include "app/OptionModel.h"
+#include "link/ChipData.h"
 #include "link/CommandHeader.h"
+#include "link/EngineExchanges.h"
 #include "link/LinkResult.h"
+#include "link/Operations.h"
 #include "link/WriterLink.h"
-#include "serialno/SerialSetFrame.h"
+#include "platform/Notifier.h"
 #include "serialno/QtpFile.h"
 #include "serialno/SerialNumber.h"
-#include "link/Operations.h"
-#include "platform/Notifier.h"
+#include "serialno/SerialSetFrame.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
