@@ -13,10 +13,12 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QScreen>
 
 #include <gtest/gtest.h>
@@ -341,6 +343,132 @@ TEST_F(MainFormTest, MenusCarryTheCommandsWithTheirCaptions)
     EXPECT_FALSE(Form.Action("tbOption2")->isVisible());
     EXPECT_TRUE(Form.Panel2->isHidden());
     EXPECT_TRUE(Form.stProtectOn->isHidden());
+}
+
+TEST_F(MainFormTest, ToolBarCarriesTheButtonsInOrderWithTheirHints)
+{
+    // Left to right, separators and the port selector left out.
+    const std::pair<const char*, const char*> buttons[] = {
+        {"FileOpen1", "Open"},
+        {"FileSave1", "Save Program Memory"},
+        {"GenerateCustomerInformationSheet1", "Customer's infomation sheet"},
+        {"LoadConfigAction", "Load Config File"},
+        {"SaveConfigAction", "Save ConFig File"},
+        {"Erase", "Erase Flash memory"},
+        {"BlankCheckAction", "Blank Check"},
+        {"ReadICAction", "Read IC"},
+        {"VerifyICAction", "Verify"},
+        {"VerifywithProtect1", "Verify in protect mode"},
+        {"ID3", "Program ID & Checksum"},
+        {"ProgramMemory2", "Program Memory"},
+        {"ProgramOption", "Program OPTION"},
+        {"WriteEE", "Write EEPROM"},
+        {"AutoProgramAction", "Auto program"},
+        {"AutoProgramNoBlankCheckAction", "Auto program without blank check"},
+        {"WindowCascade1", "Cascade"},
+        {"WindowTileHorizontal1", "Tile Horizontally"},
+        {"WindowTileVertical1", "Tile Vertically"},
+        {"ForceWrite", "Write data without check"},
+        {"tbOption2", "Change to Option 2"},
+    };
+    QList<QAction*> onBar;
+    for (QAction* a : Form.ToolBar2->actions())
+        if (!a->isSeparator() && !a->objectName().isEmpty()) onBar << a;
+    ASSERT_EQ(onBar.size(), qsizetype(std::size(buttons)));
+    for (std::size_t i = 0; i < std::size(buttons); ++i) {
+        EXPECT_EQ(onBar[qsizetype(i)]->objectName(), buttons[i].first) << i;
+        EXPECT_EQ(onBar[qsizetype(i)]->toolTip(), buttons[i].second) << i;
+    }
+    // The open action's long hint goes to the status line.
+    EXPECT_EQ(Form.Action("ToolButton1")->statusTip(), "Open a file");
+    EXPECT_EQ(Form.Label3->text(), "Serial Port :");
+    EXPECT_EQ(Form.Label11->toolTip(), "Checksum for data");
+    EXPECT_EQ(Form.OptChecksum->toolTip(), "Checksum include OPTION");
+    EXPECT_EQ(Form.ProtectSum->toolTip(), "Checksum for protected IC");
+    EXPECT_EQ(Form.Label17->toolTip(), "Checksum on IC");
+}
+
+TEST_F(MainFormTest, EveryMenuListsItsItemsInOrderWithTheirShortcuts)
+{
+    using Item = std::pair<QString, QKeySequence>;
+    const QKeySequence none;
+    const std::pair<QString, QList<Item>> menus[] = {
+        {"&File",
+         {{"&Load Data", none}, {"&Save Data Memory", none}, {"Load Config File ", QKeySequence(Qt::CTRL | Qt::Key_L)},
+          {"Save Config File", QKeySequence(Qt::CTRL | Qt::Key_S)}, {"Save Disassmble", none}, {"E&xit", none}}},
+        {"&View", {{"Program Memory", none}, {"ID", none}, {"Disassemble", none}, {"EEPROM", none}}},
+        {"&Edit",
+         {{"OPTION", QKeySequence(Qt::Key_F4)}, {"Serial No. Mode", none}, {"Set Counter Value", none},
+          {"Load QTP File", none}, {"Clear OPTION", none}, {"Clear ID", none}, {"Clear Buffer", none},
+          {"Clear EEPROM Buffer", none}, {"Fill Data Buffer", QKeySequence(Qt::CTRL | Qt::Key_F)},
+          {"Fill EEPROM buffer", none}}},
+        {"&Functions",
+         {{"Blank Check", QKeySequence(Qt::Key_F5)}, {"Read IC", QKeySequence(Qt::Key_F6)},
+          {"Verify IC", QKeySequence(Qt::Key_F7)}, {"Verify IC in Protect mode", none},
+          {"Auto Program", QKeySequence(Qt::Key_F8)}, {"Auto Program without Blank Check", QKeySequence(Qt::Key_F9)},
+          {"Program ID and Checksum", none}, {"Program Memory", none}, {"Program EEPROM data", none},
+          {"Program OPTION", none}, {"Download device info. to writer", none},
+          {"Generate customer's information sheet", none}, {"Download Serial Num Set", none},
+          {"Read Serial Num Set", none}}},
+        {"&Window",
+         {{"&Cascade", none}, {"Tile &Horizontally", none}, {"Tile &Vertically", none}, {"&Minimize All", none},
+          {"&Arrange All", none}}},
+        {"&Help", {{"&About...", none}}},
+    };
+    for (const auto& [title, items] : menus) {
+        QMenu* menu = nullptr;
+        for (QAction* a : Form.menuBar()->actions())
+            if (a->text() == title) menu = a->menu();
+        ASSERT_NE(menu, nullptr) << title.toStdString();
+        emit menu->aboutToShow();
+        QList<Item> found;
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator()) found << Item{a->text(), a->shortcut()};
+        EXPECT_EQ(found, items) << title.toStdString();
+    }
+    // "Configuration" is a top-level item without sub-items.
+    QAction* config = Form.Action("Config1");
+    EXPECT_TRUE(Form.menuBar()->actions().contains(config));
+    EXPECT_EQ(config->menu(), nullptr);
+}
+
+TEST_F(MainFormTest, CommandsOfPartsNotBuiltArePresentButDisabled)
+{
+    ShowActive();
+    // Editors, disassembler, information sheet, device download, second
+    // option set, configuration dialog and serial-number dialog.
+    for (const char* name : {"ProgramMemory1", "ID2", "Disassemble1", "FileSaveAsItem", "EEPROM1", "EditOptionAction",
+                             "CounterMode1", "Config1", "SerialNoMode1", "tbOption2", "DownLoad1",
+                             "GenerateCustomerInformationSheet1"}) {
+        ASSERT_NE(Form.Action(QString::fromLatin1(name)), nullptr) << name;
+        EXPECT_FALSE(Enabled(name)) << name;
+    }
+    // Nor are they reached by a double-click on the status panel.
+    for (QWidget* w : std::initializer_list<QWidget*>{Form.GroupBox1, Form.Label1, Form.GroupBox2, Form.lbOption[0],
+                                                      Form.GroupBox3, Form.Label18, Form.GroupBox4, Form.Label13})
+        QTest::mouseDClick(w, Qt::LeftButton);
+    for (const char* handler : {"SerialNoMode1Click", "EditOPTIONClick", "ID2Click", "CounterMode1Click"})
+        EXPECT_EQ(Form.HandlerRunCount(handler), 0) << handler;
+}
+
+TEST_F(MainFormTest, SerialPortDoubleClickHidesTheEngineeringControlsWithoutACode)
+{
+    ShowActive();
+    // Shown as the access code would show them.
+    Form.Action("ForceWrite")->setVisible(true);
+    Form.Action("tbOption2")->setVisible(true);
+    Form.Panel2->show();
+    QTest::mouseDClick(Form.Label3, Qt::LeftButton);
+    EXPECT_FALSE(Form.Action("ForceWrite")->isVisible());
+    EXPECT_FALSE(Form.Action("tbOption2")->isVisible());
+    EXPECT_TRUE(Form.Panel2->isHidden());
+    EXPECT_TRUE(Notes.Prompts.empty());
+
+    // Any one of the three visible is enough.
+    Form.Panel2->show();
+    QTest::mouseDClick(Form.Label3, Qt::LeftButton);
+    EXPECT_TRUE(Form.Panel2->isHidden());
+    EXPECT_FALSE(Form.Action("ForceWrite")->isVisible());
 }
 
 TEST_F(MainFormTest, AboutChangesNothingAndShowsNothing)

@@ -1122,6 +1122,16 @@ void TMainForm::ComboBox1Change()
 
 void TMainForm::Label3DblClick()
 {
-    // The access-code check belongs to the engineering panel's step.
     Ran("Label3DblClick");
+    // While the over-write button, the second-option button or the
+    // engineering panel shows, a double-click hides all three without
+    // asking for a code. Asking for the access code is the password
+    // dialog's work, which is not built yet.
+    QAction* forceWrite = Action(QStringLiteral("ForceWrite"));
+    QAction* option2 = Action(QStringLiteral("tbOption2"));
+    if (forceWrite->isVisible() || option2->isVisible() || !Panel2->isHidden()) {
+        forceWrite->setVisible(false);
+        option2->setVisible(false);
+        Panel2->hide();
+    }
 }
