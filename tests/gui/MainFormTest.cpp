@@ -436,9 +436,10 @@ TEST_F(MainFormTest, CommandsOfPartsNotBuiltArePresentButDisabled)
 {
     ShowActive();
     // Editors, disassembler, information sheet, device download, second
-    // option set, configuration dialog and serial-number dialog.
+    // option set, configuration dialog and serial-number dialog (which also
+    // shows what "Read Serial Num Set" reads back).
     for (const char* name : {"ProgramMemory1", "ID2", "Disassemble1", "FileSaveAsItem", "EEPROM1", "EditOptionAction",
-                             "CounterMode1", "Config1", "SerialNoMode1", "tbOption2", "DownLoad1",
+                             "CounterMode1", "Config1", "SerialNoMode1", "ReadSerialSet1", "tbOption2", "DownLoad1",
                              "GenerateCustomerInformationSheet1"}) {
         ASSERT_NE(Form.Action(QString::fromLatin1(name)), nullptr) << name;
         EXPECT_FALSE(Enabled(name)) << name;

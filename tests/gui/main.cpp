@@ -10,13 +10,30 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "LinkedWriter.h"
 #include "WriterBox.h"
 
 namespace {
 
-class NoDefaultConfig : public ::testing::EmptyTestEventListener {
-    void OnTestStart(const ::testing::TestInfo&) override { QFile::remove(QStringLiteral("Default.cfg")); }
+// Every test starts without "Default.cfg" and with COM1 leading to the shared
+// writer again: a test that linked COM1 to a writer of its own leaves the
+// link behind when that writer goes.
+class FreshStart : public ::testing::EmptyTestEventListener {
+public:
+    FreshStart(WriterBox& writer, std::string com1) : Writer(writer), Com1(std::move(com1)) {}
+
+private:
+    void OnTestStart(const ::testing::TestInfo&) override
+    {
+        QFile::remove(QStringLiteral("Default.cfg"));
+        Writer.LinkAs(Com1);
+    }
+
+    WriterBox& Writer;
+    std::string Com1;
 };
 
 } // namespace
@@ -32,7 +49,7 @@ int main(int argc, char** argv)
     if (!writer.Start() || !writer.LinkAs(ports + "/COM1")) return 2;
     QTemporaryDir startDirectory;
     if (startDirectory.isValid()) QDir::setCurrent(startDirectory.path());
-    ::testing::UnitTest::GetInstance()->listeners().Append(new NoDefaultConfig);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshStart(writer, ports + "/COM1"));
     const int result = RUN_ALL_TESTS();
     QDir::setCurrent(QDir::tempPath());
     writer.Stop();

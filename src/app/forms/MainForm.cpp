@@ -56,8 +56,9 @@ const char* const kPendingCommands[] = {
     // views and editors
     "ProgramMemory1", "ID2", "Disassemble1", "FileSaveAsItem", "EEPROM1", "EditOptionAction",
     "CounterMode1", "Config1",
-    // serial numbers and QTP
-    "SerialNoMode1",
+    // serial numbers and QTP; the read-back of the writer's serial set shows
+    // its result only in the serial-number dialog
+    "SerialNoMode1", "ReadSerialSet1",
     // other writer commands
     "tbOption2", "DownLoad1",
     // information sheet
