@@ -163,6 +163,8 @@ TEST_F(MainFormTest, DeviceWithoutEepromDisablesTheEepromControls)
     Form.ApplyDeviceControls();
     for (const char* name : {"WriteEE", "EEPROM1", "ClearEEPROMBuffer1", "FillEEPROMBuffer1"})
         EXPECT_FALSE(Enabled(name)) << name;
+    // Only the tool button follows the flag, not the menu item of the same command.
+    EXPECT_TRUE(Enabled("ProgramEEPROMdata1"));
 
     // Selecting a catalogue device (all have EEPROM) enables them again.
     Form.ComboBox2->setCurrentIndex(3);

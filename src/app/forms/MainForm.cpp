@@ -284,6 +284,9 @@ void TMainForm::BuildActions()
         {"ProgramMemory2", "Program Memory", "Program Memory", "PM", write, {}, SLOT(ProgramMemory2Click())},
         {"ProgramOption", "Program OPTION", "Program OPTION", "OP", write, {}, SLOT(OPTION3Click())},
         {"WriteEE", "Program EEPROM data", "Write EEPROM", "EE", write, {}, SLOT(WriteEEClick())},
+        // The menu item has its own control: only the tool button follows the
+        // device's EEPROM flag.
+        {"ProgramEEPROMdata1", "Program EEPROM data", nullptr, nullptr, none, {}, SLOT(WriteEEClick())},
         {"AutoProgramAction", "Auto Program", "Auto program", "A", auto_, QKeySequence(Qt::Key_F8),
          SLOT(AutoProgram1Click())},
         {"AutoProgramNoBlankCheckAction", "Auto Program without Blank Check",
@@ -368,7 +371,7 @@ void TMainForm::BuildMenus()
     for (const char* n : {"BlankCheckAction", "ReadICAction", "VerifyICAction", "VerifywithProtect1"})
         add(functions, n);
     for (const char* n : {"AutoProgramAction", "AutoProgramNoBlankCheckAction"}) add(functions, n);
-    for (const char* n : {"ID3", "ProgramMemory2", "WriteEE", "ProgramOption"}) add(functions, n);
+    for (const char* n : {"ID3", "ProgramMemory2", "ProgramEEPROMdata1", "ProgramOption"}) add(functions, n);
     for (const char* n : {"DownLoad1", "GenerateCustomerInformationSheet1"}) add(functions, n);
     for (const char* n : {"DownloadSerialSet1", "ReadSerialSet1"}) add(functions, n);
 
