@@ -4,6 +4,7 @@
 #include "app/DeviceCatalogue.h"
 #include "app/OptionModel.h"
 #include "platform/Notifier.h"
+#include "serialno/SerialNumber.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -78,6 +79,8 @@ void SetCreationDefaults(Workspace& ws)
     ws.SerialIncrement = 1;
     ws.SerialMode = 0;
     ws.SerialOrder = 0;
+    // "No. (HEX):" shows the current serial number from the start.
+    ws.Status.SerialText = SerialNumberText(ws.SerialValue, ws.SerialByteCount);
     ws.IdDisplayMode = 0;
     ws.QtpSimulate = false;
     ws.FlashPgmTestOn = false;

@@ -72,6 +72,7 @@ TEST(WorkspaceCreation, SetsTheFlagAndSerialDefaults)
     EXPECT_TRUE(ws.HexDigitsValid);
     EXPECT_EQ(ws.SerialByteCount, 1u);
     EXPECT_EQ(ws.SerialIncrement, 1u);
+    EXPECT_EQ(ws.Status.SerialText, "00");   // one byte of 0
     EXPECT_EQ(ws.SerialSetupTexts[2], "0000");
     EXPECT_EQ(ws.SerialSetupTexts[3], "0000");
     EXPECT_EQ(ws.WriterVersion, "");

@@ -310,7 +310,8 @@ TEST_F(MainFormTest, ClearOptionAndClearIdRedrawTheirGroups)
     EXPECT_EQ(Form.stOptionValue->text(), "7F 5F 00 00");
     Form.Action("ClearID1")->trigger();
     EXPECT_EQ(ws.IdWords[0], 0x7F);
-    EXPECT_EQ(Form.Label18->text().trimmed(), "");   // twelve 0x7F bytes as text
+    // Twelve 0x7F bytes as text: each unprintable byte shows as a box.
+    EXPECT_EQ(Form.Label18->text(), QString(12, QChar(0x25A1)));
 }
 
 TEST_F(MainFormTest, DoubleClicksOnTheStatusPanelReachTheEditorCommands)
