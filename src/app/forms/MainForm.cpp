@@ -318,6 +318,7 @@ void TMainForm::BuildActions()
     Action(QStringLiteral("FileOpen1"))->setStatusTip(QStringLiteral("Open a file"));
     Action(QStringLiteral("FileOpen1"))->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     Action(QStringLiteral("FileSave1"))->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    Action(QStringLiteral("ProgramEEPROMdata1"))->setIcon(Action(QStringLiteral("WriteEE"))->icon());
     Action(QStringLiteral("ForceWrite"))->setVisible(false);
     Action(QStringLiteral("tbOption2"))->setVisible(false);
 
