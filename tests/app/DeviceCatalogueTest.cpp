@@ -31,6 +31,36 @@ TEST(DeviceCatalogue, HoldsElevenDevicesInOrderThenTheTerminator)
     EXPECT_EQ(DeviceTable[11].PartNumber, nullptr);
 }
 
+TEST(DeviceCatalogue, EveryRowCarriesItsAddressesAndTheSharedFields)
+{
+    const struct {
+        uint8_t RomLastHi;
+        uint8_t EepromLastLo;
+    } rows[] = {{0x03, 0x7F}, {0x03, 0x7F}, {0x03, 0x7F}, {0x03, 0x7F}, {0x07, 0xFF}, {0x07, 0xFF},
+                {0x07, 0xFF}, {0x07, 0xFF}, {0x07, 0xFF}, {0x0F, 0xFF}, {0x0F, 0xFF}};
+    ASSERT_EQ(std::size(rows), std::size_t(DeviceCount()));
+    for (int i = 0; i < DeviceCount(); ++i) {
+        const DeviceTableRow& r = DeviceTable[i];
+        SCOPED_TRACE(r.PartNumber);
+        EXPECT_EQ(r.RomLastHi, rows[i].RomLastHi);
+        EXPECT_EQ(r.RomLastLo, 0xFF);
+        EXPECT_EQ(r.EepromLastHi, 0);
+        EXPECT_EQ(r.EepromLastLo, rows[i].EepromLastLo);
+        EXPECT_EQ(r.OptionSetIndex, 47u);
+        EXPECT_EQ(r.Family, 2u);
+        EXPECT_EQ(r.HeaderByte6, 0x39);
+        EXPECT_EQ(r.HeaderByte8, 0xE0);
+        EXPECT_EQ(r.WriterType, 2u);
+        EXPECT_EQ(r.OptionMask, 0x00002FFFu);
+        EXPECT_EQ(r.OptionFixed, 0u);
+        EXPECT_EQ(r.Flags, 0x06);
+        EXPECT_EQ(r.HeaderRule, 0);
+        EXPECT_EQ(r.NeedsAdaptor, 0);
+        EXPECT_EQ(r.RecordByte, 0x3F);
+        EXPECT_EQ(r.Download, 1);
+    }
+}
+
 TEST(DeviceCatalogue, RowsOutsideTheTableGiveNoNameAndNoDownload)
 {
     EXPECT_EQ(GetIcName(11), "");

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace {
 
 // A workspace for a catalogue device with the given option words 0 and 1.
@@ -80,6 +84,30 @@ TEST_F(OptionModel, GetOptDataGivesTitleChoicesAndTheEndMarker)
     EXPECT_TRUE(GetOptData(ws, 6, 2));
     EXPECT_EQ(ws.OptText, "Enable");
     EXPECT_EQ(ws.OptValue, 0u);
+}
+
+TEST_F(OptionModel, TheCatalogueGroupsHoldTheirTitlesAndChoicesInFull)
+{
+    using Rows = std::vector<std::pair<uint32_t, std::string>>;
+    const std::pair<int, Rows> groups[] = {
+        {1, {{0x000F, "OSC Type:"}, {0x000F, "Blank"}, {0x0006, "HF"}, {0x0005, "XT"}, {0x0009, "LF"}, {0x000A, "RC"}}},
+        {3, {{0x0030, "PUT:"}, {0x0030, "Blank"}, {0x0020, "0mS"}, {0x0010, "75mS"}}},
+        {4, {{0x00C0, "WDT:"}, {0x00C0, "Blank"}, {0x0080, "Disable"}, {0x0040, "Enable"}}},
+        {5,
+         {{0x0F00, "PED:"}, {0x0F00, "Blank"}, {0x0A00, "Disable"}, {0x0900, "Low level"}, {0x0600, "Mid. level"},
+          {0x0500, "High level"}}},
+        {6, {{0x2000, "Security:"}, {0x2000, "Disable"}, {0x0000, "Enable"}}},
+    };
+    for (const auto& [item, expected] : groups) {
+        Rows found;
+        for (int i = 0; i < 50; ++i) {
+            ASSERT_TRUE(GetOptData(ws, item, i, &notifier));
+            if (ws.OptValue == kOptionMarkerValue) break;
+            found.emplace_back(ws.OptValue, ws.OptText);
+        }
+        EXPECT_EQ(found, expected) << "item " << item;
+    }
+    EXPECT_TRUE(notifier.Prompts.empty());
 }
 
 TEST_F(OptionModel, GetOptDataPastTheTableEndReadsAsTheEndMarker)
