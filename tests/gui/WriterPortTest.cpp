@@ -3,6 +3,7 @@
 #include "app/forms/MainForm.h"
 #include "LinkedWriter.h"
 #include "RecordingNotifier.h"
+#include "WriterBox.h"
 
 #include <QComboBox>
 #include <filesystem>
@@ -40,4 +41,36 @@ TEST(MainWindowWriter, PortChangeReportsAMissingPortThenConnectsBackToTheWriter)
     EXPECT_FALSE(form.GetWorkspace().LinkFailed);
     EXPECT_EQ(form.HandlerRunCount("ComboBox1Change"), 2);
     std::filesystem::remove(com2);
+}
+
+TEST(MainWindowWriter, FirstShowReportsAWriterThatAnswersWithSomethingElse)
+{
+    WriterSettings settings;
+    settings.TypeReply = 0x55;   // no writer type
+    WriterBox other(settings);
+    ASSERT_TRUE(other.Start());
+    ASSERT_TRUE(other.LinkAs(LinkedWriter::PortsFolder() + "/COM1"));
+    RecordingNotifier notes;
+    TMainForm form{&notes};
+    form.show();
+    ASSERT_EQ(notes.Prompts.size(), 1u);
+    EXPECT_EQ(notes.LastText(), "Connect Fail!");
+}
+
+TEST(MainWindowWriter, FirstShowReportsAWriterThatDoesNotAnswer)
+{
+    // A port that opens but where nothing answers.
+    WriterBox silent;
+    ASSERT_TRUE(silent.Start());
+    ASSERT_TRUE(silent.LinkAs(LinkedWriter::PortsFolder() + "/COM1"));
+    silent.Stop();
+    RecordingNotifier notes;
+    TMainForm form{&notes};
+    form.show();
+    ASSERT_EQ(notes.Prompts.size(), 1u);
+    EXPECT_EQ(notes.LastText(), "Connect COM1 Timeout!!");
+    EXPECT_TRUE(form.GetWorkspace().LinkFailed);
+    // The window is up all the same, with the first device.
+    EXPECT_EQ(form.windowTitle(), "Writer V15");
+    EXPECT_EQ(form.GetWorkspace().DeviceName, "31Q520");
 }
