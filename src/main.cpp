@@ -8,7 +8,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("krv-writer"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Writer"));
+    // No display name: the system would append it to every window title,
+    // and the main window's title is exactly "Writer V" and the version.
     QtNotifier notifier;
     return RunWriter(app, InstanceLock::DefaultPath(), notifier);
 }

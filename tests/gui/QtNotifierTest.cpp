@@ -42,6 +42,8 @@ TEST(QtNotifierTest, MessageIsAModalBoxWithOneOkButton)
     EXPECT_EQ(answerer.Text, "Process is running!");
     EXPECT_EQ(answerer.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     EXPECT_EQ(answerer.Icon, QMessageBox::NoIcon);
+    // Without a caption of its own the box carries the program's name.
+    EXPECT_EQ(answerer.Title, "Writer");
 }
 
 TEST(QtNotifierTest, ErrorMessageCarriesCaptionAndIcon)

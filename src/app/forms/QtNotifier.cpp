@@ -48,10 +48,13 @@ Answer FromQtButton(int button)
 // anything else is taken as Latin-1 so no byte is lost.
 QString ToQString(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
 
+// A message without a caption of its own carries the program's name.
+constexpr char kProgramCaption[] = "Writer";
+
 QString CaptionOrTitle(const std::string& caption)
 {
     if (!caption.empty()) return ToQString(caption);
-    return QApplication::applicationDisplayName();
+    return QString::fromLatin1(kProgramCaption);
 }
 
 } // namespace
