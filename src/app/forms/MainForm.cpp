@@ -503,7 +503,12 @@ void TMainForm::BuildStatusPanel()
     auto [g3, grid3] = makeGroup(QStringLiteral("GroupBox3"), QStringLiteral("ID :"));
     GroupBox3 = g3;
     Label18 = MakeValue(QStringLiteral("Label18"), QStringLiteral("7F 7F 7F 7F 7F 7F 7F 7F 7F 7F 7F 7F"), g3);
-    Label18->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    {
+        // Hexadecimal bytes line up in a fixed font; bold like the other values.
+        QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        fixed.setBold(true);
+        Label18->setFont(fixed);
+    }
     grid3->addWidget(Label18, 0, 0, 1, 2);
 
     auto [g4, grid4] = makeGroup(QStringLiteral("GroupBox4"), QStringLiteral("Pass Count :"));
