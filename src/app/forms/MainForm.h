@@ -82,9 +82,9 @@ public:
     void TileVertically();
 
     // Where the child windows of the editors are made. Each re-creates its
-    // window from the workspace and sets its open flag; until the editor
-    // windows are built they only keep the flags consistent (no window, flag
-    // cleared).
+    // window from the workspace; the callers keep the open flags as the
+    // commands say. Until the editor windows are built these make no window,
+    // so a flag may be set while its window does not exist yet.
     void RecreateIDChecksumForm();
     void RecreateMemoryWindow();
     void RebuildMemoryGrid();
