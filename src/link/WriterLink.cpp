@@ -256,7 +256,7 @@ LinkResult SendHeader(Workspace& ws, int n, const LinkContext& context)
     n = std::clamp(n, 0, int(kCommandBufferSize));
     for (int i = 0; i < n; ++i) {
         SendByte(ws, ws.CommandBuffer[i]);
-        if (i == 0) DelayIn10ms(1, context);
+        if (i == 0 && n > 1) DelayIn10ms(1, context);
     }
     uint8_t reply = 0;
     if (WaitForByte(ws, reply, context) != WaitResult::Byte) return lrTimeout;

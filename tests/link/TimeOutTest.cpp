@@ -132,3 +132,19 @@ TEST(TimeOut, SinglePassPollReadsOneWaitingByte)
     EXPECT_TRUE(got);
     EXPECT_EQ(byte, wrWriterType3);
 }
+
+TEST(TimeOut, AByteTakenInThePassThatRunsOutOfTimeDoesNotCount)
+{
+    LinkedWriter w("COM1", 30);
+    ASSERT_TRUE(w.Ready);
+    SendByte(w.Ws, WriterTypeQuery);
+    int mark = ClockMark();
+    while (w.Ws.ComHandle->BytesWaiting(10) == 0) ASSERT_FALSE(CheckTimeOut(mark, w.Context));
+    // A limit already passed when the first pass ends: that pass reads the
+    // waiting byte and then finds the time up.
+    LinkContext expired = w.Context;
+    expired.TimeoutHundredths = -1;
+    uint8_t byte = 0;
+    EXPECT_EQ(WaitForByte(w.Ws, byte, expired), WaitResult::TimedOut);
+    EXPECT_EQ(w.Ws.ComHandle->BytesWaiting(), 0u);
+}

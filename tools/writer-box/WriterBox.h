@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "FirmwareState.h"
 #include "SerialSetState.h"
 
 class PtyPair;
@@ -93,6 +94,7 @@ struct WriterState {
     std::vector<RecordedRequest> Requests;   // the latest requests, oldest first
     uint64_t BytesSinceFaults = 0;           // request bytes received since SetFaults
     SerialSetState SerialSet;                // the serial-number set for off-line operation
+    FirmwareState Firmware;                  // the firmware update in progress
 };
 
 class WriterBox {
