@@ -386,3 +386,12 @@ TEST(FirmwareUpdate, HandshakeBlockWriteReadBackAndFinish)
     ASSERT_EQ(fw.Code.size(), 128u);
     EXPECT_TRUE(std::equal(block.begin(), block.end(), fw.Code.begin() + 64));
 }
+
+TEST(State, ServesAgainAfterAStopAndAStart)
+{
+    Served b;
+    ASSERT_TRUE(b.Ready);
+    b.Box.Stop();
+    ASSERT_TRUE(b.Box.Start());
+    EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC4});
+}

@@ -133,10 +133,19 @@ bool WriterBox::OpenPty(std::string* error)
     return true;
 }
 
+void WriterBox::ClearWake()
+{
+    uint8_t buf[16];
+    while (wake_[0] >= 0 && ::read(wake_[0], buf, sizeof buf) > 0) {
+    }
+}
+
 bool WriterBox::Start(std::string* error)
 {
     if (Running()) return true;
     if (!OpenPty(error)) return false;
+    // A wake-up left by an earlier Stop() would end every wait at once.
+    ClearWake();
     stop_ = false;
     thread_ = std::thread([this] { ServeLoop(); });
     return true;
@@ -145,6 +154,7 @@ bool WriterBox::Start(std::string* error)
 bool WriterBox::ServeHere(std::string* error)
 {
     if (!OpenPty(error)) return false;
+    ClearWake();
     stop_ = false;
     ServeLoop();
     return true;

@@ -147,6 +147,7 @@ public:
 private:
     friend class RequestContext;
     bool OpenPty(std::string* error);
+    void ClearWake();
     void ServeLoop();
     // Next request byte within waitMs (-1: until stopped); false otherwise.
     bool NextByte(uint8_t& byte, int waitMs);
