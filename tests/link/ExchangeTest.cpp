@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "LinkTestSupport.h"
 
 namespace {
@@ -81,6 +83,24 @@ TEST(SendHeader, CarriesTheTwoByteHandlerSignal)
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].Name, "handler signal");
     EXPECT_EQ(requests[0].Bytes, (std::vector<uint8_t>{0xAB, 0x01}));
+}
+
+TEST(SendHeader, CarriesTheThirtyTwoByteDeviceRecord)
+{
+    Fixture w;
+    ASSERT_TRUE(w.Ready);
+    // The record that clears the writer's device list.
+    std::fill(w.Ws.CommandBuffer.begin(), w.Ws.CommandBuffer.begin() + 32, uint8_t(0));
+    w.Ws.CommandBuffer[0] = 0xA9;
+    w.Ws.CommandBuffer[1] = 0xFF;
+    w.Ws.CommandBuffer[30] = 0x02;
+    w.Ws.CommandBuffer[31] = 0x01;
+    w.Box.ClearRequests();
+    EXPECT_EQ(SendHeader(w.Ws, 32, w.Context), lrDone);
+    auto requests = w.Box.Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].Name, "device record");
+    EXPECT_EQ(requests[0].Bytes, std::vector<uint8_t>(w.Ws.CommandBuffer.begin(), w.Ws.CommandBuffer.begin() + 32));
 }
 
 // ---- Read8BitData ------------------------------------------------------
