@@ -210,7 +210,8 @@ private:
 
 RunEnd EngineRun::Run()
 {
-    // The total time measures from here, whichever way the run goes.
+    // A QTP simulation never reaches the writer check; its total time
+    // counts from the start of the run.
     runStart_ = Clock::now();
     ws_.AutoRunning = false;
     Caption(ProgressLabel::TotalTime, "", false);
@@ -250,6 +251,7 @@ RunEnd EngineRun::Run()
         }
         if (!DataPreCheck() || !OptionPreCheck()) return end_;
     }
+    runStart_ = Clock::now();
     if (!WriterCheck()) return end_;
     if (ws_.AutoRunning && ws_.WithHandler && !HandlerStart()) return end_;
 

@@ -119,6 +119,22 @@ TEST(TimeOut, DelayCountsHundredths)
     EXPECT_LT(ms, 1000);
 }
 
+TEST(TimeOut, DelayOfOneHundredthEndsAtTheNextTick)
+{
+    // The delay counts ticks of the hundredths clock: one tick may come at
+    // once, so DelayIn10ms(1) takes 0 to 10 ms, about 5 on average, and
+    // always ends on a new mark.
+    long long total = 0;
+    constexpr int kCalls = 20;
+    for (int i = 0; i < kCalls; ++i) {
+        SleepMilliseconds(i % 10);   // start at different points of a tick
+        const int before = ClockMark();
+        total += MillisecondsOf([] { DelayIn10ms(1); });
+        EXPECT_NE(ClockMark(), before);
+    }
+    EXPECT_LT(total, kCalls * 9);
+}
+
 TEST(TimeOut, SinglePassPollReadsOneWaitingByte)
 {
     LinkedWriter w("COM1", 30);

@@ -246,6 +246,25 @@ TEST(Pacing, RepliesTakeTheLineTimeOf115200Baud)
     EXPECT_LT(ms, 4000);
 }
 
+TEST(Pacing, AnswerNeverComesSoonerThanRequestAndReplyTakeOnTheLine)
+{
+    // The terminal's hand-over delay is taken off a received byte's line
+    // time, but never so much that the line would carry a byte faster than
+    // 115200 baud allows.
+    WriterSettings settings;
+    settings.Paced = true;
+    LinkedWriter w("COM1", 30, settings);
+    ASSERT_TRUE(w.Ready);
+    constexpr int64_t kByteNs = 10 * 1000000000LL / 115200;
+    EXPECT_GE(w.Box.HandOverNs(), 0);
+    EXPECT_LE(w.Box.HandOverNs(), kByteNs);
+    constexpr int kRounds = 200;
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kRounds; ++i) ASSERT_EQ(Exchange(*w.Ws.ComHandle, {0xA0}, 1), Bytes{0xC4});
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GE(ns, kRounds * 2 * kByteNs);
+}
+
 TEST(State, CanBeChangedFromAnotherThreadWhileServing)
 {
     Served b;

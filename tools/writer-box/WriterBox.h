@@ -132,6 +132,9 @@ public:
     void SetTypeReply(uint8_t reply);
     void SetAcknowledge(AckMode mode);
     void SetPaced(bool paced);
+    // Paced mode: the terminal's measured hand-over delay that a received
+    // byte's line time already covers (0 until measured at Start()).
+    int64_t HandOverNs() const { return handOverNs_; }
     void ScriptSwitch(const std::vector<uint8_t>& statusBytes);
     SimulatedChip Chip() const;
     void SetChip(const SimulatedChip& chip);
@@ -152,6 +155,7 @@ private:
     // Next request byte within waitMs (-1: until stopped); false otherwise.
     bool NextByte(uint8_t& byte, int waitMs);
     void WriteReply(const uint8_t* data, std::size_t count);
+    void MeasureHandOver();
     void Record(const std::string& name, std::vector<uint8_t> bytes);
 
     mutable std::mutex mutex_;
@@ -163,4 +167,6 @@ private:
     std::deque<uint8_t> input_;
     std::string link_;
     int64_t lineFreeNs_ = 0;   // paced mode: when the line is free for the next byte
+    int64_t arrivalNs_ = 0;    // when the bytes in input_ were taken from the terminal
+    int64_t handOverNs_ = 0;   // paced mode: the terminal's delay from a write to our read
 };
