@@ -88,6 +88,9 @@ pid_t StartWriter(std::string& slavePath, int& toChild, int& fromChild)
         settings.Paced = std::getenv("KRV_BENCH_UNPACED") == nullptr;
         WriterBox box(settings);
         if (!box.Start()) _exit(1);
+        if (settings.Paced)
+            std::fprintf(stderr, "writer: terminal hand-over delay %.1f us, taken off the line time of received bytes\n",
+                         box.HandOverNs() / 1000.0);
         std::string path = box.SlavePath() + "\n";
         [[maybe_unused]] ssize_t n = write(up[1], path.data(), path.size());
         char c;

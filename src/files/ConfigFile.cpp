@@ -184,7 +184,9 @@ public:
 void ReadSerialSettings(CfgReader& in, FieldParser& p, ConfigRecord& r)
 {
     r.SerialModeOn = p.Flag(in.GetStr());
-    r.SerialStartAddress = static_cast<uint32_t>(p.Decimal(in.GetStr(), 0, kProgramMemorySize / 2 - 1));
+    // Four hexadecimal digits wide, as the serial dialog and a QTP record may
+    // leave it; whether it fits the device is checked where the number is placed.
+    r.SerialStartAddress = static_cast<uint32_t>(p.Decimal(in.GetStr(), 0, 0xFFFF));
     r.SerialByteCount = static_cast<uint32_t>(p.Decimal(in.GetStr(), 1, 8));
     p.SerialValue(in.GetStr(), r.SerialByteCount, r.SerialValue);
     r.SerialIncrement = static_cast<uint32_t>(p.Decimal(in.GetStr(), 0, 255));

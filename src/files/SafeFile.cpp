@@ -1,6 +1,8 @@
 #include "files/SafeFile.h"
 
+#include <atomic>
 #include <cerrno>
+#include <string>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -17,6 +19,11 @@ public:
     Descriptor& operator=(const Descriptor&) = delete;
     int Get() const { return fd_; }
     bool Valid() const { return fd_ >= 0; }
+    void Reset(int fd)
+    {
+        Close();
+        fd_ = fd;
+    }
     bool Close()
     {
         if (fd_ < 0) return true;
@@ -92,14 +99,18 @@ FileBytes ReadWholeFile(const std::string& path, std::size_t maxBytes)
 bool WriteFileReplacing(const std::string& path, std::string_view bytes)
 {
     if (path.empty()) return false;
-    std::string temp = path + ".XXXXXX";
-    Descriptor fd(::mkstemp(temp.data()));
+    // A fresh temporary name beside the file, created with the mode an
+    // ordinary new file gets (the kernel applies the umask).
+    static std::atomic<unsigned> serial{0};
+    std::string temp;
+    Descriptor fd(-1);
+    for (int attempt = 0; attempt < 100 && !fd.Valid(); ++attempt) {
+        temp = path + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
+        fd.Reset(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (!fd.Valid() && errno != EEXIST) return false;
+    }
     if (!fd.Valid()) return false;
     bool ok = WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
-    // Keep the permissions an ordinary newly created file would get.
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    ok = ::fchmod(fd.Get(), 0666 & ~mask) == 0 && ok;
     ok = fd.Close() && ok;
     if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
     if (!ok) {

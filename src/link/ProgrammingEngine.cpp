@@ -10,6 +10,7 @@
 #include "link/WriterLink.h"
 #include "platform/Notifier.h"
 #include "serialno/QtpFile.h"
+#include "serialno/SerialMessages.h"
 #include "serialno/SerialNumber.h"
 #include "serialno/SerialSetFrame.h"
 
@@ -210,7 +211,8 @@ private:
 
 RunEnd EngineRun::Run()
 {
-    // The total time measures from here, whichever way the run goes.
+    // A QTP simulation never reaches the writer check; its total time
+    // counts from the start of the run.
     runStart_ = Clock::now();
     ws_.AutoRunning = false;
     Caption(ProgressLabel::TotalTime, "", false);
@@ -240,7 +242,12 @@ RunEnd EngineRun::Run()
     if (op_->Automatic) {
         if (!SerialInstructionCheck()) return end_;
         if (ws_.SerialModeOn) {
-            SerialNo2Memory(ws_);
+            // A number that cannot be placed (settings that do not fit the
+            // device) must not let a chip be programmed without it.
+            if (!SerialNo2Memory(ws_)) {
+                PreCheckEnd(std::string(SerialMessages::SetupSerialFirst));
+                return end_;
+            }
             Status();
         }
         if (ws_.QtpSimulate) {
@@ -250,6 +257,7 @@ RunEnd EngineRun::Run()
         }
         if (!DataPreCheck() || !OptionPreCheck()) return end_;
     }
+    runStart_ = Clock::now();
     if (!WriterCheck()) return end_;
     if (ws_.AutoRunning && ws_.WithHandler && !HandlerStart()) return end_;
 
@@ -281,12 +289,7 @@ RunEnd EngineRun::Run()
 bool EngineRun::SerialInstructionCheck()
 {
     if (!ws_.SerialModeOn || ws_.SerialTarget != 0) return true;
-    for (uint32_t i = 0; i < ws_.SerialByteCount && i < 8; ++i) {
-        const std::size_t w = ws_.SerialStartAddress + i;
-        if (2 * w + 1 >= kProgramMemorySize) return PreCheckEnd("The Instr is not 'RTWI'or ");
-        const uint8_t high = ws_.ProgramMemory[2 * w + 1] & 0xFE;
-        if (high != 0x62 && high != 0x6E) return PreCheckEnd("The Instr is not 'RTWI'or ");
-    }
+    if (!SerialWordsHoldRtwi(ws_, kRtwiMaskRun)) return PreCheckEnd("The Instr is not 'RTWI'or ");
     return true;
 }
 

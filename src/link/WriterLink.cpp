@@ -100,11 +100,14 @@ bool CheckTimeOut(int mark, const LinkContext& context)
 
 void DelayIn10ms(int n, const LinkContext& context)
 {
-    int start = ClockMark();
+    // The delay ends when the hundredths clock has counted n ticks, so it
+    // sleeps up to that tick and not a whole 10 ms per tick: the first tick
+    // may come at once.
+    const int64_t end = (MonotonicMilliseconds() / 10 + n) * 10;
     while (!context.Cancelled()) {
-        int elapsed = MarkDistance(start, ClockMark());
-        if (elapsed >= n) return;
-        SleepMilliseconds(std::min(kPollSliceMs, (n - elapsed) * 10));
+        const int64_t left = end - MonotonicMilliseconds();
+        if (left <= 0) return;
+        SleepMilliseconds(int(std::min<int64_t>(kPollSliceMs, left)));
     }
 }
 
@@ -256,7 +259,7 @@ LinkResult SendHeader(Workspace& ws, int n, const LinkContext& context)
     n = std::clamp(n, 0, int(kCommandBufferSize));
     for (int i = 0; i < n; ++i) {
         SendByte(ws, ws.CommandBuffer[i]);
-        if (i == 0) DelayIn10ms(1, context);
+        if (i == 0 && n > 1) DelayIn10ms(1, context);
     }
     uint8_t reply = 0;
     if (WaitForByte(ws, reply, context) != WaitResult::Byte) return lrTimeout;

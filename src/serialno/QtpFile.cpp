@@ -181,23 +181,25 @@ void ReadSerialData(Workspace& ws, Notifier& notifier)
         Show(notifier, SerialMessages::FileDataError);
         return;
     }
-    if (*length == 0) return;  // the end record: QtpFileEnd stays set
+    // A record holds n (serial byte, second byte) pairs; a length below two
+    // holds none and ends the file like the end record ":00000001FF".
     const uint32_t n = *length / 2;
-    // The length must fill whole (serial byte, second byte) pairs and fit
-    // the eight cells.
-    if (*length % 2 != 0 || !SerialByteCountValid(n)) {
+    if (n == 0) return;  // QtpFileEnd stays set
+    if (!SerialByteCountValid(n)) {  // more bytes than the eight cells hold
         Show(notifier, SerialMessages::FileDataError);
         return;
     }
     const std::optional<uint32_t> address = reader.Hex(4);
     const std::optional<uint32_t> type = address ? reader.Hex(2) : std::nullopt;
-    // Only data records carry a number; a type-01 record with data would
-    // leave the previous number in place and program it twice.
-    if (!address || !type || *type != 0) {
+    // A type-01 record with data would go straight to its checksum and
+    // leave the previous number in place, to be programmed a second time.
+    if (!address || !type || *type == 1) {
         Show(notifier, SerialMessages::FileDataError);
         return;
     }
-    uint32_t sum = *length + (*address & 0xFF) + (*address >> 8) + *type;
+    // The sum counts 2n, not the length as written: an odd length carries
+    // only its whole pairs.
+    uint32_t sum = 2 * n + (*address & 0xFF) + (*address >> 8) + *type;
     const uint32_t target = *address >= kQtpEepromBase ? stEeprom : stProgramMemory;
     const uint32_t startAddress = *address - (target == stEeprom ? kQtpEepromBase : 0);
     if (!SerialLocationInside(ws, target, startAddress, n)) {

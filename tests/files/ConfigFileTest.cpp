@@ -198,6 +198,14 @@ TEST(ConfigReading, LineDetailsOfTheTextLayout)
     EXPECT_EQ(p.Record.ProgramFileName, "/tmp/a b.chx");
     EXPECT_EQ(p.Record.DeviceName, "31Q520");
 
+    // A start address a QTP record left beyond the program words still reads
+    // back (placing the number checks it against the device).
+    p = ParseCfg(Replace(text, "Serial mode: 0 0 1", "Serial mode: 0 48639 1"));
+    ASSERT_TRUE(p.Ok) << p.Message;
+    EXPECT_EQ(p.Record.SerialStartAddress, 48639u);
+    p = ParseCfg(Replace(text, "Serial mode: 0 0 1", "Serial mode: 0 65536 1"));
+    EXPECT_EQ(p.Message, "'65536' is out of range");
+
     // Three serial bytes show as two digits, a blank and four digits.
     p = ParseCfg(Replace(text, "Serial mode: 0 0 1 00 1 0 0", "Serial mode: 1 5 3 0A0b0C 1 2 0"));
     ASSERT_TRUE(p.Ok) << p.Message;

@@ -182,6 +182,21 @@ TEST(ProgramSaving, ReplacesAnExistingFile)
     RecordingNotifier n;
     ASSERT_TRUE(SaveProgramMemory(*ws, dir.File("p.cbn"), SaveFormat::Cbn, n));
     EXPECT_EQ(ReadBytes(dir.File("p.cbn")).size(), 0x8200u + 256u);
+    EXPECT_EQ(dir.Names(), std::vector<std::string>{"p.cbn"});   // no temporary left behind
+}
+
+TEST(ProgramSaving, NewFileGetsTheModeOfAnOrdinaryNewFile)
+{
+    TempDir dir;
+    auto ws = FreshWorkspace("31Q520");
+    RecordingNotifier n;
+    const mode_t old = ::umask(027);
+    const bool saved = SaveProgramMemory(*ws, dir.File("p.chx"), SaveFormat::Chx, n);
+    ::umask(old);
+    ASSERT_TRUE(saved);
+    struct stat st {};
+    ASSERT_EQ(::stat(dir.File("p.chx").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
 // --- Size rules of the raw image --------------------------------------

@@ -112,6 +112,23 @@ TEST_F(EngineAutoProgram, SerialWordThatIsNotRtwiStopsThePreCheck)
     EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "The Instr is not 'RTWI'or ");
 }
 
+TEST_F(EngineAutoProgram, SerialNumberThatCannotBePlacedStopsBeforeAnyChipIsProgrammed)
+{
+    // An EEPROM target past the device's EEPROM, as a hand-edited
+    // configuration can leave it: the chip must not go out without its number.
+    w.Box.ClearRequests();
+    w.Ws.SerialModeOn = true;
+    w.Ws.SerialTarget = 1;
+    w.Ws.SerialStartAddress = w.Ws.EepromSize - 1;
+    w.Ws.SerialByteCount = 4;
+    const auto eeprom = w.Ws.EepromBuffer;
+    EXPECT_EQ(Run(opAutoProgram), RunEnd::ExitOnly);
+    EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Please Setup Serial No !!");
+    EXPECT_EQ(reporter.Label(ProgressLabel::Data).Colour, LabelColour::Red);
+    EXPECT_TRUE(w.Box.RequestNames().empty());
+    EXPECT_EQ(w.Ws.EepromBuffer, eeprom);
+}
+
 TEST_F(EngineAutoProgram, HandlerRunWaitsForTheSwitchAndSignalsStartAndPass)
 {
     w.Ws.WithHandler = true;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "LinkTestSupport.h"
 
 namespace {
@@ -81,6 +83,24 @@ TEST(SendHeader, CarriesTheTwoByteHandlerSignal)
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_EQ(requests[0].Name, "handler signal");
     EXPECT_EQ(requests[0].Bytes, (std::vector<uint8_t>{0xAB, 0x01}));
+}
+
+TEST(SendHeader, CarriesTheThirtyTwoByteDeviceRecord)
+{
+    Fixture w;
+    ASSERT_TRUE(w.Ready);
+    // The record that clears the writer's device list.
+    std::fill(w.Ws.CommandBuffer.begin(), w.Ws.CommandBuffer.begin() + 32, uint8_t(0));
+    w.Ws.CommandBuffer[0] = 0xA9;
+    w.Ws.CommandBuffer[1] = 0xFF;
+    w.Ws.CommandBuffer[30] = 0x02;
+    w.Ws.CommandBuffer[31] = 0x01;
+    w.Box.ClearRequests();
+    EXPECT_EQ(SendHeader(w.Ws, 32, w.Context), lrDone);
+    auto requests = w.Box.Requests();
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].Name, "device record");
+    EXPECT_EQ(requests[0].Bytes, std::vector<uint8_t>(w.Ws.CommandBuffer.begin(), w.Ws.CommandBuffer.begin() + 32));
 }
 
 // ---- Read8BitData ------------------------------------------------------
@@ -360,4 +380,118 @@ TEST(WriteData, ReturnsTheStreamErrors)
     ASSERT_TRUE(StartIdWrite(w));
     EXPECT_EQ(WriteData(w.Ws, 16, true, w.Context), lrTimeout);
     EXPECT_EQ(LastStream(w).size(), 8u);   // the fourth pair got no answer
+}
+
+// ---- pair mode ---------------------------------------------------------
+
+TEST(WriteData, PairsFromV320ForBothModelsFromTheTextAlone)
+{
+    struct Case {
+        const char* Model;
+        const char* Version;
+        bool Pairs;
+    };
+    const Case cases[] = {
+        {"HRX207", "V3.19", false},   {"HRX207", "V3.20", true},   {" HRX307A", "V3.19", false},
+        {" HRX307A", "V3.20", true},  {"HRX307A", "V3.30", false},  // no leading blank: not the model
+        {" HRX207", "V3.30", false},
+    };
+    for (const auto& c : cases) {
+        Fixture w;
+        ASSERT_TRUE(w.Ready);
+        w.Box.SetIdentity(c.Model, c.Version);
+        w.Ws.WriterVersion.clear();   // identify the writer afresh
+        ASSERT_EQ(CheckWriter(w.Ws, w.Notifier, w.Context), lrWriterGen2Id) << c.Model << c.Version;
+        EXPECT_EQ(PairMode(w.Ws, "V3.20", "V3.20"), c.Pairs) << c.Model << c.Version;
+        WriterFaults fail;
+        fail.ProgramFailAt = 2;
+        w.Box.SetFaults(fail);
+        ASSERT_TRUE(StartIdWrite(w));
+        EXPECT_EQ(WriteData(w.Ws, 16, true, w.Context), lrWriteFailed);
+        // One acknowledge per pair names the pair's second byte.
+        EXPECT_EQ(w.Ws.FailIndex, c.Pairs ? 3 : 2) << c.Model << c.Version;
+    }
+}
+
+// ---- what is left in the receive queue ---------------------------------
+
+namespace {
+
+// Sends switch queries whose answers (the given status bytes) are left
+// unread in the receive queue, as a reply of an earlier exchange would be.
+bool LeaveStaleReplies(Fixture& w, const std::vector<uint8_t>& statusBytes, std::size_t alsoWaiting = 0)
+{
+    w.Box.ScriptSwitch(statusBytes);
+    for (std::size_t k = 0; k < statusBytes.size(); ++k) SendByte(w.Ws, SwitchQuery);
+    const std::size_t want = statusBytes.size() + alsoWaiting;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (w.Ws.ComHandle->BytesWaiting(10) < want)
+        if (std::chrono::steady_clock::now() > deadline) return false;
+    return true;
+}
+
+}  // namespace
+
+TEST(Purge, SwitchQueryIdentificationAndDataReadsDropAStaleReply)
+{
+    {
+        Fixture w;
+        ASSERT_TRUE(w.Ready);
+        ASSERT_TRUE(LeaveStaleReplies(w, {0x01}));
+        w.Box.ScriptSwitch({0x00});   // the answer to the next query
+        EXPECT_EQ(CheckWriterSwitch(w.Ws, 1, w.Context), lrUnexpected);
+    }
+    {
+        Fixture w;
+        ASSERT_TRUE(w.Ready);
+        ASSERT_TRUE(LeaveStaleReplies(w, {'A'}));
+        w.Ws.WriterId.clear();
+        w.Ws.CommandBuffer[0] = WriterIdRequest;
+        EXPECT_EQ(ReadWriterID(w.Ws, 15, w.Context), lrDone);
+        EXPECT_EQ(w.Ws.WriterId, " HRX307A V3.30");
+    }
+    {
+        Fixture w;
+        ASSERT_TRUE(w.Ready);
+        w.Box.With([](WriterState& s) { s.Chip.Eeprom[0] = 0x12; });
+        ASSERT_TRUE(LeaveStaleReplies(w, {'A'}));
+        GetHeader(w.Ws, areaEeprom, hcRead);
+        EXPECT_EQ(Read8BitData(w.Ws, 128, w.Context), lrDone);
+        EXPECT_EQ(w.Ws.TransferBuffer[0], 0x12);
+    }
+    {
+        Fixture w;
+        ASSERT_TRUE(w.Ready);
+        w.Box.With([](WriterState& s) { s.Chip.IdChecksum[0] = 0x12; });
+        ASSERT_TRUE(LeaveStaleReplies(w, {'A'}));
+        GetHeader(w.Ws, areaIdChecksum, hcRead);
+        EXPECT_EQ(Read7BitData(w.Ws, 32, w.Context), lrDone);
+        EXPECT_EQ(w.Ws.TransferBuffer[0], 0x12);
+    }
+}
+
+TEST(Purge, HeaderTakesAWaitingByteAndTheStreamDropsTheRest)
+{
+    Fixture w;
+    ASSERT_TRUE(w.Ready);
+    for (int k = 0; k < 16; ++k) w.Ws.TransferBuffer[k] = uint8_t(0x20 + k);
+    ASSERT_TRUE(LeaveStaleReplies(w, {0xB5, 0xFE}));
+    GetHeader(w.Ws, areaIdChecksum, hcProgram);
+    // No purge before a header: the first waiting byte is its answer.
+    ASSERT_EQ(SendHeader(w.Ws, 10, w.Context), lrReady);
+    // The stale 0xFE and the header's own 0xB5 now wait; the stream drops both.
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (w.Ws.ComHandle->BytesWaiting(10) < 2) ASSERT_LT(std::chrono::steady_clock::now(), deadline);
+    EXPECT_EQ(WriteData(w.Ws, 16, true, w.Context), lrWriteOk);
+    auto chip = w.Box.Chip();
+    for (int k = 0; k < 16; ++k) EXPECT_EQ(chip.IdChecksum[k], 0x20 + k);
+}
+
+TEST(Purge, WriterTypeQueryTakesAWaitingByte)
+{
+    Fixture w;
+    ASSERT_TRUE(w.Ready);
+    w.Ws.WriterType = 2;
+    ASSERT_TRUE(LeaveStaleReplies(w, {0xC3}));   // the box itself answers 0xC4
+    EXPECT_EQ(CheckWriter(w.Ws, w.Notifier, w.Context), lrWriterGen2);
 }

@@ -7,6 +7,7 @@
 
 #include "LinkedWriter.h"
 #include "link/CommandHeader.h"
+#include "platform/SerialPort.h"
 
 // A catalogue-like device in the workspace: 2K words of 7-bit halves,
 // 128 bytes of EEPROM, generation 2.

@@ -119,6 +119,22 @@ TEST(TimeOut, DelayCountsHundredths)
     EXPECT_LT(ms, 1000);
 }
 
+TEST(TimeOut, DelayOfOneHundredthEndsAtTheNextTick)
+{
+    // The delay counts ticks of the hundredths clock: one tick may come at
+    // once, so DelayIn10ms(1) takes 0 to 10 ms, about 5 on average, and
+    // always ends on a new mark.
+    long long total = 0;
+    constexpr int kCalls = 20;
+    for (int i = 0; i < kCalls; ++i) {
+        SleepMilliseconds(i % 10);   // start at different points of a tick
+        const int before = ClockMark();
+        total += MillisecondsOf([] { DelayIn10ms(1); });
+        EXPECT_NE(ClockMark(), before);
+    }
+    EXPECT_LT(total, kCalls * 9);
+}
+
 TEST(TimeOut, SinglePassPollReadsOneWaitingByte)
 {
     LinkedWriter w("COM1", 30);
@@ -131,4 +147,20 @@ TEST(TimeOut, SinglePassPollReadsOneWaitingByte)
     while (!got && !CheckTimeOut(mark, w.Context)) got = PollByte(w.Ws, byte);
     EXPECT_TRUE(got);
     EXPECT_EQ(byte, wrWriterType3);
+}
+
+TEST(TimeOut, AByteTakenInThePassThatRunsOutOfTimeDoesNotCount)
+{
+    LinkedWriter w("COM1", 30);
+    ASSERT_TRUE(w.Ready);
+    SendByte(w.Ws, WriterTypeQuery);
+    int mark = ClockMark();
+    while (w.Ws.ComHandle->BytesWaiting(10) == 0) ASSERT_FALSE(CheckTimeOut(mark, w.Context));
+    // A limit already passed when the first pass ends: that pass reads the
+    // waiting byte and then finds the time up.
+    LinkContext expired = w.Context;
+    expired.TimeoutHundredths = -1;
+    uint8_t byte = 0;
+    EXPECT_EQ(WaitForByte(w.Ws, byte, expired), WaitResult::TimedOut);
+    EXPECT_EQ(w.Ws.ComHandle->BytesWaiting(), 0u);
 }

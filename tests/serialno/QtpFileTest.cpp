@@ -294,7 +294,8 @@ TEST(QtpRead, CorruptRecordsAreReportedAndChangeNoSerialMember)
         {"non-hex checksum", ":0400200012313431Z4\r\n", "File data error!"},
         {"checksum off by one", ":040020001231343135\r\n", "File Checksum Error!"},
         {"nine bytes", ":12002000123134313531363137313831393141314231C0\r\n", "File data error!"},
-        {"odd length", ":0300200012313431\r\n", "File data error!"},
+        // An odd length carries its whole pairs only, and only they are summed.
+        {"odd length", ":0300200012313431\r\n", "File Checksum Error!"},
         {"past program memory", ":0403FF001231343134\r\n", "File data error!"},
         {"between memory and EEPROM", ":041000001231343134\r\n", "File data error!"},
         {"past EEPROM", ":04427F001200340000\r\n", "File data error!"},
@@ -329,6 +330,43 @@ TEST(QtpRead, CorruptRecordsAreReportedAndChangeNoSerialMember)
         EXPECT_EQ(Hex(ws.SerialValue, 8), "0A0B0C0D0E0F1011") << c.What;
         EXPECT_EQ(ws.ProgramMemory, memory) << c.What;
     }
+}
+
+TEST(QtpRead, ALengthBelowTwoEndsTheFileLikeTheEndRecord)
+{
+    TempDir dir;
+    WriteText(dir.File("QTP1.txt"), ":040020001231343134\r\n:01002000120F\r\n:040020001231363132\r\n");
+    Workspace ws;
+    SetUpTwoByteNumber(ws);
+    RecordingNotifier notifier;
+    ASSERT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("QTP1.txt")), notifier), QtpLoadResult::Loaded);
+    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::QtpFinished);
+    EXPECT_TRUE(notifier.Texts().empty());
+    EXPECT_FALSE(ws.SerialModeOn);
+}
+
+TEST(QtpRead, TheRecordTypeCountsOnlyInTheSumAndTheOddLengthBitNotAtAll)
+{
+    // Type 02 is read as data like 00; length 05 gives two pairs, and the
+    // sum counts 2n = 4, so the first record's checksum still fits.
+    TempDir dir;
+    WriteText(dir.File("QTP1.txt"),
+              ":040020021231343132\r\n"
+              ":050020001231353133\r\n"
+              ":00000001FF");
+    Workspace ws;
+    SetUpTwoByteNumber(ws);
+    ws.SerialValue = Cells("0000");
+    RecordingNotifier notifier;
+    ASSERT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("QTP1.txt")), notifier), QtpLoadResult::Loaded)
+        << notifier.LastText();
+    EXPECT_EQ(Hex(ws.SerialValue, 2), "1234");
+    EXPECT_EQ(ws.SerialByteCount, 2u);
+    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::QtpNext);
+    EXPECT_EQ(Hex(ws.SerialValue, 2), "1235");
+    EXPECT_EQ(ws.ProgramMemory[0x42], 0x35);
+    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::QtpFinished);
+    EXPECT_TRUE(notifier.Texts().empty());
 }
 
 TEST(QtpRead, LfOnlyLinesFailAtTheSecondRecord)

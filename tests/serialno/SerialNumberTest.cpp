@@ -99,6 +99,89 @@ TEST(SerialPseudoRandom, OneAndTwoByteRegistersVisitEveryValueButAllOnes)
     }
 }
 
+namespace {
+
+// The register of n bytes as one number of 8n bits, and back.
+uint64_t Pack(const SerialCells& cells, uint32_t n)
+{
+    uint64_t v = 0;
+    for (uint32_t k = n; k-- > 0;) v = (v << 8) | (cells[k] & 0xFF);
+    return v;
+}
+
+SerialCells Unpack(uint64_t v, uint32_t n)
+{
+    SerialCells cells{};
+    for (uint32_t k = 0; k < n; ++k) cells[k] = static_cast<uint32_t>((v >> (8 * k)) & 0xFF);
+    return cells;
+}
+
+// A linear map on bit vectors of up to 64 bits, held as the images of the
+// unit vectors.
+using BitMatrix = std::vector<uint64_t>;
+
+uint64_t Apply(const BitMatrix& m, uint64_t v)
+{
+    uint64_t r = 0;
+    for (std::size_t i = 0; v != 0; ++i, v >>= 1)
+        if (v & 1) r ^= m[i];
+    return r;
+}
+
+BitMatrix Power(BitMatrix m, uint64_t e)
+{
+    BitMatrix r(m.size());
+    for (std::size_t i = 0; i < r.size(); ++i) r[i] = uint64_t{1} << i;
+    auto compose = [](const BitMatrix& a, const BitMatrix& b) {
+        BitMatrix c(b.size());
+        for (std::size_t i = 0; i < b.size(); ++i) c[i] = Apply(a, b[i]);
+        return c;
+    };
+    for (; e != 0; e >>= 1) {
+        if (e & 1) r = compose(m, r);
+        m = compose(m, m);
+    }
+    return r;
+}
+
+std::vector<uint64_t> PrimeFactors(uint64_t m)
+{
+    std::vector<uint64_t> primes;
+    for (uint64_t d = 2; d * d <= m; ++d) {
+        if (m % d != 0) continue;
+        primes.push_back(d);
+        while (m % d == 0) m /= d;
+    }
+    if (m > 1) primes.push_back(m);
+    return primes;
+}
+
+}  // namespace
+
+TEST(SerialPseudoRandom, EveryWidthFromEightToSixtyFourBitsHasTheFullPeriod)
+{
+    // With an even number of taps the inverted feedback on V is the plain
+    // feedback on the complement of V, a linear map L. The register visits
+    // every value but all ones exactly when L has order 2^(8n) - 1: L to
+    // that power is the identity, and to no power N / p for a prime p of N.
+    for (uint32_t n = 1; n <= 8; ++n) {
+        const uint32_t bits = 8 * n;
+        const uint64_t mask = bits == 64 ? ~uint64_t{0} : (uint64_t{1} << bits) - 1;
+        BitMatrix l(bits);
+        for (uint32_t i = 0; i < bits; ++i) {
+            SerialCells cells = Unpack(~(uint64_t{1} << i) & mask, n);
+            ShiftRegisterStep(cells, n);
+            l[i] = ~Pack(cells, n) & mask;
+        }
+        const uint64_t period = mask;
+        BitMatrix identity(bits);
+        for (uint32_t i = 0; i < bits; ++i) identity[i] = uint64_t{1} << i;
+        EXPECT_EQ(Power(l, period), identity) << bits << " bits";
+        for (uint64_t p : PrimeFactors(period))
+            EXPECT_NE(Power(l, period / p), identity) << bits << " bits repeat after " << period / p;
+    }
+}
+
 TEST(SerialPseudoRandom, AllOnesIsTheLockUpValueForEveryWidth)
 {
     for (uint32_t n = 1; n <= 8; ++n) {

@@ -54,7 +54,7 @@ std::string ExecutablePath()
 
 TEST(DispatchTable, FindsEveryBasicRequestByItsFirstByte)
 {
-    for (uint8_t first : {0xA0, 0xA1, 0xAA, 0xAB, 0xAD}) {
+    for (uint8_t first : {0xA0, 0xA1, 0xA3, 0xA4, 0xA5, 0xA9, 0xAA, 0xAB, 0xAD}) {
         const RequestRow* row = FindRequest(first);
         ASSERT_NE(row, nullptr) << int(first);
         EXPECT_EQ(row->FirstByte, first);
@@ -246,6 +246,25 @@ TEST(Pacing, RepliesTakeTheLineTimeOf115200Baud)
     EXPECT_LT(ms, 4000);
 }
 
+TEST(Pacing, AnswerNeverComesSoonerThanRequestAndReplyTakeOnTheLine)
+{
+    // The terminal's hand-over delay is taken off a received byte's line
+    // time, but never so much that the line would carry a byte faster than
+    // 115200 baud allows.
+    WriterSettings settings;
+    settings.Paced = true;
+    LinkedWriter w("COM1", 30, settings);
+    ASSERT_TRUE(w.Ready);
+    constexpr int64_t kByteNs = 10 * 1000000000LL / 115200;
+    EXPECT_GE(w.Box.HandOverNs(), 0);
+    EXPECT_LE(w.Box.HandOverNs(), kByteNs);
+    constexpr int kRounds = 200;
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kRounds; ++i) ASSERT_EQ(Exchange(*w.Ws.ComHandle, {0xA0}, 1), Bytes{0xC4});
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_GE(ns, kRounds * 2 * kByteNs);
+}
+
 TEST(State, CanBeChangedFromAnotherThreadWhileServing)
 {
     Served b;
@@ -341,4 +360,57 @@ TEST(Requests, ReplyNobodyReadsIsGivenUp)
     ASSERT_FALSE(b.Ws.LinkFailed);
     EXPECT_EQ(CheckWriter(b.Ws, b.Notifier, b.Context), lrWriterGen2Id);
     EXPECT_EQ(b.Ws.WriterId, " HRX307A V3.30");
+}
+
+TEST(DeviceRecord, ThirtyTwoByteFrameIsAnsweredDone)
+{
+    Served b;
+    ASSERT_TRUE(b.Ready);
+    Bytes frame(32, 0);
+    frame[0] = 0xA9;
+    frame[1] = 0xFF;
+    frame[30] = 0x02;
+    frame[31] = 0x01;
+    EXPECT_EQ(Exchange(b.Port(), frame, 1), Bytes{0xB8});
+    auto requests = b.Box.Requests();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests.back().Name, "device record");
+    EXPECT_EQ(requests.back().Bytes, frame);
+}
+
+TEST(FirmwareUpdate, HandshakeBlockWriteReadBackAndFinish)
+{
+    Served b;
+    ASSERT_TRUE(b.Ready);
+    const Bytes status{0xA5, 0x00, 0x00, 0x00, 0x00, 0x03, 0x00};
+    EXPECT_EQ(Exchange(b.Port(), status, 2), (Bytes{0xA5, 0x00}));   // running its firmware
+    EXPECT_EQ(Exchange(b.Port(), {0xA4}, 1, 100), Bytes{});
+    EXPECT_EQ(Exchange(b.Port(), status, 2), (Bytes{0x5A, 0x00}));   // in the loader
+
+    // Code frame 1: 0x0040 to 0x007F, written then read back.
+    Bytes block(64);
+    for (std::size_t k = 0; k < block.size(); ++k) block[k] = uint8_t(k * 3);
+    EXPECT_EQ(Exchange(b.Port(), {0xA5, 0x00, 0x40, 0x00, 0x7F, 0x02, 0x01}, 1), Bytes{0xB5});
+    EXPECT_EQ(Exchange(b.Port(), block, 1), Bytes{0xB0});
+    Bytes readBack = block;
+    readBack.push_back(0xB8);
+    EXPECT_EQ(Exchange(b.Port(), {0xA5, 0x00, 0x40, 0x00, 0x7F, 0x02, 0x00}, 65), readBack);
+
+    EXPECT_EQ(Exchange(b.Port(), {0xA5, 0x00, 0x00, 0x00, 0x00, 0x03, 0x01}, 1), Bytes{0xB0});
+    EXPECT_EQ(Exchange(b.Port(), {0xA5, 0x00, 0x00, 0x00, 0x00, 0x03, 0x02}, 1, 100), Bytes{});
+    auto fw = b.Box.Snapshot().Firmware;
+    EXPECT_TRUE(fw.Finished);
+    EXPECT_FALSE(fw.UpdateMode);
+    EXPECT_EQ(fw.BlocksWritten, 1);
+    ASSERT_EQ(fw.Code.size(), 128u);
+    EXPECT_TRUE(std::equal(block.begin(), block.end(), fw.Code.begin() + 64));
+}
+
+TEST(State, ServesAgainAfterAStopAndAStart)
+{
+    Served b;
+    ASSERT_TRUE(b.Ready);
+    b.Box.Stop();
+    ASSERT_TRUE(b.Box.Start());
+    EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC4});
 }

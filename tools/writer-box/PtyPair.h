@@ -15,6 +15,7 @@ public:
 
     bool Ok() const { return master_ >= 0 && slave_ >= 0; }
     int Master() const { return master_; }
+    int Slave() const { return slave_; }
     const std::string& SlavePath() const { return slavePath_; }
     const std::string& Error() const { return error_; }
 

@@ -34,7 +34,13 @@ void ServeWriterId(RequestContext& request);        // 0xAD
 void ServeSwitchQuery(RequestContext& request);     // 0xAA
 void ServeHandlerSignal(RequestContext& request);   // 0xAB xx
 void ServeCommandHeader(RequestContext& request);   // 0xA1 + 9 bytes, then data or a data stream
+void ServeDeviceRecord(RequestContext& request);    // 0xA9 + 31 bytes: one device of the writer's list
 
 // Serial-number set frame 0xA3 0x00 + 23 bytes, and its read-back request
 // 0xA3 0x01 (SerialSetRequests.cpp).
 void ServeSerialSet(RequestContext& request);        // 0xA3 xx
+
+// Firmware update: 0xA4 switches to the update loader; 0xA5 + 6 bytes is a
+// control frame or a block header (FirmwareRequests.cpp).
+void ServeUpdateModeRequest(RequestContext& request);   // 0xA4
+void ServeUpdateFrame(RequestContext& request);         // 0xA5 xx xx xx xx mode sub

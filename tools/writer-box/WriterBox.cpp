@@ -1,5 +1,6 @@
 #include "WriterBox.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -133,10 +134,59 @@ bool WriterBox::OpenPty(std::string* error)
     return true;
 }
 
+void WriterBox::ClearWake()
+{
+    uint8_t buf[16];
+    while (wake_[0] >= 0 && ::read(wake_[0], buf, sizeof buf) > 0) {
+    }
+}
+
+// A UART hands the writer a byte when its stop bit ends: the byte's line
+// time runs while it is on the wire. The pseudo-terminal instead hands it
+// over some tens of microseconds after the program wrote it (the kernel's
+// flush work and this thread's wake-up), and the line time would be charged
+// only from then on. That hand-over delay is measured here, while nobody
+// else uses the terminal, as the median of a few bytes written to the slave
+// end while this thread waits on the master; a received byte's line time is
+// then counted from its arrival less that delay, and never from before the
+// line was free nor more than one byte time back.
+void WriterBox::MeasureHandOver()
+{
+    constexpr int kSamples = 15;
+    std::vector<int64_t> samples;
+    for (int i = 0; i < kSamples; ++i) {
+        std::atomic<int64_t> sent{0};
+        std::thread writer([&] {
+            usleep(200);   // long enough for the reader below to be asleep in poll()
+            sent = NowNs();
+            const uint8_t b = 0;
+            [[maybe_unused]] ssize_t n = ::write(pty_->Slave(), &b, 1);
+        });
+        pollfd p{pty_->Master(), POLLIN, 0};
+        const int r = poll(&p, 1, 100);
+        const int64_t got = NowNs();
+        writer.join();
+        // Take the sample byte off the line, also one that came after the
+        // wait above gave up, so that it never reaches the request loop.
+        uint8_t b = 0;
+        for (int tries = 0; tries < 10 && ::read(pty_->Master(), &b, 1) != 1; ++tries) {
+            pollfd q{pty_->Master(), POLLIN, 0};
+            poll(&q, 1, 100);
+        }
+        if (r == 1 && got >= sent.load()) samples.push_back(got - sent.load());
+    }
+    if (samples.empty()) return;
+    std::nth_element(samples.begin(), samples.begin() + samples.size() / 2, samples.end());
+    handOverNs_ = std::clamp<int64_t>(samples[samples.size() / 2], 0, kByteTimeNs);
+}
+
 bool WriterBox::Start(std::string* error)
 {
     if (Running()) return true;
     if (!OpenPty(error)) return false;
+    // A wake-up left by an earlier Stop() would end every wait at once.
+    ClearWake();
+    if (With([](WriterState& s) { return s.Settings.Paced; })) MeasureHandOver();
     stop_ = false;
     thread_ = std::thread([this] { ServeLoop(); });
     return true;
@@ -145,6 +195,8 @@ bool WriterBox::Start(std::string* error)
 bool WriterBox::ServeHere(std::string* error)
 {
     if (!OpenPty(error)) return false;
+    ClearWake();
+    if (With([](WriterState& s) { return s.Settings.Paced; })) MeasureHandOver();
     stop_ = false;
     ServeLoop();
     return true;
@@ -198,7 +250,10 @@ bool WriterBox::NextByte(uint8_t& byte, int waitMs)
         if (p[0].revents & POLLIN) {
             uint8_t buf[4096];
             ssize_t n = ::read(pty_->Master(), buf, sizeof buf);
-            if (n > 0) input_.insert(input_.end(), buf, buf + n);
+            if (n > 0) {
+                input_.insert(input_.end(), buf, buf + n);
+                arrivalNs_ = NowNs();
+            }
         } else if (p[0].revents & (POLLHUP | POLLERR)) {
             // Cannot happen while the box holds the slave; do not spin if it does.
             usleep(10000);
@@ -210,7 +265,11 @@ bool WriterBox::NextByte(uint8_t& byte, int waitMs)
         ++s.BytesSinceFaults;
         return s.Settings.Paced;
     });
-    if (paced) lineFreeNs_ = std::max(lineFreeNs_, NowNs()) + kByteTimeNs;
+    if (paced) {
+        // The byte was on the line from when the program wrote it: its
+        // arrival less the terminal's hand-over delay (MeasureHandOver).
+        lineFreeNs_ = std::max(lineFreeNs_, arrivalNs_ - handOverNs_) + kByteTimeNs;
+    }
     return true;
 }
 
@@ -230,10 +289,13 @@ void WriterBox::WriteReply(const uint8_t* data, std::size_t count)
         std::size_t chunk = count - done;
         if (paced) {
             // One byte at a time, each when the line has carried the one before.
-            // While the line stays busy the bytes keep to that schedule, so a
-            // late wake-up is made up by the next bytes instead of adding up.
+            // The bytes of one reply follow each other back to back, as the
+            // writer's UART sends them, so a late wake-up of this thread is
+            // made up by the next bytes instead of adding up; the first byte
+            // keeps to the schedule while the line has been free for less
+            // than a byte time.
             const int64_t now = NowNs();
-            int64_t start = now - lineFreeNs_ < kByteTimeNs ? lineFreeNs_ : now;
+            int64_t start = done > 0 || now - lineFreeNs_ < kByteTimeNs ? lineFreeNs_ : now;
             SleepUntilNs(start + kByteTimeNs);
             lineFreeNs_ = start + kByteTimeNs;
             chunk = 1;

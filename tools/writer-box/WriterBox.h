@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "FirmwareState.h"
 #include "SerialSetState.h"
 
 class PtyPair;
@@ -93,6 +94,7 @@ struct WriterState {
     std::vector<RecordedRequest> Requests;   // the latest requests, oldest first
     uint64_t BytesSinceFaults = 0;           // request bytes received since SetFaults
     SerialSetState SerialSet;                // the serial-number set for off-line operation
+    FirmwareState Firmware;                  // the firmware update in progress
 };
 
 class WriterBox {
@@ -130,6 +132,9 @@ public:
     void SetTypeReply(uint8_t reply);
     void SetAcknowledge(AckMode mode);
     void SetPaced(bool paced);
+    // Paced mode: the terminal's measured hand-over delay that a received
+    // byte's line time already covers (0 until measured at Start()).
+    int64_t HandOverNs() const { return handOverNs_; }
     void ScriptSwitch(const std::vector<uint8_t>& statusBytes);
     SimulatedChip Chip() const;
     void SetChip(const SimulatedChip& chip);
@@ -145,10 +150,12 @@ public:
 private:
     friend class RequestContext;
     bool OpenPty(std::string* error);
+    void ClearWake();
     void ServeLoop();
     // Next request byte within waitMs (-1: until stopped); false otherwise.
     bool NextByte(uint8_t& byte, int waitMs);
     void WriteReply(const uint8_t* data, std::size_t count);
+    void MeasureHandOver();
     void Record(const std::string& name, std::vector<uint8_t> bytes);
 
     mutable std::mutex mutex_;
@@ -160,4 +167,6 @@ private:
     std::deque<uint8_t> input_;
     std::string link_;
     int64_t lineFreeNs_ = 0;   // paced mode: when the line is free for the next byte
+    int64_t arrivalNs_ = 0;    // when the bytes in input_ were taken from the terminal
+    int64_t handOverNs_ = 0;   // paced mode: the terminal's delay from a write to our read
 };

@@ -97,6 +97,11 @@ TfmProgramVerify::TfmProgramVerify(Workspace& ws, Notifier& notifier,
     Timer1->setInterval(1000);
     Timer1->stop();
 
+    // Every key reaches the dialog first, also while a button has the
+    // focus: a key after the run closes the dialog rather than pressing
+    // the focused button.
+    for (QPushButton* button : {btExit, btContinue, AwsBT}) button->installEventFilter(this);
+
     connect(btExit, &QPushButton::clicked, this, &QDialog::accept);
     connect(btContinue, &QPushButton::clicked, this, &TfmProgramVerify::btContinueClick);
     connect(Timer1, &QTimer::timeout, this, &TfmProgramVerify::Timer1Timer);
@@ -253,6 +258,15 @@ void TfmProgramVerify::keyPressEvent(QKeyEvent* event)
     // Every key counts as Escape: it closes the dialog once the run has ended.
     event->accept();
     if (btContinue->isEnabled()) accept();
+}
+
+bool TfmProgramVerify::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        keyPressEvent(static_cast<QKeyEvent*>(event));
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TfmProgramVerify::closeEvent(QCloseEvent* event)
