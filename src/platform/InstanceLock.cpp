@@ -10,7 +10,7 @@
 
 InstanceLock::InstanceLock(std::string path) : LockPath(std::move(path))
 {
-    int fd = ::open(LockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    int fd = ::open(LockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return;
     int rc;
     do {
