@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 TfmProgramVerify* fmProgramVerify = nullptr;
 
 namespace {
@@ -55,16 +57,29 @@ TfmProgramVerify::TfmProgramVerify(Workspace& ws, Notifier& notifier,
     bevel1->setObjectName("Bevel1");
     bevel1->setFrameShape(QFrame::StyledPanel);
     auto* inner = new QVBoxLayout(bevel1);
+    // Every label keeps its line while hidden or empty, and the dialog its
+    // size: the steps of a run show and hide labels, and the dialog must not
+    // jump or grow under the operator's eyes while it does. The width takes
+    // the longest result line an operator meets (a blank-check failure with
+    // address and data).
+    const int lineWidth = std::max(
+        360, fontMetrics().horizontalAdvance(QStringLiteral("Data ........ not blank at (0000H), Data = 0000H !!")) +
+                 4 * fontMetrics().averageCharWidth());
     for (int i = 0; i < kProgressLabelCount; ++i) {
         auto* label = new QLabel(this);
         label->setObjectName(names[i]);
-        label->setMinimumWidth(360);
+        label->setMinimumWidth(lineWidth);
+        label->setMinimumHeight(fontMetrics().height());
+        QSizePolicy policy = label->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        label->setSizePolicy(policy);
         if (i != static_cast<int>(ProgressLabel::TotalTime)) label->setAlignment(Qt::AlignCenter);
         labels_[i] = label;
         if (i == 0) layout->addWidget(label);
         else inner->addWidget(label);
     }
     layout->addWidget(bevel1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     Label(ProgressLabel::Title)->setText("Auto Program");
     QFont titleFont = Label(ProgressLabel::Title)->font();
     titleFont.setBold(true);
@@ -149,7 +164,10 @@ void TfmProgramVerify::EnableButton(ProgressButton button, bool enabled)
 {
     QMetaObject::invokeMethod(
         this,
-        [this, button, enabled] { (button == ProgressButton::Exit ? btExit : btContinue)->setEnabled(enabled); },
+        [this, button, enabled] {
+            (button == ProgressButton::Exit ? btExit : btContinue)->setEnabled(enabled);
+            FocusEnabledButton();
+        },
         Qt::QueuedConnection);
 }
 
@@ -198,7 +216,18 @@ void TfmProgramVerify::ApplyEnTimer1(bool armRepeat)
     else Timer1->stop();
     btContinue->setEnabled(true);
     btExit->setEnabled(true);
+    FocusEnabledButton();
     if (ws_.AutoWriterOn) AutoWriterWaitAndRepeat();
+}
+
+// While a run goes on both buttons are disabled and the focus has nowhere
+// to go; when the run ends it belongs on a button again, or the keyboard
+// could not reach the dialog: "Continue" when it is enabled (it is the
+// default button), else "Exit" (a pre-check end offers only that).
+void TfmProgramVerify::FocusEnabledButton()
+{
+    if (btContinue->isEnabled()) btContinue->setFocus();
+    else if (btExit->isEnabled()) btExit->setFocus();
 }
 
 void TfmProgramVerify::btContinueClick()
@@ -262,6 +291,12 @@ void TfmProgramVerify::keyPressEvent(QKeyEvent* event)
 
 bool TfmProgramVerify::eventFilter(QObject* watched, QEvent* event)
 {
+    // After a pre-check end only "Exit" is enabled and no key closes the
+    // dialog; the focused "Exit" then takes Return, Enter and Space as any
+    // button does, so the operator can leave without the mouse.
+    if (event->type() == QEvent::KeyPress && watched == btExit && !btContinue->isEnabled() &&
+        btExit->isEnabled())
+        return QDialog::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress) {
         keyPressEvent(static_cast<QKeyEvent*>(event));
         return true;

@@ -77,6 +77,7 @@ protected:
 private:
     void StartRun();
     void ApplyEnTimer1(bool armRepeat);
+    void FocusEnabledButton();
     void AutoWriterWaitAndRepeat();
 
     Workspace& ws_;
