@@ -135,4 +135,67 @@ TEST(ProgressDialog, HandlerRunRepeatsByItselfOneSecondAfterAGoodRun)
     form.close();
 }
 
+TEST(ProgressDialog, KeepsItsSizeWhileStepLabelsComeAndGo)
+{
+    Workspace ws;   // no operation chosen: the run started at show ends at once
+    RecordingNotifier notes;
+    TfmProgramVerify dialog(ws, notes, {}, {}, {});
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    dialog.Engine().Join();
+    QTest::qWait(20);
+    const QSize atStart = dialog.size();
+
+    const ProgressLabel steps[] = {ProgressLabel::Erase, ProgressLabel::BlankCheck, ProgressLabel::Id,
+                                   ProgressLabel::Data, ProgressLabel::Eeprom, ProgressLabel::Option,
+                                   ProgressLabel::Qtp, ProgressLabel::TotalTime};
+    for (ProgressLabel l : steps) {
+        dialog.SetCaption(l, "Data ........ not blank at (1FFFH), Data = 3FFFH !!");
+        dialog.SetVisible(l, true);
+    }
+    QTest::qWait(20);
+    EXPECT_EQ(dialog.size(), atStart) << "every line has its place from the start";
+    for (ProgressLabel l : steps)
+        EXPECT_LE(dialog.Label(l)->sizeHint().width(), dialog.Label(l)->width()) << "the longest line fits";
+
+    for (ProgressLabel l : steps) dialog.SetVisible(l, false);
+    QTest::qWait(20);
+    EXPECT_EQ(dialog.size(), atStart) << "a hidden line keeps its place";
+    dialog.close();
+}
+
+TEST(ProgressDialog, PreCheckEndFocusesExitWhichTakesReturn)
+{
+    RecordingNotifier notes;
+    TMainForm form(&notes);
+    form.show();
+    QApplication::setActiveWindow(&form);
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+
+    Workspace& ws = form.GetWorkspace();
+    for (uint32_t k = 0; 2 * k < ws.RomBytes; ++k) ws.ProgramMemory[2 * k] = uint8_t(k & 0x7F);
+    // The options stay blank: the auto program ends at its option pre-check.
+
+    bool closedByReturn = false;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(WaitFor([] { return fmProgramVerify && fmProgramVerify->btExit->isEnabled(); }));
+        TfmProgramVerify* dialog = fmProgramVerify;
+        EXPECT_EQ(dialog->Label(ProgressLabel::Data)->text(), "Some options are blank!");
+        EXPECT_FALSE(dialog->btContinue->isEnabled());
+        EXPECT_EQ(dialog->focusWidget(), dialog->btExit);
+        // Other keys still do nothing here; Return presses the focused Exit.
+        QTest::keyClick(dialog->btExit, Qt::Key_A);
+        EXPECT_TRUE(dialog->isVisible());
+        QTest::keyClick(dialog->btExit, Qt::Key_Return);
+        closedByReturn = !dialog->isVisible();
+        if (dialog->isVisible()) QTest::mouseClick(dialog->btExit, Qt::LeftButton);
+    });
+    QTest::keyClick(&form, Qt::Key_F8);
+
+    EXPECT_TRUE(closedByReturn);
+    EXPECT_EQ(fmProgramVerify, nullptr);
+    form.close();
+}
+
 }  // namespace
