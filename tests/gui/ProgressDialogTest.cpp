@@ -76,6 +76,12 @@ TEST(ProgressDialog, F8ProgramsTheChipContinueRepeatsAndExitCloses)
         ASSERT_TRUE(WaitFor([dialog] { return dialog->btContinue->isEnabled(); }));
         dataTexts << dialog->Label(ProgressLabel::Data)->text();
         EXPECT_EQ(form.Label13->text(), "2");
+        // Keys that type nothing leave the result on the screen.
+        QTest::keyClick(dialog->btContinue, Qt::Key_Alt);
+        QTest::keyClick(dialog->btContinue, Qt::Key_Shift);
+        QTest::keyClick(dialog, Qt::Key_F8);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_TRUE(dialog->btContinue->isEnabled()) << "F8 does not start another run";
         QTest::mouseClick(dialog->btExit, Qt::LeftButton);
         exited = true;
     });

@@ -284,8 +284,12 @@ void TfmProgramVerify::AutoWriterWaitAndRepeat()
 
 void TfmProgramVerify::keyPressEvent(QKeyEvent* event)
 {
-    // Every key counts as Escape: it closes the dialog once the run has ended.
+    // Every typed key counts as Escape: it closes the dialog once the run
+    // has ended. A key that types nothing (Shift, Ctrl or Alt on their own,
+    // as on the way to Alt+Tab, a function key, an arrow) leaves the result
+    // on the screen.
     event->accept();
+    if (event->text().isEmpty()) return;
     if (btContinue->isEnabled()) accept();
 }
 
