@@ -236,7 +236,7 @@ QAction* TMainForm::MakeAction(const QString& name, const QString& text, const c
 
 void TMainForm::BuildActions()
 {
-    struct Spec {
+    struct ActionInfo {
         const char* Name;
         const char* Text;
         const char* Hint;
@@ -247,7 +247,7 @@ void TMainForm::BuildActions()
     };
     const QColor file(46, 110, 180), chip(40, 140, 80), write(190, 95, 30), auto_(170, 40, 40),
         sheet(110, 70, 160), none;
-    const Spec specs[] = {
+    const ActionInfo actionInfos[] = {
         {"FileOpen1", "&Load Data", "Open", "Open", file, {}, SLOT(FileOpen1Execute())},
         {"FileSave1", "&Save Data Memory", "Save Program Memory", "Save", file, {},
          SLOT(SaveProgramMemory1Click())},
@@ -307,7 +307,7 @@ void TMainForm::BuildActions()
         {"Config1", "Configuration", nullptr, nullptr, none, {}, SLOT(Config1Click())},
         {"HelpAbout1", "&About...", nullptr, nullptr, none, {}, SLOT(HelpAbout1Execute())},
     };
-    for (const Spec& s : specs) {
+    for (const ActionInfo& s : actionInfos) {
         QAction* action = MakeAction(QString::fromLatin1(s.Name), QString::fromLatin1(s.Text), s.Handler);
         if (s.Hint) action->setToolTip(QString::fromLatin1(s.Hint));
         if (s.Glyph) action->setIcon(GlyphIcon(QString::fromLatin1(s.Glyph), s.Color));
