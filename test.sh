@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Install what is missing, build, and run every test: once in a normal build,
-# once under AddressSanitizer and UndefinedBehaviorSanitizer, then the fuzz
-# targets briefly.
+# once under AddressSanitizer and UndefinedBehaviorSanitizer, the core tests
+# under ThreadSanitizer, then the fuzz targets briefly.
 cd "$(dirname "$0")"
 source scripts/common.sh
 krv_install_missing
@@ -17,6 +17,11 @@ echo "== build and test under ASan and UBSan (build-asan/)"
 krv_build build-asan -DCMAKE_BUILD_TYPE=Debug -DKRV_SANITIZE=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+echo "== core tests under ThreadSanitizer (build-tsan/): the engine and the simulated writer run threads"
+krv_build build-tsan -DCMAKE_BUILD_TYPE=Debug -DKRV_GUI=OFF \
+    -DCMAKE_CXX_FLAGS="-fsanitize=thread -O1" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread"
+TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure -j"$jobs"
 
 if [ -x scripts/fuzz.sh ]; then
     echo "== fuzz targets, briefly"
