@@ -197,21 +197,32 @@ LinkResult ComboBox1Change(Workspace& ws, Notifier& notifier, const std::string&
 
 // ---- exchanges -----------------------------------------------------------
 
+namespace {
+
+// Sends a one-byte query and waits for its one-byte answer. A time-out marks
+// the link failed and forgets the writer's version; a cancelled wait leaves
+// both alone. False when no answer came.
+bool QueryByte(Workspace& ws, uint8_t query, uint8_t& reply, const LinkContext& context)
+{
+    SendByte(ws, query);
+    const WaitResult w = WaitForByte(ws, reply, context);
+    if (w == WaitResult::TimedOut) {
+        ws.WriterVersion.clear();
+        ws.LinkFailed = true;
+    }
+    return w == WaitResult::Byte;
+}
+
+}  // namespace
+
 LinkResult CheckWriter(Workspace& ws, Notifier& notifier, const LinkContext& context)
 {
     if (!PortOpen(ws)) {
         notifier.Message(LinkMessages::kPortNotOpen);
         return lrTimeout;
     }
-    SendByte(ws, WriterTypeQuery);
     uint8_t reply = 0;
-    WaitResult w = WaitForByte(ws, reply, context);
-    if (w == WaitResult::Cancelled) return lrTimeout;
-    if (w == WaitResult::TimedOut) {
-        ws.WriterVersion.clear();
-        ws.LinkFailed = true;
-        return lrTimeout;
-    }
+    if (!QueryByte(ws, WriterTypeQuery, reply, context)) return lrTimeout;
     switch (reply) {
     case wrWriterType1:
     case wrWriterType2:
@@ -242,15 +253,8 @@ LinkResult CheckWriter(Workspace& ws, Notifier& notifier, const LinkContext& con
 LinkResult CheckWriterSwitch(Workspace& ws, uint8_t mask, const LinkContext& context)
 {
     PurgeReceive(ws);
-    SendByte(ws, SwitchQuery);
     uint8_t reply = 0;
-    WaitResult w = WaitForByte(ws, reply, context);
-    if (w == WaitResult::Cancelled) return lrTimeout;
-    if (w == WaitResult::TimedOut) {
-        ws.WriterVersion.clear();
-        ws.LinkFailed = true;
-        return lrTimeout;
-    }
+    if (!QueryByte(ws, SwitchQuery, reply, context)) return lrTimeout;
     return (reply & mask) != 0 ? lrSwitchOn : lrUnexpected;
 }
 

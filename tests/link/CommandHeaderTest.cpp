@@ -7,26 +7,11 @@
 #include "app/DeviceCatalogue.h"
 #include "app/Workspace.h"
 #include "link/CommandHeader.h"
+#include "LinkTestSupport.h"
 
 namespace {
 
 using Frame = std::array<uint8_t, 10>;
-
-// A catalogue-like device: 2K words, 128 bytes of EEPROM, one option word,
-// header bytes 0x39/0xE0, DeviceFlags 0x06.
-void SelectDevice(Workspace& ws)
-{
-    ws.DeviceName = "KRV31P210";
-    ws.HeaderDeviceBytes = {0x39, 0xE0};
-    ws.ProgramLastHi = 0x07;
-    ws.ProgramLastLo = 0xFF;
-    ws.EepromLastHi = 0x00;
-    ws.EepromLastLo = 0x7F;
-    ws.OptionByteCount = 2;
-    ws.DeviceFlags = 0x06;
-    ws.HeaderRule = 0;
-    ws.BypassIcCheck = false;
-}
 
 Frame Build(Workspace& ws, int area, int command, const EngineeringValues& eng = {})
 {
@@ -89,7 +74,7 @@ TEST(CommandHeader, EveryAreaAndCommandGivesTheTabledBytes)
 {
     for (const auto& c : kHeaderTable) {
         Workspace ws;
-        SelectDevice(ws);
+        SelectTestDevice(ws);
         EXPECT_EQ(HexText(Build(ws, c.Area, c.Command)), c.Bytes) << "area " << c.Area << " command " << c.Command;
     }
 }
@@ -97,7 +82,7 @@ TEST(CommandHeader, EveryAreaAndCommandGivesTheTabledBytes)
 TEST(CommandHeader, BypassIcCheckSetsBitSevenOfByteEight)
 {
     Workspace ws;
-    SelectDevice(ws);
+    SelectTestDevice(ws);
     ws.BypassIcCheck = true;
     EXPECT_EQ(Build(ws, areaProgram, hcRead)[8], 0xE0);   // already set
     ws.HeaderDeviceBytes[1] = 0x60;
@@ -109,7 +94,7 @@ TEST(CommandHeader, BypassIcCheckSetsBitSevenOfByteEight)
 TEST(CommandHeader, EepromReadAddsBitSevenToByteEightOnlyForReads)
 {
     Workspace ws;
-    SelectDevice(ws);
+    SelectTestDevice(ws);
     ws.HeaderDeviceBytes[1] = 0x60;
     EXPECT_EQ(Build(ws, areaEeprom, hcRead)[8], 0xE0);
     EXPECT_EQ(Build(ws, areaEeprom, hcOverWrite)[8], 0x60);
@@ -118,7 +103,7 @@ TEST(CommandHeader, EepromReadAddsBitSevenToByteEightOnlyForReads)
 TEST(CommandHeader, OptionCountFollowsTheNumberOfOptionWords)
 {
     Workspace ws;
-    SelectDevice(ws);
+    SelectTestDevice(ws);
     EXPECT_EQ(Build(ws, areaOption, hcProgram)[3], 0);
     ws.OptionByteCount = 4;
     EXPECT_EQ(Build(ws, areaOption, hcProgram)[3], 1);
@@ -128,7 +113,7 @@ TEST(CommandHeader, OptionCountFollowsTheNumberOfOptionWords)
 TEST(CommandHeader, Mode65AddsBitsFiveAndSixOfTheAreaByte)
 {
     Workspace ws;
-    SelectDevice(ws);
+    SelectTestDevice(ws);
     EngineeringValues eng;
     const uint8_t expected[] = {0x00, 0x20, 0x40, 0x60};
     for (int item = 0; item < 4; ++item) {
@@ -141,7 +126,7 @@ TEST(CommandHeader, Mode65AddsBitsFiveAndSixOfTheAreaByte)
 TEST(CommandHeader, EngineeringPanelSetsEraseAndWritePulseWidths)
 {
     Workspace ws;
-    SelectDevice(ws);
+    SelectTestDevice(ws);
     EngineeringValues eng;
     eng.PanelVisible = true;
     EXPECT_EQ(Build(ws, areaProgram, hcErase, eng)[7], 180);
@@ -158,7 +143,7 @@ TEST(CommandHeader, EngineeringPanelSetsEraseAndWritePulseWidths)
 TEST(CommandHeader, OverWriteOfOldDevicesRaisesThePulseToTwelve)
 {
     Workspace ws;
-    SelectDevice(ws);
+    SelectTestDevice(ws);
     ws.DeviceFlags = 1;
     EXPECT_EQ(Build(ws, areaProgram, hcOverWrite)[7], 12);
     EXPECT_EQ(Build(ws, areaOption, hcOverWrite)[7], 0x30);
@@ -168,7 +153,7 @@ TEST(CommandHeader, OverWriteOfOldDevicesRaisesThePulseToTwelve)
 TEST(CommandHeader, RcDevicesClearBitsFourAndFiveOfByteEightInReads)
 {
     Workspace ws;
-    SelectDevice(ws);
+    SelectTestDevice(ws);
     ws.HeaderDeviceBytes[1] = 0xF0;
     ws.DeviceName = "KRV31P210-RC";
     EXPECT_EQ(Build(ws, areaProgram, hcRead)[8], 0xC0);
@@ -196,7 +181,7 @@ TEST(CommandHeader, HeaderRulesTakeBitSevenFromOptionWordZeroInReads)
     };
     for (const auto& c : cases) {
         Workspace ws;
-        SelectDevice(ws);
+        SelectTestDevice(ws);
         ws.HeaderDeviceBytes[1] = 0x60;
         ws.HeaderRule = c.Rule;
         ws.OptionWords[0] = c.B0;
@@ -210,7 +195,7 @@ TEST(CommandHeader, HeaderRulesTakeBitSevenFromOptionWordZeroInReads)
 TEST(CommandHeader, DataLengthIsTwoBytesPerWord)
 {
     Workspace ws;
-    SelectDevice(ws);
+    SelectTestDevice(ws);
     GetHeader(ws, areaProgram, hcRead);
     EXPECT_EQ(HeaderDataLength(ws), 4096);
     GetHeader(ws, areaIdChecksum, hcRead);
