@@ -1,4 +1,5 @@
 #include "files/ConfigFile.h"
+#include "app/Checksum.h"
 
 #include "serialno/SerialNumber.h"
 
@@ -318,9 +319,7 @@ ConfigParse ParseText(std::string_view bytes)
 
 std::string Hex2(uint32_t value)
 {
-    char buf[4];
-    std::snprintf(buf, sizeof buf, "%02X", value & 0xFF);
-    return buf;
+    return ByteToHex(static_cast<uint8_t>(value));
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "files/HexRecords.h"
+#include "app/Checksum.h"
 
 #include <algorithm>
 
@@ -35,12 +36,9 @@ bool IsFiller(char c)
     return c == '\r' || c == '\n' || c == ' ' || c == '\t' || c == '\x1A';
 }
 
-constexpr char kDigits[] = "0123456789ABCDEF";
-
 void AppendByte(std::string& out, uint32_t value)
 {
-    out.push_back(kDigits[(value >> 4) & 0xF]);
-    out.push_back(kDigits[value & 0xF]);
+    out += ByteToHex(static_cast<uint8_t>(value));
 }
 
 } // namespace

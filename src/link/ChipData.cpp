@@ -1,4 +1,5 @@
 #include "link/ChipData.h"
+#include "app/Checksum.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -24,16 +25,12 @@ int HexCharValue(char c)
 
 std::string Hex4(uint32_t value)
 {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%04X", value & 0xFFFFu);
-    return buf;
+    return WordToHex(value);
 }
 
 std::string Hex2(uint32_t value)
 {
-    char buf[4];
-    std::snprintf(buf, sizeof buf, "%02X", value & 0xFFu);
-    return buf;
+    return ByteToHex(static_cast<uint8_t>(value));
 }
 
 uint32_t RawWord(const Workspace& ws, uint8_t low, uint8_t high)

@@ -13,8 +13,6 @@
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 void Show(Notifier& notifier, std::string_view text)
 {
     notifier.Message(std::string(text));
@@ -22,7 +20,7 @@ void Show(Notifier& notifier, std::string_view text)
 
 void AppendHex(std::string& out, uint32_t value, int digits)
 {
-    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += kHexDigits[(value >> shift) & 0xF];
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) out += NibbleToHexChar(value >> shift);
 }
 
 uint32_t PlacedCell(uint32_t i, uint32_t byteCount, uint32_t order)

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 uint32_t CellBit(const SerialCells& cells, uint32_t bit)
 {
     return (cells[bit / 8] >> (bit % 8)) & 1u;
@@ -113,9 +111,7 @@ std::string SerialNumberText(const SerialCells& cells, uint32_t byteCount)
     if (!SerialByteCountValid(byteCount)) return text;
     for (uint32_t k = byteCount; k-- > 0;) {
         if (k % 2 == 1) text += ' ';
-        const uint32_t byte = cells[k] & 0xFF;
-        text += kHexDigits[byte >> 4];
-        text += kHexDigits[byte & 0x0F];
+        text += ByteToHex(static_cast<uint8_t>(cells[k]));
     }
     return text;
 }

@@ -1,4 +1,5 @@
 #include "serialno/SerialSetFrame.h"
+#include "app/Checksum.h"
 
 #include "app/Workspace.h"
 #include "platform/Notifier.h"
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 constexpr int32_t kSerialSetOperation = 12;  // opSerialNoProgram
 constexpr uint32_t kAsciiLimit = 35;         // "Z"
 
@@ -81,8 +81,7 @@ std::string ValueText(const SerialSetReply& reply, std::size_t offset, uint32_t 
         if (ascii) {
             text += static_cast<char>(byte <= 9 ? byte + 0x30 : byte + 0x37);
         } else {
-            text += kHexDigits[byte >> 4];
-            text += kHexDigits[byte & 0x0F];
+            text += ByteToHex(byte);
         }
     }
     return text;
@@ -143,13 +142,8 @@ bool StoreSerialSetReply(Workspace& ws, const SerialSetReply& reply)
     ws.SerialSetTexts[ssStartValue] = ValueText(reply, ssrStartValue, n, ascii);
     ws.SerialSetTexts[ssEndValue] = ValueText(reply, ssrEndValue, n, ascii);
     ws.SerialSetTexts[ssSavedSerial] = ValueText(reply, ssrSavedSerial, n, ascii);
-    std::string address;
-    for (uint8_t byte : {reply[ssrAddressHigh], reply[ssrAddressLow]}) {
-        address += kHexDigits[byte >> 4];
-        address += kHexDigits[byte & 0x0F];
-    }
-    ws.SerialSetTexts[ssStartAddress] = address;
-    ws.SerialSetTexts[ssByteCount] = std::string{kHexDigits[n >> 4], kHexDigits[n & 0x0F]};
+    ws.SerialSetTexts[ssStartAddress] = ByteToHex(reply[ssrAddressHigh]) + ByteToHex(reply[ssrAddressLow]);
+    ws.SerialSetTexts[ssByteCount] = ByteToHex(static_cast<uint8_t>(n));
     ws.SerialSetTexts[ssIncrement] = std::to_string(reply[ssrIncrement]);
     ws.SerialSetTexts[ssTarget] = std::to_string(reply[ssrTarget]);
     ws.SerialSetupTexts[sstOrder] = std::to_string(reply[ssrOrder]);
