@@ -729,7 +729,11 @@ void TMainForm::RefreshWindowMenu()
 
 void TMainForm::ShowStatus()
 {
-    const StatusPanel& s = Ws.Status;
+    ShowStatus(Ws.Status);
+}
+
+void TMainForm::ShowStatus(const StatusPanel& s)
+{
     for (std::size_t i = 0; i < 13; ++i) {
         const OptionItemView& item = s.OptionItems[i];
         // An item the device lacks keeps its layout caption, hidden.

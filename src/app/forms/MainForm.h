@@ -70,6 +70,9 @@ public:
 
     // Redraws every status-panel text from Workspace::Status.
     void ShowStatus();
+    // Draws the panel from a copy of the status, such as the one a running
+    // engine hands over while it still writes the workspace.
+    void ShowStatus(const StatusPanel& status);
 
     // Re-creates the child windows from the workspace after new data arrived,
     // redraws the option summary and tiles the windows.

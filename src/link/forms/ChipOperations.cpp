@@ -33,15 +33,7 @@ public:
         };
         // The engine's copy of the status texts, drawn without touching the
         // workspace the engine is still writing.
-        auto onStatus = [&form](const StatusPanel& s) {
-            form.Label13->setText(QString::fromStdString(s.PassCountText));
-            form.Label1->setText(QString::fromStdString(s.SerialModeText));
-            form.Label19->setText(QString::fromStdString(s.QtpText));
-            form.stSerialNo->setText(QString::fromStdString(s.SerialText));
-            form.Label11->setText(QString::fromStdString(s.ProgramChecksum));
-            form.ProtectSum->setText(QString::fromStdString(s.ProtectChecksum));
-            form.OptChecksum->setText(QString::fromStdString(s.TotalChecksum));
-        };
+        auto onStatus = [&form](const StatusPanel& s) { form.ShowStatus(s); };
         auto onQtpSim = [&form](const QString& caption) {
             if (form.QtpSim) form.QtpSim->setText(caption);
         };
