@@ -30,12 +30,6 @@ bool HexField(std::string_view record, std::size_t pos, std::size_t width, uint3
     return true;
 }
 
-// What may stand between records: line ends, blanks and the DOS end-of-file mark.
-bool IsFiller(char c)
-{
-    return c == '\r' || c == '\n' || c == ' ' || c == '\t' || c == '\x1A';
-}
-
 void AppendByte(std::string& out, uint32_t value)
 {
     out += ByteToHex(static_cast<uint8_t>(value));
@@ -56,17 +50,14 @@ HexReadResult HexToObj(std::string_view text, int codeHexLimit, int eepromHexBas
 
     std::size_t pos = 0;
     int recordNo = 0;
+    // Extended-address records (types 02 and 04) move every following record;
+    // only the first 64K, where all of this program's buffers lie, can be loaded.
+    bool extendedAddress = false;
     while (pos < text.size()) {
         ++recordNo;
+        // Text outside records (line ends, a byte-order mark, comments) is skipped.
         std::size_t colon = text.find(':', pos);
-        const std::size_t skippedEnd = colon == std::string_view::npos ? text.size() : colon;
-        for (std::size_t i = pos; i < skippedEnd; ++i) {
-            if (!IsFiller(text[i])) {
-                fail(HexError::RecordStart, recordNo);
-                break;
-            }
-        }
-        if (colon == std::string_view::npos) break;   // nothing but filler left: the file ends
+        if (colon == std::string_view::npos) break;
         std::size_t end = text.find_first_of("\r\n", colon + 1);
         if (end == std::string_view::npos) end = text.size();
         const std::string_view record = text.substr(colon + 1, end - colon - 1);
@@ -82,15 +73,26 @@ HexReadResult HexToObj(std::string_view text, int codeHexLimit, int eepromHexBas
         uint32_t address = 0;
         if (!HexField(record, 2, 4, address)) fail(HexError::Address, recordNo);
         uint32_t sum = count + (address & 0xFF) + ((address >> 8) & 0xFF);
-        // The record type is only summed; a bad one shows in the checksum.
+        // A bad record type shows in the checksum.
         uint32_t type = 0;
         HexField(record, 6, 2, type);
         sum = (sum + type) & 0xFF;
+        // Types 02 to 05 carry an extended or a start address, never data.
+        const bool addressRecord = type >= 2 && type <= 5;
+        uint32_t base = 0;
 
         for (uint32_t k = 0; k < count; ++k, ++address) {
             uint32_t value = 0;
             if (!HexField(record, 8 + 2 * k, 2, value)) fail(HexError::Data, recordNo);
             sum = (sum + value) & 0xFF;
+            if (addressRecord) {
+                base = (base << 8) | value;
+                continue;
+            }
+            if (extendedAddress) {
+                fail(HexError::Address, recordNo);   // outside every buffer
+                continue;
+            }
             if (address > 0xFFFF) {
                 fail(HexError::Address, recordNo);   // runs past the 16-bit address space
                 continue;
@@ -112,6 +114,7 @@ HexReadResult HexToObj(std::string_view text, int codeHexLimit, int eepromHexBas
         if (!HexField(record, 8 + 2 * count, 2, checksum) || checksum != ((256 - sum) & 0xFF)) {
             fail(HexError::Checksum, recordNo);
         }
+        if (type == 2 || type == 4) extendedAddress = base != 0;
     }
     result.Extent = std::min(result.Extent, static_cast<int>(kProgramMemorySize));
     return result;
@@ -126,7 +129,6 @@ std::string HexErrorMessage(const HexReadResult& result)
     case HexError::Address: kind = "Address error at line "; break;
     case HexError::Data: kind = "Data error at line "; break;
     case HexError::Checksum: kind = "Checksum error at line "; break;
-    case HexError::RecordStart: kind = "Record mark error at line "; break;
     }
     return kind + std::to_string(result.ErrorRecord) + " !";
 }

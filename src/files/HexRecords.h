@@ -12,10 +12,9 @@
 enum class HexError {
     None = 0,
     ByteCount = 1,    // "Byte No. error at line "
-    Address = 2,      // "Address error at line " (also data past the address space or the EEPROM buffer)
+    Address = 2,      // "Address error at line " (also data past the 64K address space or the EEPROM buffer)
     Data = 3,         // "Data error at line "
     Checksum = 4,     // "Checksum error at line "
-    RecordStart = 5,  // "Record mark error at line ": text where a ":" should open a record
 };
 
 struct HexReadResult {
@@ -25,9 +24,11 @@ struct HexReadResult {
 };
 
 // Reads the records of text into image.Program and image.Eeprom (both set
-// to 0xFF first). Bytes below codeHexLimit go to program memory, a high byte
-// masked with highByteMask; even addresses from eepromHexBase are EEPROM
-// bytes. A byte count of 0 ends the reading. Every record is read; the last
+// to 0xFF first); text outside records is skipped. Bytes below codeHexLimit
+// go to program memory, a high byte masked with highByteMask; even addresses
+// from eepromHexBase are EEPROM bytes. Records of types 02 to 05 hold
+// addresses, not data; data after a non-zero extended address is an address
+// error. A byte count of 0 ends the reading. Every record is read; the last
 // error wins.
 HexReadResult HexToObj(std::string_view text, int codeHexLimit, int eepromHexBase, uint8_t highByteMask,
                        ProgramImage& image);

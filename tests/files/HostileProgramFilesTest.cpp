@@ -28,14 +28,11 @@ TEST(HostileProgramFiles, EveryBadFileIsRefusedWithoutChangingAnything)
     const std::string good = Full31Q520Chx();
     std::string badChecksum = good;
     badChecksum.replace(badChecksum.find("\r\n") - 2, 2, "00");
-    std::string noColon = good;
-    noColon.erase(noColon.find(":10001000"), 1);
     const std::vector<Hostile> cases = {
         {"bad checksum", "p.chx", badChecksum, "Checksum error at line 1 !"},
         {"truncated record", "p.chx", ":1000000000000000\r\n", "Checksum error at line 1 !"},
         {"truncated data", "p.chx", ":10000000000000" "\r\n", "Checksum error at line 1 !"},
         {"record cut after its mark", "p.chx", good + ":", "Byte No. error at line 129 !"},
-        {"missing colon", "p.chx", noColon, "Record mark error at line 2 !"},
         {"non-hexadecimal byte count", "p.chx", ":G0000000\r\n", "Byte No. error at line 1 !"},
         {"non-hexadecimal address", "p.chx", ":0100X00000FF\r\n", "Address error at line 1 !"},
         {"non-hexadecimal data", "p.chx", ":01000000ZZ00\r\n", "Checksum error at line 1 !"},
@@ -85,16 +82,6 @@ TEST(HexReader, LastErrorWinsAndReadingGoesOnToTheEnd)
     EXPECT_EQ(r.Error, HexError::Checksum);
     EXPECT_EQ(r.ErrorRecord, 3);
     EXPECT_EQ(HexErrorMessage(r), "Checksum error at line 3 !");
-}
-
-TEST(HexReader, RecordsOfOtherTypesAreStoredAsData)
-{
-    ProgramImage image;
-    const HexReadResult r = HexToObj(Record(0x0010, {0xAB, 0x01}, 0x04) + ":00000001FF", 0x8000, 0x8200, 0x3F, image);
-    EXPECT_EQ(r.Error, HexError::None);
-    EXPECT_EQ(image.Program[0x10], 0xAB);
-    EXPECT_EQ(image.Program[0x11], 0x01);
-    EXPECT_EQ(r.Extent, 0x11);
 }
 
 TEST(HexReader, EndRecordOfAnyTypeStopsTheReading)
