@@ -60,7 +60,6 @@ constexpr const char* kOpenFilter =
     "ZNV chx (*.chx)|*.chx|ZNV cbn (*.cbn)|*.cbn|PIC obj (*.obj)|*.obj|PIC hex (*.hex)|*.hex|"
     "Config file (*.cfg)|*.cfg|All File (*.*)|*.*";
 constexpr const char* kSaveTitle = "Save program memory buffer";
-constexpr const char* kSaveDefaultSuffix = "CBN";
 constexpr const char* kSaveFilter = "ZNV chx files (*.chx)|*.chx|ZNV cbn files (*.cbn)|*.cbn";
 constexpr int kSaveFilterIndex = 2;
 constexpr const char* kSaveCfgTitle = "Save Configuration";

@@ -240,3 +240,14 @@ bool SaveProgramMemory(const Workspace& ws, const std::string& path, SaveFormat 
     n.Message("File can't be saved!");
     return false;
 }
+
+SaveTarget SaveTargetFor(const std::string& chosenPath, int filterIndex)
+{
+    switch (ProgramFileTypeOf(chosenPath)) {
+    case ProgramFileType::Chx: return {chosenPath, SaveFormat::Chx};
+    case ProgramFileType::Cbn: return {chosenPath, SaveFormat::Cbn};
+    default: break;
+    }
+    const SaveFormat format = filterIndex == 1 ? SaveFormat::Chx : SaveFormat::Cbn;
+    return {chosenPath + (format == SaveFormat::Chx ? ".chx" : ".cbn"), format};
+}

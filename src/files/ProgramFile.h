@@ -34,8 +34,19 @@ bool ReadProgramFile(const std::string& path, const DeviceWords& dev, Notifier& 
 // mode ends.
 void CommitProgramImage(Workspace& ws, const ProgramImage& image);
 
-// Saving: the filter index of the save dialog decides the format.
+// Saving: a ".chx" file holds Intel HEX text, a ".cbn" file the raw image.
 enum class SaveFormat { Chx = 1, Cbn = 2 };
+
+// The file "&Save Data Memory" writes and its format, from the name the save
+// dialog gave and its filter index (1 ".chx", 2 ".cbn"). The loader goes by
+// the extension, so the two must agree: a typed ".chx" or ".cbn" extension
+// (either case) chooses its format; any other name gets the extension of the
+// chosen filter appended and that filter's format.
+struct SaveTarget {
+    std::string Path;
+    SaveFormat Format = SaveFormat::Cbn;
+};
+SaveTarget SaveTargetFor(const std::string& chosenPath, int filterIndex);
 
 // The save image: program words in file layout, then for a device with
 // EEPROM 0xFF up to 0x8200 and each EEPROM byte followed by 0x00.

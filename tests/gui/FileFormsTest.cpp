@@ -90,7 +90,7 @@ TEST_F(FileFormsTest, LoadDataAsksWithTheOpenDialogAndLoadsTheChosenFile)
     EXPECT_EQ(Form->Label13->text(), "0");
 }
 
-TEST_F(FileFormsTest, SaveFollowsTheChosenFilterNotTheTypedExtension)
+TEST_F(FileFormsTest, SaveFormatFollowsTheTypedExtension)
 {
     Show();
     Choose(File("a.cbn"), 1);
@@ -100,11 +100,12 @@ TEST_F(FileFormsTest, SaveFollowsTheChosenFilterNotTheTypedExtension)
     EXPECT_EQ(Requests[0].Title, "Save program memory buffer");
     EXPECT_EQ(Requests[0].FilterIndex, 2);
     EXPECT_EQ(Requests[0].Filter, "ZNV chx files (*.chx);;ZNV cbn files (*.cbn)");
-    EXPECT_TRUE(Read(File("a.cbn")).startsWith(":10000000"));
+    EXPECT_TRUE(Requests[0].DefaultSuffix.isEmpty());
+    EXPECT_EQ(Read(File("a.cbn")).size(), 0x8200 + 256);
 
-    Choose(File("b.chx"), 2);
+    Choose(File("b"), 1);
     Form->Action("FileSave1")->trigger();
-    EXPECT_EQ(Read(File("b.chx")).size(), 0x8200 + 256);
+    EXPECT_TRUE(Read(File("b.chx")).startsWith(":10000000"));
 }
 
 TEST_F(FileFormsTest, ConfigurationSelectsPortAndDeviceWithoutTheirChangeHandlers)

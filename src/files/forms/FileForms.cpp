@@ -105,12 +105,12 @@ void SaveProgramMemory(TMainForm& form)
     request.Title = QString::fromLatin1(file_dialogs::kSaveTitle);
     request.Filter = QtFilter(file_dialogs::kSaveFilter);
     request.FilterIndex = file_dialogs::kSaveFilterIndex;
-    request.DefaultSuffix = QString::fromLatin1(file_dialogs::kSaveDefaultSuffix);
+    // No default suffix: the extension follows the chosen filter (SaveTargetFor).
     request.FileName = ProposedName(ws);
     const FileDialogChoice choice = Ask(form, request);
     if (choice.Path.isEmpty()) return;
-    const SaveFormat format = choice.FilterIndex == 1 ? SaveFormat::Chx : SaveFormat::Cbn;
-    SaveProgramMemory(ws, LocalPath(choice.Path), format, form.GetNotifier());
+    const SaveTarget target = SaveTargetFor(LocalPath(choice.Path), choice.FilterIndex);
+    SaveProgramMemory(ws, target.Path, target.Format, form.GetNotifier());
 }
 
 void LoadConfig(TMainForm& form)
