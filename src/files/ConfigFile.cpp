@@ -364,7 +364,7 @@ std::string SaveCfg(Workspace& ws, const CfgSelection& selection)
     out += "Write EE in auto: " + flag(ws.WriteEEinAuto) + "\r\n";
     out += "Bypass IC check: " + flag(ws.BypassIcCheck) + "\r\n";
     out += "Save EE Data: " + flag(ws.SaveEEData) + "\r\n";
-    out += "Customer's Name: \r\n";
+    out += "Customer's Name: " + ws.CustomerName + "\r\n";
     out += "Customer's project name: " + ws.CustomerProject + "\r\n";
     out += "Frequency: " + ws.OperatingFrequency + "\r\n";
     out += "Operating voltage: " + ws.OperatingVoltageLow + " ~ " + ws.OperatingVoltageHigh + "\r\n";

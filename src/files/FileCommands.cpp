@@ -51,12 +51,15 @@ std::string MemoryCaptionOf(const Workspace& ws)
     return ws.ProgramFileName.empty() ? std::string("Program Memory") : ws.ProgramFileName;
 }
 
-// A program image to read into: the current program memory in file layout,
-// so that a short raw file keeps the rest of it.
-std::unique_ptr<ProgramImage> ScratchImage(const Workspace& ws)
+// A program image to read into for the device being loaded: the current
+// program memory in file layout, so that a short raw file keeps the rest of
+// it; words that the current device does not have are blank.
+std::unique_ptr<ProgramImage> ScratchImage(const Workspace& ws, const DeviceWords& dev)
 {
     auto image = std::make_unique<ProgramImage>();
-    ProgramToFileLayout(DeviceWords::Of(ws), ws.ProgramMemory, image->Program);
+    const DeviceWords current = DeviceWords::Of(ws);
+    ProgramToFileLayout(current, ws.ProgramMemory, image->Program);
+    for (uint32_t i = current.UsedRomBytes(); i < dev.UsedRomBytes(); ++i) image->Program[i] = 0xFF;
     image->Eeprom = ws.EepromBuffer;
     return image;
 }
@@ -88,7 +91,7 @@ bool LoadCfg(Workspace& ws, const std::string& path, CfgSelection& selection, No
     }
     DeviceWords dev = DeviceWords::Of(*probe);
     dev.MemoryWindowOpen = ws.MemoryWindowOpen;
-    auto image = ScratchImage(ws);
+    auto image = ScratchImage(ws, dev);
     // A configuration file named as the program file is refused here by its type.
     if (!ReadProgramFile(record.ProgramFileName, dev, n, *image)) return false;
 
@@ -120,8 +123,9 @@ FileCommandResult LoadDataFile(Workspace& ws, const std::string& path, const Cfg
                 result.Actions |= ResetData(ws, SelectedPart(ws, current), &n);
             }
         } else {
-            auto image = ScratchImage(ws);
-            if (!ReadProgramFile(path, DeviceWords::Of(ws), n, *image)) return result;
+            const DeviceWords dev = DeviceWords::Of(ws);
+            auto image = ScratchImage(ws, dev);
+            if (!ReadProgramFile(path, dev, n, *image)) return result;
             BlankOptionWordsUnlessKept(ws);
             ws.ProgramFileName = path;
             CommitProgramImage(ws, *image);

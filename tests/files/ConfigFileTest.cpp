@@ -140,7 +140,7 @@ TEST(ConfigRoundTrip, SavedSettingsComeBackAndSaveToTheSameBytes)
     EXPECT_FALSE(loaded->WriteEEinAuto);
     EXPECT_TRUE(loaded->BypassIcCheck);
     EXPECT_TRUE(loaded->SaveEEData);
-    EXPECT_EQ(loaded->CustomerName, "");    // the name line is written empty
+    EXPECT_EQ(loaded->CustomerName, "ACME");
     EXPECT_EQ(loaded->OperatingFrequency, "4 MHz");
     EXPECT_EQ(loaded->OperatingVoltageLow, "2.2 V");
     EXPECT_EQ(loaded->OperatingVoltageHigh, "5.5 V");
