@@ -67,6 +67,15 @@ public:
         return value;
     }
 
+    // Drops the line end after a record: CR LF, LF or CR. Whatever else
+    // follows is left for the next record.
+    void DropLineEnd()
+    {
+        std::optional<char> c = Next();
+        if (c == '\r') c = Next();
+        if (c && *c != '\n') std::ungetc(static_cast<unsigned char>(*c), Ws.QtpInputHandle);
+    }
+
 private:
     Workspace& Ws;
 };
@@ -234,8 +243,7 @@ void ReadSerialData(Workspace& ws, Notifier& notifier)
     ws.SerialValue = cells;
     ws.QtpFileEnd = false;
     ws.QtpMode = true;
-    reader.Next();  // the line end, CR LF
-    reader.Next();
+    reader.DropLineEnd();
 }
 
 void CloseQtpInput(Workspace& ws)
@@ -283,6 +291,7 @@ SerialPassResult NextSerialAfterPass(Workspace& ws, Notifier& notifier)
 {
     if (!ws.SerialModeOn) return SerialPassResult::SerialOff;
     SerialPassResult result = SerialPassResult::Advanced;
+    bool told = false;   // the operator has been shown why production stops
     if (ws.QtpMode) {
         ReadSerialData(ws, notifier);
         if (ws.QtpFileEnd) {
@@ -300,6 +309,7 @@ SerialPassResult NextSerialAfterPass(Workspace& ws, Notifier& notifier)
         // never written over words that do not hold the RTWI instruction.
         if (ws.SerialTarget == stProgramMemory && !SerialWordsHoldRtwi(ws, kRtwiMaskRun)) {
             Show(notifier, SerialMessages::InstrNotRtwi);
+            told = true;
             result = SerialPassResult::Refused;
         }
     }
@@ -307,6 +317,7 @@ SerialPassResult NextSerialAfterPass(Workspace& ws, Notifier& notifier)
     // the old one again: serial mode ends.
     if (result == SerialPassResult::Advanced && !SerialNoNext(ws)) result = SerialPassResult::Refused;
     if (result != SerialPassResult::Refused && SerialNo2Memory(ws)) return result;
+    if (!told) Show(notifier, SerialMessages::SetupSerialFirst);
     ws.SerialModeOn = false;
     ws.Status.SerialModeText = std::string(SerialMessages::Disable);
     if (ws.QtpMode) {

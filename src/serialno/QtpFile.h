@@ -86,11 +86,14 @@ enum class SerialPassResult {
     QtpNext,      // the next QTP record was read and placed
     QtpFinished,  // the QTP file is exhausted (or bad): QTP and serial mode are off
     Refused,      // no new number can be given or placed (settings out of bounds, a QTP
-                  // record over words without RTWI): serial and QTP mode are now off
+                  // record over words without RTWI): serial and QTP mode are now off and
+                  // the reason has been shown ("The Instr is not 'RTWI'" or
+                  // "Please Setup Serial No !!")
 };
 
 // What the engine does with the serial number after a good automatic run:
 // the next QTP record or the next generated number, then its placement. On
 // QtpFinished the caller shows "QTP programming finished!" and sets the
-// "QTP Sim" caption to "Enable" (`QtpSimulate` is already cleared).
+// "QTP Sim" caption to "Enable" (`QtpSimulate` is already cleared). After
+// QtpFinished or Refused serial mode is off: the production stops there.
 SerialPassResult NextSerialAfterPass(Workspace& ws, Notifier& notifier);

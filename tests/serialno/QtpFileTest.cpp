@@ -369,19 +369,6 @@ TEST(QtpRead, TheRecordTypeCountsOnlyInTheSumAndTheOddLengthBitNotAtAll)
     EXPECT_TRUE(notifier.Texts().empty());
 }
 
-TEST(QtpRead, LfOnlyLinesFailAtTheSecondRecord)
-{
-    TempDir dir;
-    WriteText(dir.File("lf.txt"), ":040020001231343134\n:040020001231353133\n:00000001FF");
-    Workspace ws;
-    SetUpTwoByteNumber(ws);
-    RecordingNotifier notifier;
-    ASSERT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("lf.txt")), notifier), QtpLoadResult::Loaded);
-    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::QtpFinished);
-    EXPECT_EQ(notifier.Texts(), Texts{"File Information Error!"});
-    EXPECT_EQ(Hex(ws.SerialValue, 2), "1234");
-}
-
 TEST(QtpRead, WithoutAnOpenFileNothingIsRead)
 {
     Workspace ws;
