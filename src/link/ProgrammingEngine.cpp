@@ -71,9 +71,11 @@ private:
     void Status() { reporter_.StatusChanged(ws_.Status); }
 
     // ---- run ends ----------------------------------------------------------
-    bool EndWithTimer(RunEnd end = RunEnd::StepFailed)
+    // mayRepeat false: the run ended serial mode, so a restart would program
+    // the next chips with the old number.
+    bool EndWithTimer(RunEnd end = RunEnd::StepFailed, bool mayRepeat = true)
     {
-        reporter_.EnTimer1(ws_.AutoRunning && (ws_.FlashPgmTestOn || ws_.WithHandler));
+        reporter_.EnTimer1(mayRepeat && ws_.AutoRunning && (ws_.FlashPgmTestOn || ws_.WithHandler));
         end_ = end;
         return false;
     }
@@ -204,6 +206,7 @@ private:
     bool erase_ = false, blankCheck_ = false;
     bool programEeprom_ = false, verifyEeprom_ = false, readEeprom_ = false;
     uint8_t protectFillValue_ = 0;
+    bool simulated_ = false;   // "QTP Sim": nothing goes to the writer
     Clock::time_point runStart_{};
     Clock::time_point stepStart_{};
     RunEnd end_ = RunEnd::NotRun;
@@ -251,6 +254,7 @@ RunEnd EngineRun::Run()
             Status();
         }
         if (ws_.QtpSimulate) {
+            simulated_ = true;
             Caption(ProgressLabel::Data, "Simulate Programming OK");
             EndBlock();
             return end_;
@@ -410,7 +414,8 @@ bool EngineRun::ProgramIdStep()
     Caption(label, "Program ID...");
     Header(areaIdChecksum, op_->OverWrite ? hcOverWrite : hcProgram, true);
     if (!Expect(SendHeader_(10), Exchange::IdHeader, label)) return false;
-    GetIdChecksum(ws_, controls_.ProgramChecksumText);
+    // The checksum of the buffer as it is now, with this run's serial number placed.
+    GetIdChecksum(ws_, ws_.Status.ProgramChecksum);
     const int r = WriteData_(HeaderReadLength(), true);
     if (EndIfCancelled()) return false;
     if (r == lrWriteFailed) {
@@ -436,7 +441,7 @@ bool EngineRun::VerifyOrReadIdStep()
         }
         Caption(label, "ID && checksum verify OK");
     } else {
-        const int r = VerifyIdChecksum(ws_, controls_.ProgramChecksumText);
+        const int r = VerifyIdChecksum(ws_, ws_.Status.ProgramChecksum);
         if (r != 0) {
             Red(label, r == 1 ? "ID verify fail!!" : r == 2 ? "Checksum verify fail!!" : "ID && checksum verify fail!!");
             reporter_.EnableButton(ProgressButton::Exit, true);
@@ -703,13 +708,14 @@ void EngineRun::EndBlock()
         ws_.Status.PassCount = static_cast<uint32_t>(count + 1);
         ++ws_.AutoPassCount;
         Status();
-        if (ws_.WithHandler) {
+        if (ws_.WithHandler && !simulated_) {
             ws_.CommandBuffer[0] = 0xAB;
             ws_.CommandBuffer[1] = 0x01;
             SendHeader_(2);
             if (EndIfCancelled()) return;
         }
     }
+    bool mayRepeat = true;
     if (op_->Automatic && ws_.SerialModeOn) {
         // The next QTP record, or the next generated number; then placed.
         const SerialPassResult next = NextSerialAfterPass(ws_, notifier_);
@@ -717,11 +723,13 @@ void EngineRun::EndBlock()
         if (next == SerialPassResult::QtpFinished) {
             reporter_.QtpSimCaption("Enable");
             Caption(ProgressLabel::Qtp, "QTP programming finished!");
-            EndWithTimer(RunEnd::QtpFinished);
+            EndWithTimer(RunEnd::QtpFinished, false);
             return;
         }
+        // Refused: serial mode ended with its reason shown; production stops here.
+        mayRepeat = next != SerialPassResult::Refused;
     }
-    EndWithTimer(RunEnd::Completed);
+    EndWithTimer(RunEnd::Completed, mayRepeat);
     if (ws_.ShowProgramTime)
         Caption(ProgressLabel::TotalTime, "Total program time = " + Milliseconds(runStart_) + " ms");
 }

@@ -1,0 +1,134 @@
+// Production runs with serial numbers against the simulated writer: a run
+// that ends serial mode stops the production, the ID step carries the
+// checksum of the buffer it programs, and a simulated run stays off the line.
+#include "EngineFixture.h"
+
+#include "serialno/QtpFile.h"
+#include "serialno/SerialNumber.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+// Two RTWI words at 0010h: the QTP records and the generator place their number there.
+constexpr uint32_t kSerialWord = 0x10;
+
+class ProductionStop : public EngineTest {
+protected:
+    void SetUp() override
+    {
+        EngineTest::SetUp();
+        qtpPath = LinkedWriter::PortsFolder() + "/../production-" + std::to_string(::getpid()) + ".txt";
+    }
+    void TearDown() override
+    {
+        CloseQtpInput(w.Ws);
+        std::remove(qtpPath.c_str());
+    }
+
+    // A device ready for production: serial mode on, number 1234h at 0010h.
+    void PrepareSerialRun()
+    {
+        PrepareDevice("72Q575");
+        Workspace& ws = w.Ws;
+        ws.ProgramMemory[2 * kSerialWord + 1] = 0x62;
+        ws.ProgramMemory[2 * kSerialWord + 3] = 0x62;
+        ws.SerialModeOn = true;
+        ws.SerialTarget = stProgramMemory;
+        ws.SerialStartAddress = kSerialWord;
+        ws.SerialByteCount = 2;
+        ws.SerialValue = {0x34, 0x12};
+        ws.SerialIncrement = 1;
+        ws.SerialEndValue = {0xFF, 0xFF};
+        CalChecksum(ws);
+    }
+
+    // "Load QTP File" of a file holding the given records.
+    void LoadQtp(const std::string& text)
+    {
+        std::FILE* f = std::fopen(qtpPath.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fputs(text.c_str(), f);
+        std::fclose(f);
+        ASSERT_EQ(LoadQTPFile1Click(w.Ws, QtpFileChoice{true, true, qtpPath}, w.Notifier), QtpLoadResult::Loaded)
+            << w.Notifier.LastText();
+    }
+
+    std::string qtpPath;
+};
+
+struct StopCase {
+    const char* Name;
+    std::string Qtp;        // the QTP file in use; empty: the generator gives the numbers
+    uint32_t Increment;     // of the generator
+    std::string Message;    // why production stopped, shown to the operator
+    std::vector<std::string> QtpCaptions;
+};
+
+}  // namespace
+
+// After a good chip, a run that can give no next number ends serial mode;
+// it must not arm the automatic restart (handler or flash test), or the
+// next chips would be programmed with the old number and passed as good.
+TEST_F(ProductionStop, RunThatEndsSerialModeArmsNoRestart)
+{
+    const std::vector<StopCase> cases = {
+        {"QTP file runs out", ":040010001231343144\r\n:00000001FF", 1, "", {"QTP programming finished!"}},
+        {"next QTP record over words without RTWI", ":040010001231343144\r\n:040020001231353133\r\n:00000001FF", 1,
+         "The Instr is not 'RTWI'", {}},
+        {"generator that cannot step", "", 0, "Please Setup Serial No !!", {}},
+    };
+    for (const StopCase& c : cases) {
+        for (const bool handler : {true, false}) {
+            SCOPED_TRACE(std::string(c.Name) + (handler ? ", handler" : ", flash test"));
+            PrepareSerialRun();
+            w.Ws.SerialIncrement = c.Increment;
+            w.Ws.WithHandler = handler;
+            w.Ws.FlashPgmTestOn = !handler;
+            if (!c.Qtp.empty()) LoadQtp(c.Qtp);
+            w.Notifier.Clear();
+            const int ends = reporter.EnTimer1Calls();
+
+            Run(opAutoProgram);
+            EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Data program && verify OK");
+            EXPECT_EQ(w.Box.Chip().ProgramMemory[2 * kSerialWord + 2], 0x34) << "this chip got its number";
+            EXPECT_FALSE(w.Ws.SerialModeOn);
+            EXPECT_EQ(reporter.LastStatus().SerialModeText, "Disable");
+            EXPECT_EQ(reporter.EnTimer1Calls(), ends + 1) << "Continue and Exit are enabled";
+            EXPECT_FALSE(reporter.LastArmRepeat());
+            EXPECT_EQ(reporter.CaptionsOf(ProgressLabel::Qtp), c.QtpCaptions);
+            EXPECT_EQ(w.Notifier.Texts(), c.Message.empty() ? std::vector<std::string>{}
+                                                            : std::vector<std::string>{c.Message});
+        }
+    }
+}
+
+// The number is placed when the run starts, after a fill or a read left the
+// serial words without it: the ID step writes the checksum of the buffer as
+// programmed, and its verify compares against that.
+TEST_F(ProductionStop, IdChecksumIsTheChecksumOfTheProgrammedBuffer)
+{
+    PrepareSerialRun();
+    const std::string before = w.Ws.Status.ProgramChecksum;
+    ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed) << reporter.Caption(ProgressLabel::Id);
+    EXPECT_EQ(reporter.Caption(ProgressLabel::Id), "ID && checksum program and verify OK");
+
+    const SimulatedChip chip = w.Box.Chip();
+    std::copy_n(chip.ProgramMemory.begin(), w.Ws.RomBytes, w.Ws.ProgramMemory.begin());
+    const std::string expected = WordToHex(ComputeChecksums(w.Ws).Memory);
+    ASSERT_NE(expected, before) << "the placed number changes the checksum";
+    EXPECT_EQ(std::string(chip.IdChecksum.begin() + 12, chip.IdChecksum.begin() + 16), expected);
+}
+
+// "QTP Sim" programs nothing, so it signals nothing to the handler either.
+TEST_F(ProductionStop, SimulatedRunSendsNothingToTheWriter)
+{
+    w.Ws.QtpSimulate = true;
+    w.Ws.WithHandler = true;
+    w.Box.ClearRequests();
+    ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed);
+    EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Simulate Programming OK");
+    EXPECT_EQ(w.Ws.Status.PassCountText, "1");
+    EXPECT_EQ(w.Box.RequestNames(), std::vector<std::string>{});
+}
