@@ -193,7 +193,7 @@ TEST(InfoSheetOpening, ChecksRunInOrderAndTheFirstFailureEndsThem)
     }
 }
 
-TEST(InfoSheetFields, RequiredFieldsAndStartAddressKeys)
+TEST(InfoSheetFields, FirstEmptyRequiredFieldIsNamedAndBlanksCountAsContent)
 {
     InfoSheetData d = KnownSheet();
     d.SerialStartAddress.clear();
@@ -203,16 +203,4 @@ TEST(InfoSheetFields, RequiredFieldsAndStartAddressKeys)
     d.CodeNo.clear();
     d.CustomerProject = " ";   // blanks count as content
     EXPECT_EQ(MissingFieldMessage(d), "Please enter Code No.");
-
-    std::string typed;
-    for (char key : std::string("1a2f3")) {
-        if (char c = FilterStartAddressKey(key, typed.size())) typed += c;
-    }
-    EXPECT_EQ(typed, "1A2F");
-    EXPECT_EQ(FilterStartAddressKey('g', 0), 0);
-    EXPECT_EQ(FilterStartAddressKey(8, 4), 8);
-
-    EXPECT_EQ(DataFileNameOf("/data/x.y/pump.main.hex"), "pump.main.hex");
-    EXPECT_EQ(ProposedSheetName("pump.main.hex"), "pump");
-    EXPECT_EQ(ProposedSheetName("pump"), "");
 }
