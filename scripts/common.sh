@@ -1,7 +1,7 @@
 # Shared by run.sh and test.sh: install what is missing, then build.
 set -euo pipefail
 
-KRV_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev
+KRV_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev fonts-liberation2 poppler-utils
               libgmock-dev libbenchmark-dev clang libclang-rt-14-dev xvfb xauth)
 
 krv_install_missing() {

@@ -71,3 +71,89 @@ JpegDecodeResult DecodeJpeg(const uint8_t* data, std::size_t size, JpegImage& im
     jpeg_destroy_decompress(&state.Info);
     return result;
 }
+
+namespace {
+
+// Output into a string of our own: nothing the library allocates has to be
+// freed by hand, whatever way the encoder leaves.
+struct StringDestination {
+    jpeg_destination_mgr Manager {};
+    std::string* Out = nullptr;
+    JOCTET Chunk[16384];
+};
+
+void InitDestination(j_compress_ptr info)
+{
+    auto* d = reinterpret_cast<StringDestination*>(info->dest);
+    d->Manager.next_output_byte = d->Chunk;
+    d->Manager.free_in_buffer = sizeof d->Chunk;
+}
+
+boolean FlushChunk(j_compress_ptr info)
+{
+    auto* d = reinterpret_cast<StringDestination*>(info->dest);
+    d->Out->append(reinterpret_cast<const char*>(d->Chunk), sizeof d->Chunk);
+    InitDestination(info);
+    return TRUE;
+}
+
+void TermDestination(j_compress_ptr info)
+{
+    auto* d = reinterpret_cast<StringDestination*>(info->dest);
+    d->Out->append(reinterpret_cast<const char*>(d->Chunk), sizeof d->Chunk - d->Manager.free_in_buffer);
+}
+
+struct EncodeState {
+    jpeg_compress_struct Info {};
+    JpegErrorTrap Trap {};
+    StringDestination Destination {};
+};
+
+bool RunEncode(EncodeState& s, const JpegImage& image, int quality)
+{
+    if (setjmp(s.Trap.Jump)) return false;
+    s.Info.dest = &s.Destination.Manager;
+    s.Info.image_width = static_cast<JDIMENSION>(image.Width);
+    s.Info.image_height = static_cast<JDIMENSION>(image.Height);
+    s.Info.input_components = 3;
+    s.Info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&s.Info);
+    jpeg_set_quality(&s.Info, quality, TRUE);
+    jpeg_start_compress(&s.Info, TRUE);
+    const std::size_t stride = static_cast<std::size_t>(image.Width) * 3;
+    while (s.Info.next_scanline < s.Info.image_height) {
+        auto* row = const_cast<JSAMPLE*>(image.Rgb.data() + stride * s.Info.next_scanline);
+        jpeg_write_scanlines(&s.Info, &row, 1);
+    }
+    jpeg_finish_compress(&s.Info);
+    return true;
+}
+
+} // namespace
+
+JpegEncodeResult EncodeJpeg(const JpegImage& image, int quality)
+{
+    JpegEncodeResult result;
+    if (image.Width < 0 || image.Height < 0 ||
+        image.Rgb.size() < static_cast<std::size_t>(image.Width) * std::size_t(image.Height) * 3) {
+        result.Error = "JPEG picture has fewer pixels than its size";
+        return result;
+    }
+    EncodeState state;
+    state.Info.err = jpeg_std_error(&state.Trap.Manager);
+    state.Trap.Manager.error_exit = ErrorExit;
+    state.Trap.Manager.output_message = SilentOutput;
+    state.Trap.Message[0] = '\0';
+    state.Destination.Out = &result.Bytes;
+    state.Destination.Manager.init_destination = InitDestination;
+    state.Destination.Manager.empty_output_buffer = FlushChunk;
+    state.Destination.Manager.term_destination = TermDestination;
+    jpeg_create_compress(&state.Info);
+    result.Ok = RunEncode(state, image, quality);
+    jpeg_destroy_compress(&state.Info);
+    if (!result.Ok) {
+        result.Error = state.Trap.Message;
+        result.Bytes.clear();
+    }
+    return result;
+}

@@ -438,12 +438,11 @@ TEST_F(MainFormTest, EveryMenuListsItsItemsInOrderWithTheirShortcuts)
 TEST_F(MainFormTest, CommandsOfPartsNotBuiltArePresentButDisabled)
 {
     ShowActive();
-    // Editors, disassembler, information sheet, device download, second
+    // Editors, disassembler, device download, second
     // option set, configuration dialog and serial-number dialog (which also
     // shows what "Read Serial Num Set" reads back).
     for (const char* name : {"ProgramMemory1", "ID2", "Disassemble1", "FileSaveAsItem", "EEPROM1", "EditOptionAction",
-                             "CounterMode1", "Config1", "SerialNoMode1", "ReadSerialSet1", "tbOption2", "DownLoad1",
-                             "GenerateCustomerInformationSheet1"}) {
+                             "CounterMode1", "Config1", "SerialNoMode1", "ReadSerialSet1", "tbOption2", "DownLoad1"}) {
         ASSERT_NE(Form.Action(QString::fromLatin1(name)), nullptr) << name;
         EXPECT_FALSE(Enabled(name)) << name;
     }

@@ -8,6 +8,7 @@
 #include "files/forms/FileForms.h"
 #include "app/forms/LogoForm.h"
 #include "iap/forms/IAPForm.h"
+#include "infosheet/forms/InfoForm.h"
 #include "link/Operations.h"
 #include "link/WriterLink.h"
 #include "link/forms/ChipOperations.h"
@@ -61,8 +62,6 @@ const char* const kPendingCommands[] = {
     "SerialNoMode1", "ReadSerialSet1",
     // other writer commands
     "tbOption2", "DownLoad1",
-    // information sheet
-    "GenerateCustomerInformationSheet1",
 };
 
 // Other names of the same commands: the tool buttons and menu items that
@@ -1104,7 +1103,11 @@ void TMainForm::ForceWriteClick()
 }
 void TMainForm::tbOption2Click() { Ran("tbOption2Click"); }
 void TMainForm::DownLoad1Click() { Ran("DownLoad1Click"); }
-void TMainForm::GenerateCustomerInformationSheet1Click() { Ran("GenerateCustomerInformationSheet1Click"); }
+void TMainForm::GenerateCustomerInformationSheet1Click()
+{
+    Ran("GenerateCustomerInformationSheet1Click");
+    OpenInfoSheet(*this);
+}
 void TMainForm::DownloadSerialSet1Click()
 {
     Ran("DownloadSerialSet1Click");

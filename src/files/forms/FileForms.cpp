@@ -21,9 +21,9 @@ FileDialogRunner& Runner()
     return runner;
 }
 
-FileDialogChoice RunQtDialog(TMainForm& form, const FileDialogRequest& request)
+FileDialogChoice RunQtDialog(QWidget* parent, const FileDialogRequest& request)
 {
-    QFileDialog dialog(&form, request.Title);
+    QFileDialog dialog(parent, request.Title);
     dialog.setAcceptMode(request.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.Save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QStringList filters = request.Filter.split(QStringLiteral(";;"));
@@ -31,6 +31,7 @@ FileDialogChoice RunQtDialog(TMainForm& form, const FileDialogRequest& request)
     if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
         dialog.selectNameFilter(filters.at(request.FilterIndex - 1));
     dialog.setDefaultSuffix(request.DefaultSuffix);
+    if (!request.QtAsksOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!request.FileName.isEmpty()) dialog.selectFile(request.FileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     FileDialogChoice choice;
@@ -39,11 +40,7 @@ FileDialogChoice RunQtDialog(TMainForm& form, const FileDialogRequest& request)
     return choice;
 }
 
-FileDialogChoice Ask(TMainForm& form, const FileDialogRequest& request)
-{
-    if (Runner()) return Runner()(request);
-    return RunQtDialog(form, request);
-}
+FileDialogChoice Ask(TMainForm& form, const FileDialogRequest& request) { return RunFileDialog(&form, request); }
 
 // Paths travel as the file system's own bytes.
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
@@ -76,6 +73,12 @@ QString ProposedName(const Workspace& ws) { return DisplayPath(ProposedFileName(
 }  // namespace
 
 void SetFileDialogRunner(FileDialogRunner runner) { Runner() = std::move(runner); }
+
+FileDialogChoice RunFileDialog(QWidget* parent, const FileDialogRequest& request)
+{
+    if (Runner()) return Runner()(request);
+    return RunQtDialog(parent, request);
+}
 
 QString QtFilter(const char* pipeFilter)
 {

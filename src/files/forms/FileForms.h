@@ -8,6 +8,7 @@
 
 #include <functional>
 
+class QWidget;
 class TMainForm;
 
 namespace file_forms {
@@ -20,6 +21,7 @@ struct FileDialogRequest {
     int FilterIndex = 1;     // preselected, counted from 1
     QString DefaultSuffix;
     QString FileName;        // preset name
+    bool QtAsksOverwrite = true;   // false when the command asks its own replace question
 };
 
 // The user's choice: an empty path means the dialog was cancelled.
@@ -31,6 +33,8 @@ struct FileDialogChoice {
 // Shows the dialogs; tests replace it to choose files without a window.
 using FileDialogRunner = std::function<FileDialogChoice(const FileDialogRequest&)>;
 void SetFileDialogRunner(FileDialogRunner runner);   // an empty runner restores the Qt dialogs
+// Runs one dialog over parent (through the runner when one is set).
+FileDialogChoice RunFileDialog(QWidget* parent, const FileDialogRequest& request);
 
 // The "Desc|*.x|Desc|*.y" filters of the commands in Qt form.
 QString QtFilter(const char* pipeFilter);

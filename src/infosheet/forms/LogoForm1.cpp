@@ -1,8 +1,10 @@
 #include "infosheet/forms/LogoForm1.h"
 
+#include "infosheet/forms/SheetPainter.h"
+
 TLogoForm1* LogoForm1 = nullptr;
 
-TLogoForm1::TLogoForm1(QWidget* parent) : QWidget(parent)
+TLogoForm1::TLogoForm1(QWidget* parent) : QWidget(parent), Image1(HeaderPicture(kLogo1Size))
 {
     setObjectName(QStringLiteral("LogoForm1"));
     LogoForm1 = this;

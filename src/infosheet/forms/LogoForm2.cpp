@@ -1,8 +1,10 @@
 #include "infosheet/forms/LogoForm2.h"
 
+#include "infosheet/forms/SheetPainter.h"
+
 TLogoForm2* LogoForm2 = nullptr;
 
-TLogoForm2::TLogoForm2(QWidget* parent) : QWidget(parent)
+TLogoForm2::TLogoForm2(QWidget* parent) : QWidget(parent), Image1(HeaderPicture(kLogo2Size))
 {
     setObjectName(QStringLiteral("LogoForm2"));
     LogoForm2 = this;

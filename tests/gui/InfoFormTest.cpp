@@ -1,0 +1,182 @@
+#include "app/forms/MainForm.h"
+#include "files/forms/FileForms.h"
+#include "infosheet/forms/InfoForm.h"
+#include "platform/JpegImage.h"
+#include "RecordingNotifier.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Read(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class InfoFormTest : public ::testing::Test {
+protected:
+    RecordingNotifier Notes;
+    TMainForm Main{&Notes};
+    QTemporaryDir Dir;
+    std::vector<file_forms::FileDialogRequest> Requests;
+    QString Chosen;
+
+    void SetUp() override
+    {
+        file_forms::SetFileDialogRunner([this](const file_forms::FileDialogRequest& r) {
+            Requests.push_back(r);
+            return file_forms::FileDialogChoice{Chosen, r.FilterIndex};
+        });
+        Main.show();
+        Ws().ProgramFileName = "/data/pump.main.hex";
+        Ws().CustomerName = "Acme";
+        Ws().CustomerProject = "Pump";
+        Ws().ProgramMemory[0] = 0x12;
+        Ws().OptionStatus = 0;
+        Notes.Clear();
+    }
+    void TearDown() override
+    {
+        file_forms::SetFileDialogRunner({});
+        SetPrinterSource({});
+        Main.hide();
+    }
+    Workspace& Ws() { return Main.GetWorkspace(); }
+    // A shown dialog with every required field filled.
+    std::unique_ptr<TInfoForm> Dialog()
+    {
+        auto dialog = std::make_unique<TInfoForm>(Main);
+        dialog->show();
+        dialog->edCodeNo->setText(QStringLiteral("C17"));
+        return dialog;
+    }
+};
+
+} // namespace
+
+TEST_F(InfoFormTest, CommandOpensTheDialogAfterItsChecksAndExitCarriesTheFieldsBack)
+{
+    Ws().ProgramMemory[0] = 0xFF;
+    Ws().ProgramMemory[1] = 0xFF;
+    Main.Action(QStringLiteral("tbInfoSheet"))->trigger();
+    EXPECT_EQ(Notes.Texts(), std::vector<std::string>{"Data memory are blank or error"});
+
+    Ws().ProgramMemory[0] = 0x12;
+    Main.lbOption[5]->setText(QStringLiteral("Enable"));
+    QString device, fileName;
+    QTimer::singleShot(0, [&] {
+        auto* form = qobject_cast<TInfoForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(form, nullptr);
+        device = form->stDeviceName->text();
+        fileName = form->stDataFileName->text();
+        form->edFrequency->setText(QStringLiteral("4M"));
+        Notes.Script({Answer::Yes, Answer::Yes});
+        form->bbExit->click();
+    });
+    Main.Action(QStringLiteral("GenerateCustomerInformationSheet1"))->trigger();
+    EXPECT_EQ(device, Main.ComboBox2->currentText());
+    EXPECT_EQ(fileName, "pump.main.hex");
+    EXPECT_EQ(Notes.LastText(), "Have not saved. Exit?");
+    EXPECT_EQ(Ws().OperatingFrequency, "4M");
+}
+
+TEST_F(InfoFormTest, PictureIsA740By1046JpegWithItsTitleAndNoToReplaceKeepsTheOldBytes)
+{
+    auto form = Dialog();
+    form->cbPrintToFile->setChecked(true);
+    Chosen = Dir.filePath(QStringLiteral("sheet.jpg"));
+    form->bbPrint->click();
+    ASSERT_EQ(Requests.size(), 1u);
+    EXPECT_EQ(Requests[0].FileName, "pump.jpg");
+    EXPECT_EQ(Requests[0].FilterIndex, 2);
+    EXPECT_TRUE(form->Printed);
+    const QByteArray bytes = Read(Chosen);
+    JpegImage page;
+    ASSERT_TRUE(DecodeJpeg(reinterpret_cast<const uint8_t*>(bytes.constData()), std::size_t(bytes.size()), page).Ok);
+    ASSERT_EQ(page.Width, 740);
+    ASSERT_EQ(page.Height, 1046);
+    auto dark = [&](int x, int y) {
+        const uint8_t* p = &page.Rgb[(std::size_t(y) * 740 + std::size_t(x)) * 3];
+        return p[0] + p[1] + p[2] < 300;
+    };
+    int title = 0, gap = 0;
+    for (int x = 0; x < 740; ++x) {
+        for (int y = 160; y < 184; ++y) title += dark(x, y) && x > 100 && x < 640;
+        for (int y = 136; y < 160; ++y) gap += dark(x, y);
+    }
+    EXPECT_GT(title, 200);   // the title's letters in its band, centred
+    EXPECT_EQ(gap, 0);       // nothing between the header picture and the title
+
+    form->Printed = false;
+    Notes.Script({Answer::No});
+    form->bbPrint->click();
+    EXPECT_EQ(Notes.LastText(), "File Exists, Replace?");
+    EXPECT_EQ(Read(Chosen), bytes);
+    EXPECT_FALSE(form->Printed);
+}
+
+TEST_F(InfoFormTest, PdfPrinterGetsOnePageWithTheDeviceAndTheChecksums)
+{
+    const QString pdf = Dir.filePath(QStringLiteral("sheet.pdf"));
+    SetPrinterSource([pdf] {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        return printer;
+    });
+    auto form = Dialog();
+    form->bbPrint->click();
+    EXPECT_TRUE(form->Printed);
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(text.waitForFinished(30000));
+    const QString out = QString::fromLatin1(text.readAllStandardOutput());
+    EXPECT_EQ(out.count(QLatin1Char('\f')), 1) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("Customer Information Sheet for ") + Main.ComboBox2->currentText()));
+    ASSERT_FALSE(Main.Label11->text().isEmpty());
+    EXPECT_TRUE(out.contains(Main.Label11->text() + QLatin1Char('H'))) << out.toStdString();
+    EXPECT_TRUE(out.contains(Main.OptChecksum->text() + QLatin1Char('H'))) << out.toStdString();
+}
+
+TEST_F(InfoFormTest, NothingWrittenOrPrintedLeavesBothRemindersOnExit)
+{
+    SetPrinterSource([] { return std::unique_ptr<QPrinter>(); });
+    auto form = Dialog();
+    form->bbPrint->click();                       // no default printer
+    form->bbSave->click();                        // the dialog cancelled
+    Chosen = Dir.filePath(QStringLiteral("no-such-folder/sheet.txt"));
+    form->bbSave->click();                        // a folder that cannot take the file
+    form->edCustomerName->setText(QStringLiteral("Changed"));
+    Notes.Script({Answer::Yes, Answer::No});
+    form->bbExit->click();
+    EXPECT_EQ(Notes.Texts(), (std::vector<std::string>{"There is no default printer!", "File can't be saved!",
+                                                       "Have not printed. Exit?", "Have not saved. Exit?"}));
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(Ws().CustomerName, "Acme");
+}
+
+TEST_F(InfoFormTest, StartAddressRowFollowsTheSerialModeAndTakesFourHexDigits)
+{
+    auto form = Dialog();
+    EXPECT_TRUE(form->edSerialNoStartAddr->isHidden());
+    form->SerialEnable->click();
+    EXPECT_FALSE(form->edSerialNoStartAddr->isHidden());
+    QTest::keyClicks(form->edSerialNoStartAddr, QStringLiteral("1a2f3"));
+    EXPECT_EQ(form->edSerialNoStartAddr->text(), "1A2F");
+}
