@@ -189,7 +189,11 @@ void ServeCommandHeader(RequestContext& request)
     switch (op) {
     case kOpRead:
     case kOpDownload: {
-        std::vector<uint8_t> data = request.Locked([&](WriterState& s) { return ReadArea(s.Chip, area, count); });
+        std::vector<uint8_t> data = request.Locked([&](WriterState& s) {
+            std::vector<uint8_t> bytes = ReadArea(s.Chip, area, count);
+            CorruptOptionAreaRead(s, area, bytes);
+            return bytes;
+        });
         if (faults.ReadLengthDelta < 0)
             data.resize(std::size_t(std::max<int>(0, int(data.size()) + faults.ReadLengthDelta)));
         else

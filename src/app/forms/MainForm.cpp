@@ -10,6 +10,7 @@
 #include "iap/forms/IAPForm.h"
 #include "link/Operations.h"
 #include "link/WriterLink.h"
+#include "link/forms/ChangeOptionForm.h"
 #include "link/forms/ChipOperations.h"
 #include "serialno/QtpFile.h"
 #include "serialno/SerialSetFrame.h"
@@ -60,7 +61,7 @@ const char* const kPendingCommands[] = {
     // its result only in the serial-number dialog
     "SerialNoMode1", "ReadSerialSet1",
     // other writer commands
-    "tbOption2", "DownLoad1",
+    "DownLoad1",
     // information sheet
     "GenerateCustomerInformationSheet1",
 };
@@ -1102,7 +1103,11 @@ void TMainForm::ForceWriteClick()
     Ran("ForceWriteClick");
     RunChipCommand(*this, opOverWrite);
 }
-void TMainForm::tbOption2Click() { Ran("tbOption2Click"); }
+void TMainForm::tbOption2Click()
+{
+    Ran("tbOption2Click");
+    OpenChangeOptionForm(*this);
+}
 void TMainForm::DownLoad1Click() { Ran("DownLoad1Click"); }
 void TMainForm::GenerateCustomerInformationSheet1Click() { Ran("GenerateCustomerInformationSheet1Click"); }
 void TMainForm::DownloadSerialSet1Click()
