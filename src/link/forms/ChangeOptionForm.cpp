@@ -212,6 +212,7 @@ void TChangeOptionForm::BuildControls()
         StaticTextData[w] = Label(QStringLiteral("StaticText%1").arg(w + 1), addr + QStringLiteral(" ="), this);
         edData[w] = new QLineEdit(this);
         edData[w]->setObjectName(QStringLiteral("edData%1").arg(addr));
+        edData[w]->setMinimumWidth(80);
         // The key filter: blanks and hexadecimal digits only.
         edData[w]->setValidator(
             new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9A-Fa-f ]*")), edData[w]));
