@@ -175,7 +175,7 @@ TEST_F(MainFormTest, DeviceWithoutEepromDisablesTheEepromControls)
 TEST_F(MainFormTest, CommandsNotBuiltYetAreDisabledAndStayDisabled)
 {
     ShowActive();
-    for (const char* name : {"EditOptionAction", "tbOption2", "DownLoad1"}) {
+    for (const char* name : {"EditOptionAction", "DownLoad1"}) {
         EXPECT_FALSE(Enabled(name)) << name;
         Form.EnableAction(QString::fromLatin1(name), true);
         EXPECT_FALSE(Enabled(name)) << name;
@@ -442,7 +442,7 @@ TEST_F(MainFormTest, CommandsOfPartsNotBuiltArePresentButDisabled)
     // option set, configuration dialog and serial-number dialog (which also
     // shows what "Read Serial Num Set" reads back).
     for (const char* name : {"ProgramMemory1", "ID2", "Disassemble1", "FileSaveAsItem", "EEPROM1", "EditOptionAction",
-                             "CounterMode1", "Config1", "SerialNoMode1", "ReadSerialSet1", "tbOption2", "DownLoad1"}) {
+                             "CounterMode1", "Config1", "SerialNoMode1", "ReadSerialSet1", "DownLoad1"}) {
         ASSERT_NE(Form.Action(QString::fromLatin1(name)), nullptr) << name;
         EXPECT_FALSE(Enabled(name)) << name;
     }

@@ -82,7 +82,9 @@ void StoreStreamByte(SimulatedChip& chip, int area, std::size_t i, uint8_t byte)
     case 1: if (i < chip.OptionWords.size()) chip.OptionWords[i] = byte; break;
     case 2: if (i < chip.IdChecksum.size()) chip.IdChecksum[i] = byte; break;
     case 3: if (i % 2 == 0 && i / 2 < chip.Eeprom.size()) chip.Eeprom[i / 2] = byte; break;  // (data, address)
-    case 5: if (i < chip.OptionArea.size()) chip.OptionArea[i] = byte; break;
+    case 5:   // the chip keeps only the bits its words have
+        if (i < chip.OptionArea.size()) chip.OptionArea[i] = byte & (i % 2 ? chip.BlankHigh : chip.BlankLow);
+        break;
     default: break;
     }
 }
@@ -189,7 +191,11 @@ void ServeCommandHeader(RequestContext& request)
     switch (op) {
     case kOpRead:
     case kOpDownload: {
-        std::vector<uint8_t> data = request.Locked([&](WriterState& s) { return ReadArea(s.Chip, area, count); });
+        std::vector<uint8_t> data = request.Locked([&](WriterState& s) {
+            std::vector<uint8_t> bytes = ReadArea(s.Chip, area, count);
+            CorruptOptionAreaRead(s, area, bytes);
+            return bytes;
+        });
         if (faults.ReadLengthDelta < 0)
             data.resize(std::size_t(std::max<int>(0, int(data.size()) + faults.ReadLengthDelta)));
         else

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 class RequestContext;
 
@@ -44,3 +45,8 @@ void ServeSerialSet(RequestContext& request);        // 0xA3 xx
 // control frame or a block header (FirmwareRequests.cpp).
 void ServeUpdateModeRequest(RequestContext& request);   // 0xA4
 void ServeUpdateFrame(RequestContext& request);         // 0xA5 xx xx xx xx mode sub
+
+// The option area (area 5) travels in command headers; its read-back fault
+// is applied to a read reply before it is sent (OptionAreaRequests.cpp).
+struct WriterState;
+void CorruptOptionAreaRead(const WriterState& state, int area, std::vector<uint8_t>& data);

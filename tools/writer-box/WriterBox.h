@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "FirmwareState.h"
+#include "OptionAreaState.h"
 #include "SerialSetState.h"
 
 class PtyPair;
@@ -95,6 +96,7 @@ struct WriterState {
     uint64_t BytesSinceFaults = 0;           // request bytes received since SetFaults
     SerialSetState SerialSet;                // the serial-number set for off-line operation
     FirmwareState Firmware;                  // the firmware update in progress
+    OptionAreaFaults OptionArea;             // faults of the option-area read-back
 };
 
 class WriterBox {

@@ -26,6 +26,8 @@ const char* kUsage =
     "  --switch B1,B2,...        status bytes for the next switch queries (hex)\n"
     "  --switch-idle BYTE        switch status once those are used up (default 01)\n"
     "  --protected               the chip reads back as protected\n"
+    "  --option-area B0,B1,...   preset the option area (words 00h..13h, low byte first; hex)\n"
+    "  --option2-used            set the option 2 select bits of word 12h, bits (13,12) = (1,0)\n"
     "  --paced                   send replies at the real line rate, 115200 baud 8N1\n"
     "  --verbose                 log every request on standard error\n"
     "Faults:\n"
@@ -39,6 +41,7 @@ const char* kUsage =
     "  --unexpected-reply BYTE   answer BYTE (hex) to the type query and every command header\n"
     "  --unexpected-at N         ... or only as the acknowledge of data-stream byte N\n"
     "  --read-length-delta N     send N data bytes more (negative: fewer) in read replies\n"
+    "  --corrupt-option-word N   option-area reads show word N (hex, 00..13) with bit 0 inverted\n"
     "  --help                    this text\n";
 
 int Hex(const std::string& text)
@@ -66,6 +69,9 @@ int main(int argc, char** argv)
     std::string link;
     std::vector<uint8_t> switchScript;
     bool isProtected = false;
+    std::string optionArea;
+    bool option2Used = false;
+    int corruptOptionWord = -1;
 
     std::vector<std::string> args(argv + 1, argv + argc);
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -99,6 +105,9 @@ int main(int argc, char** argv)
             }
         } else if (a == "--switch-idle") settings.SwitchIdle = uint8_t(Hex(value()));
         else if (a == "--protected") isProtected = true;
+        else if (a == "--option-area") optionArea = value();
+        else if (a == "--option2-used") option2Used = true;
+        else if (a == "--corrupt-option-word") corruptOptionWord = Hex(value());
         else if (a == "--paced") settings.Paced = true;
         else if (a == "--verbose") settings.Verbose = true;
         else if (a == "--no-chip") faults.NoChip = true;
@@ -126,6 +135,10 @@ int main(int argc, char** argv)
     box.SetFaults(faults);
     box.ScriptSwitch(switchScript);
     if (isProtected) box.With([](WriterState& s) { s.Chip.Protected = true; });
+    if (!optionArea.empty() && !box.With([&](WriterState& s) { return PresetOptionArea(s.Chip, optionArea); }))
+        Fail("--option-area takes hexadecimal bytes");
+    if (option2Used) box.With([](WriterState& s) { MarkOption2Used(s.Chip); });
+    box.With([&](WriterState& s) { s.OptionArea.CorruptWord = corruptOptionWord; });
 
     std::string error;
     if (!box.Start(&error)) {

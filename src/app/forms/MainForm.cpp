@@ -11,6 +11,7 @@
 #include "infosheet/forms/InfoForm.h"
 #include "link/Operations.h"
 #include "link/WriterLink.h"
+#include "link/forms/ChangeOptionForm.h"
 #include "link/forms/ChipOperations.h"
 #include "serialno/QtpFile.h"
 #include "serialno/SerialSetFrame.h"
@@ -61,7 +62,7 @@ const char* const kPendingCommands[] = {
     // its result only in the serial-number dialog
     "SerialNoMode1", "ReadSerialSet1",
     // other writer commands
-    "tbOption2", "DownLoad1",
+    "DownLoad1",
 };
 
 // Other names of the same commands: the tool buttons and menu items that
@@ -1101,7 +1102,11 @@ void TMainForm::ForceWriteClick()
     Ran("ForceWriteClick");
     RunChipCommand(*this, opOverWrite);
 }
-void TMainForm::tbOption2Click() { Ran("tbOption2Click"); }
+void TMainForm::tbOption2Click()
+{
+    Ran("tbOption2Click");
+    OpenChangeOptionForm(*this);
+}
 void TMainForm::DownLoad1Click() { Ran("DownLoad1Click"); }
 void TMainForm::GenerateCustomerInformationSheet1Click()
 {

@@ -1,0 +1,133 @@
+// The second option set's read, check, write and verify against the
+// simulated writer over the pty.
+#include "LinkTestSupport.h"
+#include "app/DeviceCatalogue.h"
+#include "link/SecondOptionExchange.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+struct CountingReporter : OptionRunReporter {
+    void ChipRead(const ChipOptions& chip) override { Reads.push_back(chip); }
+    std::vector<ChipOptions> Reads;
+};
+
+// A clean chip: user options and option area as a chip that was never given
+// a second set, with words 00h..03h of its own.
+SimulatedChip CleanChip()
+{
+    SimulatedChip chip;
+    chip.OptionWords = {0x0A, 0x3F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F, 0x7F};
+    for (std::size_t i = 0; i < 8; ++i) chip.OptionArea[i] = uint8_t(0x10 + i);
+    return chip;
+}
+
+bool Wrote(const WriterBox& box)
+{
+    const auto requests = box.Requests();
+    return std::any_of(requests.begin(), requests.end(), [](const RecordedRequest& r) {
+        return r.Name == "command header" && (r.Bytes[9] & 0xBF) == 0xA7;
+    });
+}
+
+}  // namespace
+
+TEST(SecondOptionExchange, EveryModeEndsWithItsOwnMessage)
+{
+    struct Row {
+        const char* Case;
+        OptionMode Mode;
+        std::function<void(WriterState&)> Setup;
+        std::vector<std::string> Texts;
+        bool Writes;
+        size_t ChipReads;
+    };
+    const Row rows[] = {
+        {"read of a used chip", OptionMode::Read, [](WriterState& s) { MarkOption2Used(s.Chip); },
+         {"Read options end!!", "The 2nd Option was used !"}, false, 1},
+        {"auto on a used chip stops before the write", OptionMode::Auto,
+         [](WriterState& s) { MarkOption2Used(s.Chip); }, {"The 2nd Option was used !"}, false, 1},
+        {"auto on a clean chip", OptionMode::Auto, [](WriterState&) {}, {"Program && verify OK"}, true, 1},
+        {"a select bit that reads back wrong", OptionMode::Auto,
+         [](WriterState& s) { s.OptionArea.CorruptWord = 0x12; }, {"Verify Fail!!"}, true, 1},
+        {"a silent writer stops at the writer check", OptionMode::Auto,
+         [](WriterState& s) { s.Faults.SilentFromByte = 0; }, {"Connect COM1 Timeout!!"}, false, 0},
+        {"a writer of the wrong kind stops at the writer check", OptionMode::Auto,
+         [](WriterState& s) { s.Faults.WrongGeneration = true; }, {"Connect Fail!"}, false, 0},
+        {"no chip in the socket", OptionMode::Read, [](WriterState& s) { s.Faults.NoChip = true; },
+         {"Nothing in socket or type error!!"}, false, 0},
+        {"a failed program byte", OptionMode::Auto, [](WriterState& s) { s.Faults.ProgramFailAt = 3; },
+         {"OPTION program fail !!"}, true, 1},
+        {"write before any read in the dialog", OptionMode::Write, [](WriterState&) {},
+         {"Please read IC OPTIONs first !!"}, false, 0},
+    };
+    for (const Row& row : rows) {
+        LinkedWriter w;
+        ASSERT_TRUE(w.Ready);
+        SelectDevice(w.Ws, GetIcName(0));
+        w.Box.SetChip(CleanChip());
+        w.Box.With([&](WriterState& s) { row.Setup(s); });
+        OptionRunInput input;
+        input.Mode = row.Mode;
+        input.PortText = "COM1";
+        CountingReporter reporter;
+        const OptionRunResult result = RunOptionMode(w.Ws, w.Notifier, w.Context, input, reporter);
+        EXPECT_EQ(w.Notifier.Texts(), row.Texts) << row.Case;
+        EXPECT_EQ(Wrote(w.Box), row.Writes) << row.Case;
+        EXPECT_EQ(reporter.Reads.size(), row.ChipReads) << row.Case;
+        EXPECT_FALSE(result.Cancelled) << row.Case;
+    }
+}
+
+TEST(SecondOptionExchange, AutoWritesTheCompositionAndKeepsTheChipsOwnWords)
+{
+    LinkedWriter w;
+    ASSERT_TRUE(w.Ready);
+    SelectDevice(w.Ws, GetIcName(0));
+    w.Box.SetChip(CleanChip());
+    OptionRunInput input;
+    input.Mode = OptionMode::Auto;
+    input.PortText = "COM1";
+    input.Choices.A10h = kKeepOrCopy;
+    input.Choices.A1xh[1] = kWriteNew;
+    input.Choices.EditText[1] = "12 34";
+    CountingReporter reporter;
+    const OptionRunResult result = RunOptionMode(w.Ws, w.Notifier, w.Context, input, reporter);
+    ASSERT_EQ(w.Notifier.LastText(), "Program && verify OK");
+    EXPECT_TRUE(result.Refresh);
+
+    // The chip read shows the chip's user options, masked.
+    ASSERT_EQ(reporter.Reads.size(), 1u);
+    EXPECT_EQ(reporter.Reads[0].IcUserData, CleanChip().OptionWords);
+    const OptionComposition expected = ComposeOptionArea(OptionLayout::Of(w.Ws), input.Choices, reporter.Reads[0]);
+    const SimulatedChip chip = w.Box.Chip();
+    // The chip holds the image in its 7-bit words.
+    for (std::size_t i = 0; i < chip.OptionArea.size(); ++i) EXPECT_EQ(chip.OptionArea[i], expected.Image[i] & 0x7F) << i;
+    for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(chip.OptionArea[i], CleanChip().OptionArea[i]);
+    EXPECT_EQ(chip.OptionArea[32], 0x10);   // word 10h keeps the chip's word 00h
+    EXPECT_EQ(chip.OptionArea[36], 0x12);
+    EXPECT_EQ(chip.OptionArea[37], (0x34 & ~0x60) | 0x40);   // with the select bits (13,12) = (1,0)
+    // The result carries the read-back for the dialog's refresh.
+    EXPECT_EQ(result.Chip.IcBodyData1[5], chip.OptionArea[37]);
+}
+
+TEST(SecondOptionExchange, ACancelledRunEndsWithoutAWord)
+{
+    LinkedWriter w("COM1", 500);
+    ASSERT_TRUE(w.Ready);
+    SelectDevice(w.Ws, GetIcName(0));
+    w.Box.SetFaults([] { WriterFaults f; f.SilentFromByte = 0; return f; }());
+    OptionRunInput input;
+    input.Mode = OptionMode::Auto;
+    input.PortText = "COM1";
+    CountingReporter reporter;
+    w.Cancel = true;
+    const OptionRunResult result = RunOptionMode(w.Ws, w.Notifier, w.Context, input, reporter);
+    EXPECT_TRUE(result.Cancelled);
+    EXPECT_FALSE(result.Refresh);
+    EXPECT_TRUE(w.Notifier.Texts().empty());
+}
