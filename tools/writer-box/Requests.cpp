@@ -212,10 +212,3 @@ void ServeCommandHeader(RequestContext& request)
         break;
     }
 }
-
-void ServeDeviceRecord(RequestContext& request)
-{
-    if (!request.Gather(32)) return;
-    request.Record("device record");
-    request.Reply(kEndOfData);
-}

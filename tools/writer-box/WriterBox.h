@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "DeviceListState.h"
 #include "FirmwareState.h"
 #include "SerialSetState.h"
 
@@ -95,6 +96,7 @@ struct WriterState {
     uint64_t BytesSinceFaults = 0;           // request bytes received since SetFaults
     SerialSetState SerialSet;                // the serial-number set for off-line operation
     FirmwareState Firmware;                  // the firmware update in progress
+    DeviceListState DeviceList;              // the downloaded device records
 };
 
 class WriterBox {

@@ -39,6 +39,7 @@ const char* kUsage =
     "  --unexpected-reply BYTE   answer BYTE (hex) to the type query and every command header\n"
     "  --unexpected-at N         ... or only as the acknowledge of data-stream byte N\n"
     "  --read-length-delta N     send N data bytes more (negative: fewer) in read replies\n"
+    "  --bad-record-reply N      answer 0xB1 to the Nth device record after a clear\n"
     "  --help                    this text\n";
 
 int Hex(const std::string& text)
@@ -66,6 +67,7 @@ int main(int argc, char** argv)
     std::string link;
     std::vector<uint8_t> switchScript;
     bool isProtected = false;
+    int badRecord = -1;
 
     std::vector<std::string> args(argv + 1, argv + argc);
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -111,6 +113,7 @@ int main(int argc, char** argv)
         else if (a == "--unexpected-reply") faults.UnexpectedReply = Hex(value()) & 0xFF;
         else if (a == "--unexpected-at") faults.UnexpectedAtByte = Decimal(value());
         else if (a == "--read-length-delta") faults.ReadLengthDelta = Decimal(value());
+        else if (a == "--bad-record-reply") badRecord = Decimal(value());
         else Fail("unknown switch " + a);
     }
 
@@ -138,6 +141,8 @@ int main(int argc, char** argv)
     }
     std::printf("%s\n", box.SlavePath().c_str());
     std::fflush(stdout);
+
+    box.With([&](WriterState& s) { s.DeviceList.BadReplyAtRecord = badRecord; });
 
     int signal = 0;
     sigwait(&stopSignals, &signal);

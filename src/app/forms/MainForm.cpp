@@ -8,6 +8,7 @@
 #include "files/forms/FileForms.h"
 #include "app/forms/LogoForm.h"
 #include "iap/forms/IAPForm.h"
+#include "link/forms/DeviceForm.h"
 #include "link/Operations.h"
 #include "link/WriterLink.h"
 #include "link/forms/ChipOperations.h"
@@ -60,7 +61,7 @@ const char* const kPendingCommands[] = {
     // its result only in the serial-number dialog
     "SerialNoMode1", "ReadSerialSet1",
     // other writer commands
-    "tbOption2", "DownLoad1",
+    "tbOption2",
     // information sheet
     "GenerateCustomerInformationSheet1",
 };
@@ -1103,7 +1104,12 @@ void TMainForm::ForceWriteClick()
     RunChipCommand(*this, opOverWrite);
 }
 void TMainForm::tbOption2Click() { Ran("tbOption2Click"); }
-void TMainForm::DownLoad1Click() { Ran("DownLoad1Click"); }
+void TMainForm::DownLoad1Click()
+{
+    Ran("DownLoad1Click");
+    TDeviceForm form(Ws, *Notify, this);
+    form.exec();
+}
 void TMainForm::GenerateCustomerInformationSheet1Click() { Ran("GenerateCustomerInformationSheet1Click"); }
 void TMainForm::DownloadSerialSet1Click()
 {
