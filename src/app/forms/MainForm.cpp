@@ -8,6 +8,7 @@
 #include "files/forms/FileForms.h"
 #include "app/forms/LogoForm.h"
 #include "iap/forms/IAPForm.h"
+#include "link/forms/AutoWriterSetupForm.h"
 #include "link/forms/DeviceForm.h"
 #include "link/Operations.h"
 #include "link/WriterLink.h"
@@ -595,6 +596,14 @@ void TMainForm::BuildEngineeringPanel(QWidget* parent)
     Mode65->setObjectName(QStringLiteral("Mode65"));
     Mode65->addItems({QStringLiteral("00"), QStringLiteral("01"), QStringLiteral("10"), QStringLiteral("11")});
     grid->addWidget(Mode65, 5, 1, 1, 2);
+    // The repetition setup and the firmware update have no menu command:
+    // only the engineering panel opens them.
+    auto* autoWriter = new QPushButton(QStringLiteral("Auto Writer Setup"), Panel2);
+    auto* firmware = new QPushButton(QStringLiteral("FW Update"), Panel2);
+    connect(autoWriter, &QPushButton::clicked, this, [this] { RunAutoWriterSetup(Ws, this); });
+    connect(firmware, &QPushButton::clicked, this, [this] { ShowFirmwareUpdate(Ws, *Notify, this); });
+    grid->addWidget(autoWriter, 6, 0);
+    grid->addWidget(firmware, 6, 1, 1, 2);
     Panel2->hide();
 }
 

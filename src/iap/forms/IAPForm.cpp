@@ -12,3 +12,8 @@ TIAPForm::~TIAPForm()
 {
     if (IAPForm == this) IAPForm = nullptr;
 }
+
+void ShowFirmwareUpdate(Workspace&, Notifier&, QWidget*)
+{
+    if (IAPForm) IAPForm->show();
+}

@@ -3,6 +3,9 @@
 
 #include <QWidget>
 
+struct Workspace;
+class Notifier;
+
 class TIAPForm : public QWidget {
     Q_OBJECT
 public:
@@ -11,3 +14,6 @@ public:
 };
 
 extern TIAPForm* IAPForm;
+
+// Shows the firmware-update window (made on first use when start-up made none).
+void ShowFirmwareUpdate(Workspace& ws, Notifier& notifier, QWidget* owner);
