@@ -44,3 +44,4 @@ void ServeSerialSet(RequestContext& request);        // 0xA3 xx
 // control frame or a block header (FirmwareRequests.cpp).
 void ServeUpdateModeRequest(RequestContext& request);   // 0xA4
 void ServeUpdateFrame(RequestContext& request);         // 0xA5 xx xx xx xx mode sub
+void ServeFinishAnswer(RequestContext& request);        // 0x55 after the finish frame's 0x05
