@@ -10,6 +10,7 @@
 
 #include "LinkedWriter.h"
 #include "iap/FirmwareUpdate.h"
+#include "platform/Clock.h"
 
 namespace {
 
@@ -57,6 +58,8 @@ TEST(FirmwareUpdate, WriterHoldsTheInformationBlockAndTheCodeAndASecondUpdateSen
         ASSERT_EQ(u.Run(image), UpdateEnd::Success) << u.Notifier.LastText();
         EXPECT_EQ(u.Count("update-mode request"), 1);
         EXPECT_EQ(u.Count("update block"), 3);
+        // The end frame has no answer: wait until the writer took it.
+        for (int i = 0; i < 500 && u.Count("update end frame") == 0; ++i) SleepMilliseconds(2);
         EXPECT_EQ(u.Count("update end frame"), 1);
         EXPECT_EQ(u.Report.Gauges, (std::vector<int>{0, 50, 100}));
         EXPECT_EQ(u.Report.Statuses.back(), "Update Success!!");
