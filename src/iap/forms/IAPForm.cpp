@@ -224,7 +224,7 @@ void TIAPForm::closeEvent(QCloseEvent* event)
     // FormClose: the update stops at its next wait; the link is usable again.
     StopUpdate();
     UpdateFinished();
-    Ws().LinkFailed = false;
+    if (ws_ || MainForm) Ws().LinkFailed = false;
     QWidget::closeEvent(event);
 }
 
