@@ -186,7 +186,7 @@ struct Workspace {
     int32_t AutoWriterDelay = 0;
     bool AutoWriterOn = false;
     bool AutoWriterStop = false;
-    uint8_t AutoWriterDone = 0;
+    uint32_t AutoWriterDone = 0;
     bool AutoWriterButtonOn = false;
     std::array<std::string, 7> SerialSetTexts;
     bool SerialSetLoaded = false;

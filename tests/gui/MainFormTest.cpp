@@ -175,7 +175,7 @@ TEST_F(MainFormTest, DeviceWithoutEepromDisablesTheEepromControls)
 TEST_F(MainFormTest, CommandsNotBuiltYetAreDisabledAndStayDisabled)
 {
     ShowActive();
-    for (const char* name : {"EditOptionAction", "DownLoad1"}) {
+    for (const char* name : {"EditOptionAction"}) {
         EXPECT_FALSE(Enabled(name)) << name;
         Form.EnableAction(QString::fromLatin1(name), true);
         EXPECT_FALSE(Enabled(name)) << name;
@@ -188,10 +188,10 @@ TEST_F(MainFormTest, CommandsNotBuiltYetAreDisabledAndStayDisabled)
     // A command is reached by any of its controls' names.
     EXPECT_EQ(Form.Action("ToolButton7"), Form.Action("ReadICAction"));
     EXPECT_EQ(Form.Action("tbInfoSheet"), Form.Action("GenerateCustomerInformationSheet1"));
-    EXPECT_TRUE(Form.IsCommandPending("DownLoad1"));
-    Form.SetCommandReady("DownLoad1");
-    EXPECT_FALSE(Form.IsCommandPending("DownLoad1"));
-    EXPECT_TRUE(Enabled("DownLoad1"));
+    EXPECT_TRUE(Form.IsCommandPending("Config1"));
+    Form.SetCommandReady("Config1");
+    EXPECT_FALSE(Form.IsCommandPending("Config1"));
+    EXPECT_TRUE(Enabled("Config1"));
     // "Save Disassmble" waits for a listing even once it is built.
     Form.SetCommandReady("FileSaveAsItem");
     EXPECT_FALSE(Enabled("FileSaveAsItem"));
@@ -442,7 +442,7 @@ TEST_F(MainFormTest, CommandsOfPartsNotBuiltArePresentButDisabled)
     // option set, configuration dialog and serial-number dialog (which also
     // shows what "Read Serial Num Set" reads back).
     for (const char* name : {"ProgramMemory1", "ID2", "Disassemble1", "FileSaveAsItem", "EEPROM1", "EditOptionAction",
-                             "CounterMode1", "Config1", "SerialNoMode1", "ReadSerialSet1", "DownLoad1"}) {
+                             "CounterMode1", "Config1", "SerialNoMode1", "ReadSerialSet1"}) {
         ASSERT_NE(Form.Action(QString::fromLatin1(name)), nullptr) << name;
         EXPECT_FALSE(Enabled(name)) << name;
     }

@@ -18,6 +18,7 @@ constexpr uint8_t kLoader = 0x5A;
 constexpr uint8_t kWritten = 0xB0;
 constexpr uint8_t kReady = 0xB5;
 constexpr uint8_t kEndOfData = 0xB8;
+constexpr uint8_t kFinishQuery = 0x05;
 
 constexpr uint8_t kModeInfo = 1;
 constexpr uint8_t kModeCode = 2;
@@ -41,11 +42,16 @@ void ServeControl(RequestContext& request, uint8_t sub)
         request.Reply(std::vector<uint8_t>{loader ? kLoader : kRunning, 0x00});
         break;
     }
-    case 1:
+    case 1: {
         request.Record("update finish frame");
-        request.Locked([](WriterState& s) { s.Firmware.Finished = true; });
-        request.Reply(kWritten);
+        const bool ask = request.Locked([](WriterState& s) {
+            s.Firmware.AwaitingFinishAnswer = s.Firmware.FinishAnswers05;
+            s.Firmware.Finished = !s.Firmware.FinishAnswers05;
+            return s.Firmware.FinishAnswers05;
+        });
+        request.Reply(ask ? kFinishQuery : kWritten);
         break;
+    }
     case 2:
         // The loader restarts the writer; nothing is answered.
         request.Record("update end frame");
@@ -65,6 +71,10 @@ void ServeBlock(RequestContext& request, uint8_t mode, std::size_t start, uint8_
             const uint8_t* block = BlockAt(s.Firmware, mode, start);
             std::vector<uint8_t> r(kBlockSize, 0);
             if (block) std::copy(block, block + kBlockSize, r.begin());
+            if (s.Firmware.BadReadBacks > 0) {
+                --s.Firmware.BadReadBacks;
+                r[kBlockSize / 2] ^= 0x5A;
+            }
             return r;
         });
         reply.push_back(kEndOfData);
@@ -99,6 +109,13 @@ void ServeUpdateModeRequest(RequestContext& request)
 void ServeUpdateFrame(RequestContext& request)
 {
     if (!request.Gather(kFrameSize)) return;
+    const bool silent = request.Locked([](WriterState& s) {
+        return s.Firmware.SilentFromBlock >= 0 && s.Firmware.BlocksWritten >= s.Firmware.SilentFromBlock;
+    });
+    if (silent) {
+        request.Record("update frame unanswered");
+        return;
+    }
     const auto h = request.Bytes();
     const std::size_t start = std::size_t(h[1]) << 8 | h[2];
     const uint8_t mode = h[5];
@@ -110,4 +127,16 @@ void ServeUpdateFrame(RequestContext& request)
     } else {
         request.Record("unknown");
     }
+}
+
+void ServeFinishAnswer(RequestContext& request)
+{
+    request.Record("update finish answer");
+    const bool awaited = request.Locked([](WriterState& s) {
+        const bool was = s.Firmware.AwaitingFinishAnswer;
+        s.Firmware.AwaitingFinishAnswer = false;
+        if (was) s.Firmware.Finished = true;
+        return was;
+    });
+    if (awaited) request.Reply(kWritten);
 }

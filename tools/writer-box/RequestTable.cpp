@@ -3,6 +3,7 @@
 namespace {
 
 constexpr RequestRow kRequestTable[] = {
+    {0x55, "update finish answer", ServeFinishAnswer},
     {0xA0, "writer-type query", ServeWriterType},
     {0xA1, "command header", ServeCommandHeader},
     {0xA3, "serial set", ServeSerialSet},

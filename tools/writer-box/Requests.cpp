@@ -218,10 +218,3 @@ void ServeCommandHeader(RequestContext& request)
         break;
     }
 }
-
-void ServeDeviceRecord(RequestContext& request)
-{
-    if (!request.Gather(32)) return;
-    request.Record("device record");
-    request.Reply(kEndOfData);
-}

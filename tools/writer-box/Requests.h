@@ -50,3 +50,4 @@ void ServeUpdateFrame(RequestContext& request);         // 0xA5 xx xx xx xx mode
 // is applied to a read reply before it is sent (OptionAreaRequests.cpp).
 struct WriterState;
 void CorruptOptionAreaRead(const WriterState& state, int area, std::vector<uint8_t>& data);
+void ServeFinishAnswer(RequestContext& request);        // 0x55 after the finish frame's 0x05

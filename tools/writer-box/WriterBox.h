@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "DeviceListState.h"
 #include "FirmwareState.h"
 #include "OptionAreaState.h"
 #include "SerialSetState.h"
@@ -97,6 +98,7 @@ struct WriterState {
     SerialSetState SerialSet;                // the serial-number set for off-line operation
     FirmwareState Firmware;                  // the firmware update in progress
     OptionAreaFaults OptionArea;             // faults of the option-area read-back
+    DeviceListState DeviceList;              // the downloaded device records
 };
 
 class WriterBox {

@@ -42,6 +42,10 @@ const char* kUsage =
     "  --unexpected-at N         ... or only as the acknowledge of data-stream byte N\n"
     "  --read-length-delta N     send N data bytes more (negative: fewer) in read replies\n"
     "  --corrupt-option-word N   option-area reads show word N (hex, 00..13) with bit 0 inverted\n"
+    "  --bad-record-reply N      answer 0xB1 to the Nth device record after a clear\n"
+    "  --bad-readback N          the next N firmware read-backs carry a wrong byte\n"
+    "  --finish-05               answer the firmware finish frame 0x05 first\n"
+    "  --update-silent-from N    no answer to update frames once N blocks were written\n"
     "  --help                    this text\n";
 
 int Hex(const std::string& text)
@@ -72,6 +76,8 @@ int main(int argc, char** argv)
     std::string optionArea;
     bool option2Used = false;
     int corruptOptionWord = -1;
+    int badRecord = -1;
+    FirmwareState firmwareFaults;
 
     std::vector<std::string> args(argv + 1, argv + argc);
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -120,6 +126,10 @@ int main(int argc, char** argv)
         else if (a == "--unexpected-reply") faults.UnexpectedReply = Hex(value()) & 0xFF;
         else if (a == "--unexpected-at") faults.UnexpectedAtByte = Decimal(value());
         else if (a == "--read-length-delta") faults.ReadLengthDelta = Decimal(value());
+        else if (a == "--bad-record-reply") badRecord = Decimal(value());
+        else if (a == "--bad-readback") firmwareFaults.BadReadBacks = Decimal(value());
+        else if (a == "--finish-05") firmwareFaults.FinishAnswers05 = true;
+        else if (a == "--update-silent-from") firmwareFaults.SilentFromBlock = Decimal(value());
         else Fail("unknown switch " + a);
     }
 
@@ -151,6 +161,13 @@ int main(int argc, char** argv)
     }
     std::printf("%s\n", box.SlavePath().c_str());
     std::fflush(stdout);
+
+    box.With([&](WriterState& s) {
+        s.DeviceList.BadReplyAtRecord = badRecord;
+        s.Firmware.BadReadBacks = firmwareFaults.BadReadBacks;
+        s.Firmware.FinishAnswers05 = firmwareFaults.FinishAnswers05;
+        s.Firmware.SilentFromBlock = firmwareFaults.SilentFromBlock;
+    });
 
     int signal = 0;
     sigwait(&stopSignals, &signal);

@@ -9,6 +9,8 @@
 #include "app/forms/LogoForm.h"
 #include "iap/forms/IAPForm.h"
 #include "infosheet/forms/InfoForm.h"
+#include "link/forms/AutoWriterSetupForm.h"
+#include "link/forms/DeviceForm.h"
 #include "link/Operations.h"
 #include "link/WriterLink.h"
 #include "link/forms/ChangeOptionForm.h"
@@ -61,8 +63,6 @@ const char* const kPendingCommands[] = {
     // serial numbers and QTP; the read-back of the writer's serial set shows
     // its result only in the serial-number dialog
     "SerialNoMode1", "ReadSerialSet1",
-    // other writer commands
-    "DownLoad1",
 };
 
 // Other names of the same commands: the tool buttons and menu items that
@@ -594,6 +594,14 @@ void TMainForm::BuildEngineeringPanel(QWidget* parent)
     Mode65->setObjectName(QStringLiteral("Mode65"));
     Mode65->addItems({QStringLiteral("00"), QStringLiteral("01"), QStringLiteral("10"), QStringLiteral("11")});
     grid->addWidget(Mode65, 5, 1, 1, 2);
+    // The repetition setup and the firmware update have no menu command:
+    // only the engineering panel opens them.
+    auto* autoWriter = new QPushButton(QStringLiteral("Auto Writer Setup"), Panel2);
+    auto* firmware = new QPushButton(QStringLiteral("FW Update"), Panel2);
+    connect(autoWriter, &QPushButton::clicked, this, [this] { RunAutoWriterSetup(Ws, this); });
+    connect(firmware, &QPushButton::clicked, this, [this] { ShowFirmwareUpdate(Ws, *Notify, this); });
+    grid->addWidget(autoWriter, 6, 0);
+    grid->addWidget(firmware, 6, 1, 1, 2);
     Panel2->hide();
 }
 
@@ -1107,7 +1115,12 @@ void TMainForm::tbOption2Click()
     Ran("tbOption2Click");
     OpenChangeOptionForm(*this);
 }
-void TMainForm::DownLoad1Click() { Ran("DownLoad1Click"); }
+void TMainForm::DownLoad1Click()
+{
+    Ran("DownLoad1Click");
+    TDeviceForm form(Ws, *Notify, this);
+    form.exec();
+}
 void TMainForm::GenerateCustomerInformationSheet1Click()
 {
     Ran("GenerateCustomerInformationSheet1Click");

@@ -1,14 +1,237 @@
 #include "iap/forms/IAPForm.h"
 
+#include "app/forms/MainForm.h"
+#include "link/forms/ProgramVerifyForm.h"
+
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFile>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMetaObject>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+
 TIAPForm* IAPForm = nullptr;
+
+namespace {
+
+constexpr QSize kPlainSize(260, 180);
+constexpr QSize kDebugSize(495, 420);
+
+// Hands the update's reports to the window's thread.
+class QueuedReporter : public FirmwareReporter {
+public:
+    explicit QueuedReporter(TIAPForm* form) : form_(form) {}
+    void Status(const std::string& text) override
+    {
+        Post([text](TIAPForm* f) { f->IAPStatusBox->showMessage(QString::fromStdString(text)); });
+    }
+    void Gauge(int percent) override
+    {
+        Post([percent](TIAPForm* f) { f->CGauge1->setValue(percent); });
+    }
+    void Log(const std::string& line) override
+    {
+        Post([line](TIAPForm* f) { f->LogWindow->appendPlainText(QString::fromStdString(line)); });
+    }
+    void Sent(const std::string& line) override
+    {
+        Post([line](TIAPForm* f) { f->TxData->appendPlainText(QString::fromStdString(line)); });
+    }
+    void Received(const std::string& line) override
+    {
+        Post([line](TIAPForm* f) { f->RxData->appendPlainText(QString::fromStdString(line)); });
+    }
+
+private:
+    template <class F>
+    void Post(F f)
+    {
+        TIAPForm* form = form_;
+        QMetaObject::invokeMethod(form, [form, f] { f(form); }, Qt::QueuedConnection);
+    }
+    TIAPForm* form_;
+};
+
+}  // namespace
 
 TIAPForm::TIAPForm(QWidget* parent) : QWidget(parent)
 {
+    Build();
+}
+
+TIAPForm::TIAPForm(Workspace& ws, Notifier& notifier, QWidget* parent)
+    : QWidget(parent), ws_(&ws), notifier_(&notifier)
+{
+    Build();
+}
+
+void TIAPForm::Build()
+{
     setObjectName(QStringLiteral("IAPForm"));
+    setWindowTitle(QStringLiteral("FW UpData Form"));
+    setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
+    // The update owns the writer's port: nothing else may use it meanwhile.
+    setWindowModality(Qt::ApplicationModal);
+    auto* grid = new QGridLayout(this);
+    Label1 = new QLabel(QStringLiteral("Path:"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->installEventFilter(this);
+    FWBinPath = new QLineEdit(this);
+    FWBinPath->setObjectName(QStringLiteral("FWBinPath"));
+    FWBinPath->setReadOnly(true);
+    BTOpBin = new QPushButton(QStringLiteral("OpenFile.."), this);
+    BTOpBin->setObjectName(QStringLiteral("BTOpBin"));
+    BTUPData = new QPushButton(QStringLiteral("Up Firmware..."), this);
+    BTUPData->setObjectName(QStringLiteral("BTUPData"));
+    BTUPData->setEnabled(false);
+    CGauge1 = new QProgressBar(this);
+    CGauge1->setObjectName(QStringLiteral("CGauge1"));
+    CGauge1->setRange(0, 100);
+    CGauge1->setValue(0);
+    IAPStatusBox = new QStatusBar(this);
+    IAPStatusBox->setObjectName(QStringLiteral("IAPStatusBox"));
+    IAPStatusBox->setSizeGripEnabled(false);
+    auto label = [this](const char* name, const char* text) {
+        auto* l = new QLabel(QString::fromLatin1(text), this);
+        l->setObjectName(QString::fromLatin1(name));
+        return l;
+    };
+    auto memo = [this](const char* name) {
+        auto* m = new QPlainTextEdit(this);
+        m->setObjectName(QString::fromLatin1(name));
+        m->setReadOnly(true);
+        return m;
+    };
+    Label2 = label("Label2", "Tx");
+    Label3 = label("Label3", "Rx");
+    Label4 = label("Label4", "Log :");
+    TxData = memo("TxData");
+    RxData = memo("RxData");
+    LogWindow = memo("LogWindow");
+    CatchThread = memo("CatchThread");
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(FWBinPath, 0, 1, 1, 3);
+    grid->addWidget(BTOpBin, 1, 0, 1, 2);
+    grid->addWidget(BTUPData, 1, 2, 1, 2);
+    grid->addWidget(CGauge1, 2, 0, 1, 4);
+    grid->addWidget(Label2, 3, 0);
+    grid->addWidget(Label3, 3, 2);
+    grid->addWidget(TxData, 4, 0, 1, 2);
+    grid->addWidget(RxData, 4, 2, 1, 2);
+    grid->addWidget(Label4, 5, 0);
+    grid->addWidget(LogWindow, 6, 0, 1, 2);
+    grid->addWidget(CatchThread, 6, 2, 1, 2);
+    grid->addWidget(IAPStatusBox, 7, 0, 1, 4);
+    for (QWidget* w : std::initializer_list<QWidget*>{Label2, Label3, Label4, TxData, RxData, LogWindow, CatchThread})
+        w->setVisible(false);
+    resize(kPlainSize);
+    connect(BTOpBin, &QPushButton::clicked, this, &TIAPForm::BTOpBinClick);
+    connect(BTUPData, &QPushButton::clicked, this, &TIAPForm::BTUPDataClick);
     IAPForm = this;
 }
 
 TIAPForm::~TIAPForm()
 {
+    StopUpdate();
     if (IAPForm == this) IAPForm = nullptr;
+}
+
+Workspace& TIAPForm::Ws() { return ws_ ? *ws_ : MainForm->GetWorkspace(); }
+
+Notifier& TIAPForm::Notify() { return notifier_ ? *notifier_ : MainForm->GetNotifier(); }
+
+void TIAPForm::SetTiming(const IapTiming& timing, int blockTimeoutHundredths)
+{
+    timing_ = timing;
+    blockTimeoutHundredths_ = blockTimeoutHundredths;
+}
+
+void TIAPForm::BTOpBinClick()
+{
+    if (Updating()) return;
+    const QString path = QFileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("CBN Files(*.cbn)"));
+    if (!path.isEmpty()) OpenImage(path);
+}
+
+void TIAPForm::OpenImage(const QString& path)
+{
+    // Another file never starts or disturbs a transfer that runs.
+    if (Updating()) return;
+    FirmwareImageResult r = LoadFirmwareImage(QFile::encodeName(path).toStdString());
+    imageLoaded_ = r.Message.empty();
+    image_ = std::move(r.Image);
+    FWBinPath->setText(imageLoaded_ ? path : QString());
+    BTUPData->setEnabled(imageLoaded_);
+    if (!imageLoaded_) Notify().Message(r.Message);
+}
+
+void TIAPForm::BTUPDataClick()
+{
+    if (Updating() || !imageLoaded_) return;
+    BTOpBin->setEnabled(false);
+    BTUPData->setEnabled(false);
+    CGauge1->setValue(0);
+    cancel_ = false;
+    queuedNotifier_ = std::make_unique<QueuedNotifier>(this, Notify());
+    reporter_ = std::make_unique<QueuedReporter>(this);
+    LinkContext context;
+    context.Cancel = &cancel_;
+    context.TimeoutHundredths = blockTimeoutHundredths_;
+    Workspace& ws = Ws();
+    worker_ = std::thread([this, &ws, context] {
+        RunFirmwareUpdate(ws, *queuedNotifier_, image_, *reporter_, context, timing_);
+        QMetaObject::invokeMethod(this, [this] { UpdateFinished(); }, Qt::QueuedConnection);
+    });
+}
+
+void TIAPForm::UpdateFinished()
+{
+    if (worker_.joinable()) worker_.join();
+    BTOpBin->setEnabled(true);
+    BTUPData->setEnabled(imageLoaded_);
+}
+
+void TIAPForm::StopUpdate()
+{
+    cancel_ = true;
+    if (worker_.joinable()) worker_.join();
+}
+
+void TIAPForm::Label1DblClick()
+{
+    debugView_ = !debugView_;
+    for (QWidget* w : std::initializer_list<QWidget*>{Label2, Label3, Label4, TxData, RxData, LogWindow, CatchThread})
+        w->setVisible(debugView_);
+    resize(debugView_ ? kDebugSize : kPlainSize);
+}
+
+bool TIAPForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Label1 && event->type() == QEvent::MouseButtonDblClick) {
+        Label1DblClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TIAPForm::closeEvent(QCloseEvent* event)
+{
+    // FormClose: the update stops at its next wait; the link is usable again.
+    StopUpdate();
+    UpdateFinished();
+    if (ws_ || MainForm) Ws().LinkFailed = false;
+    QWidget::closeEvent(event);
+}
+
+void ShowFirmwareUpdate(Workspace& ws, Notifier& notifier, QWidget* owner)
+{
+    if (!IAPForm) new TIAPForm(ws, notifier, owner);
+    IAPForm->show();
+    IAPForm->raise();
+    IAPForm->activateWindow();
 }

@@ -1,5 +1,7 @@
 #include "link/forms/ProgramVerifyForm.h"
 
+#include "link/AutoWriter.h"
+
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QFrame>
@@ -205,6 +207,11 @@ void TfmProgramVerify::showEvent(QShowEvent* event)
     if (started_) return;
     started_ = true;
     Label(ProgressLabel::TotalTime)->setText(QString());
+    // An armed repetition starts counting afresh and offers its stop button.
+    if (ws_.AutoWriterOn) {
+        BeginAutoWriterRepetition(ws_);
+        ws_.AutoWriterButtonOn = true;
+    }
     if (ws_.AutoWriterButtonOn) AwsBT->setVisible(true);
     StartRun();
 }
@@ -272,12 +279,9 @@ void TfmProgramVerify::AutoWriterWaitAndRepeat()
             p.setColor(QPalette::WindowText, QColor(255, 0, 0));
             l->setPalette(p);
             l->setText("AutoWriter End");
+            AwsBT->setVisible(false);
         };
-        if (ws_.AutoWriterStop) return endText();
-        if (ws_.AutoWriterCount != 0) {
-            ++ws_.AutoWriterDone;
-            if (ws_.AutoWriterDone >= ws_.AutoWriterCount) return endText();
-        }
+        if (AutoWriterAfterRun(ws_) == AutoWriterNext::End) return endText();
         btContinue->click();
     });
 }

@@ -1,0 +1,70 @@
+// The engineering panel's "Auto Writer Setup" arms a repetition that runs a
+// blank check again and again through the progress dialog.
+#include "LinkedWriter.h"
+#include "app/forms/MainForm.h"
+#include "link/forms/AutoWriterSetupForm.h"
+#include "link/forms/ProgramVerifyForm.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+// Arms the repetition through the panel's button, then runs a blank check;
+// duringRun acts in the progress dialog. Returns the runs the writer saw.
+int RepeatBlankCheck(const QString& count, const QString& delay, const std::function<void(TfmProgramVerify*)>& duringRun)
+{
+    WriterBox box;
+    box.Start();
+    box.LinkAs(LinkedWriter::PortsFolder() + "/COM1");
+    RecordingNotifier notes;
+    TMainForm form(&notes);
+    form.show();
+    box.ClearRequests();
+    QPushButton* button = nullptr;
+    for (QPushButton* b : form.Panel2->findChildren<QPushButton*>())
+        if (b->text() == "Auto Writer Setup") button = b;
+    EXPECT_TRUE(button);
+    if (!button) return -1;
+    QTimer::singleShot(0, [&] {
+        auto* setup = qobject_cast<TAutoWriterSetupForm*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(setup);
+        setup->Edit1->setText(count);
+        setup->Edit2->setText(delay);
+        QTest::mouseClick(setup->Button1, Qt::LeftButton);
+    });
+    button->click();
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(QTest::qWaitFor([] { return fmProgramVerify != nullptr; }));
+        EXPECT_TRUE(fmProgramVerify->AwsBT->isVisible());
+        duringRun(fmProgramVerify);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [] { return fmProgramVerify->Label(ProgressLabel::TotalTime)->text() == "AutoWriter End"; }, 20000));
+        fmProgramVerify->done(0);   // also a repetition that did not end
+    });
+    form.BlankCheckActionExecute();
+    form.close();
+    const auto names = box.RequestNames();
+    return int(std::count(names.begin(), names.end(), "writer-type query"));
+}
+
+}  // namespace
+
+TEST(AutoWriterSetup, CountThreeRunsThreeBlankChecksThenEnds)
+{
+    EXPECT_EQ(RepeatBlankCheck("3", "0", [](TfmProgramVerify*) {}), 3);
+}
+
+TEST(AutoWriterSetup, StopEndsTheRepetitionAfterTheCurrentRun)
+{
+    auto stop = [](TfmProgramVerify* dialog) { QTest::mouseClick(dialog->AwsBT, Qt::LeftButton); };
+    EXPECT_EQ(RepeatBlankCheck("0", "300", stop), 1);
+}

@@ -1,0 +1,60 @@
+// "Device select" downloads the preselected devices on its own thread, the
+// buttons waiting meanwhile; the main window's command opens it.
+#include "../link/LinkTestSupport.h"
+#include "app/forms/MainForm.h"
+#include "link/forms/DeviceForm.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+TEST(DeviceForm, SelectDefultDownloadsEveryCatalogueDeviceOffTheGuiThread)
+{
+    LinkedWriter w("COM2");
+    ASSERT_TRUE(w.Ready);
+    SelectTestDevice(w.Ws);
+    TDeviceForm form(w.Ws, w.Notifier);
+    form.SetTimeoutHundredths(30);
+    form.show();
+    QTest::mouseClick(form.btnDefult, Qt::LeftButton);
+    EXPECT_EQ(form.StaticText1->text(), "11");
+    form.CheckListBox1->item(2)->setCheckState(Qt::Unchecked);
+    EXPECT_EQ(form.StaticText1->text(), "10");
+
+    QTest::mouseClick(form.DownLoad, Qt::LeftButton);
+    EXPECT_FALSE(form.DownLoad->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(form.DownLoad->isEnabled(), 10000);
+    EXPECT_EQ(form.CGauge1->value(), 100);
+    const DeviceListState list = w.Box.Snapshot().DeviceList;
+    int kept = 0;
+    for (const auto& slot : list.Slots) kept += !slot.empty();
+    EXPECT_EQ(kept, 10);
+    EXPECT_EQ(std::string(list.Slots[2].begin() + 2, list.Slots[2].begin() + 8), "72Q566");
+    EXPECT_TRUE(w.Notifier.Prompts.empty()) << w.Notifier.LastText();
+}
+
+TEST(DeviceForm, DownloadCommandOpensTheDialog)
+{
+    RecordingNotifier notes;
+    TMainForm main(&notes);
+    main.show();
+    QAction* action = main.Action("DownLoad1");
+    ASSERT_TRUE(action);
+    EXPECT_TRUE(action->isEnabled());
+    QString title;
+    QTimer::singleShot(0, [&] {
+        QTRY_VERIFY(DeviceForm && DeviceForm->isVisible());
+        title = DeviceForm->windowTitle();
+        QTest::mouseClick(DeviceForm->Exit, Qt::LeftButton);
+    });
+    action->trigger();
+    EXPECT_EQ(title, "Device select");
+    EXPECT_EQ(DeviceForm, nullptr);
+    main.close();
+}

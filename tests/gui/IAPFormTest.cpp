@@ -1,0 +1,88 @@
+// "FW UpData Form" updates the simulated writer from an image file on its
+// worker thread, twice in a row, and refuses files that are no image.
+#include "LinkedWriter.h"
+#include "app/forms/MainForm.h"
+#include "iap/forms/IAPForm.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+namespace {
+
+QString WriteImage(const QTemporaryDir& dir, std::size_t size)
+{
+    const QString path = dir.filePath(QStringLiteral("writer.cbn"));
+    std::ofstream out(path.toStdString(), std::ios::binary);
+    for (std::size_t i = 0; i < size; ++i) out.put(char(i * 13));
+    return path;
+}
+
+}  // namespace
+
+TEST(IAPForm, TwoUpdatesInARowEachSendEveryBlockAndEndInSuccess)
+{
+    LinkedWriter w("COM2");
+    ASSERT_TRUE(w.Ready);
+    QTemporaryDir dir;
+    TIAPForm form(w.Ws, w.Notifier);
+    form.SetTiming(IapTiming{0, 0, 50}, 30);
+    form.show();
+    EXPECT_FALSE(form.BTUPData->isEnabled());
+    form.OpenImage(WriteImage(dir, 0x4000 + 200));
+    ASSERT_TRUE(form.BTUPData->isEnabled());
+    for (int pass = 1; pass <= 2; ++pass) {
+        QTest::mouseClick(form.BTUPData, Qt::LeftButton);
+        EXPECT_FALSE(form.BTOpBin->isEnabled());
+        EXPECT_FALSE(form.BTUPData->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(form.BTUPData->isEnabled(), 10000);
+        EXPECT_EQ(form.IAPStatusBox->currentMessage(), "Update Success!!");
+        EXPECT_EQ(form.CGauge1->value(), 100);
+        const auto names = w.Box.RequestNames();
+        EXPECT_EQ(std::count(names.begin(), names.end(), "update block"), 5 * pass);
+    }
+    EXPECT_EQ(w.Notifier.Texts(), std::vector<std::string>(2, "Please Reset Writer Software and Reset Writer!!"));
+    // The debug view shows what went over the line.
+    EXPECT_FALSE(form.TxData->isVisible());
+    QTest::mouseDClick(form.Label1, Qt::LeftButton);
+    EXPECT_TRUE(form.TxData->isVisible());
+    EXPECT_TRUE(form.TxData->toPlainText().startsWith("A5 00 00 00 00 03 00 "));
+}
+
+TEST(IAPForm, AFileThatIsNoImageIsRefusedAndCannotBeSent)
+{
+    RecordingNotifier notes;
+    Workspace ws;
+    QTemporaryDir dir;
+    TIAPForm form(ws, notes);
+    form.OpenImage(WriteImage(dir, 0x4000));
+    EXPECT_FALSE(form.BTUPData->isEnabled());
+    EXPECT_EQ(notes.LastText(), IapMessages::kNoCode);
+}
+
+TEST(IAPForm, EngineeringPanelShowsTheWindow)
+{
+    RecordingNotifier notes;
+    TMainForm main(&notes);
+    main.show();
+    QPushButton* button = nullptr;
+    for (QPushButton* b : main.Panel2->findChildren<QPushButton*>())
+        if (b->text() == "FW Update") button = b;
+    ASSERT_TRUE(button);
+    button->click();
+    ASSERT_TRUE(IAPForm);
+    EXPECT_TRUE(IAPForm->isVisible());
+    EXPECT_EQ(IAPForm->windowTitle(), "FW UpData Form");
+    main.close();
+    EXPECT_FALSE(IAPForm && IAPForm->isVisible());
+}

@@ -1,0 +1,145 @@
+// The firmware update end to end against the simulated writer, and the
+// checks of the image file.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "LinkedWriter.h"
+#include "iap/FirmwareUpdate.h"
+#include "platform/Clock.h"
+
+namespace {
+
+struct Recorder : FirmwareReporter {
+    void Status(const std::string& text) override { Statuses.push_back(text); }
+    void Gauge(int percent) override { Gauges.push_back(percent); }
+    std::vector<std::string> Statuses;
+    std::vector<int> Gauges;
+};
+
+FirmwareImage MakeImage(std::size_t size)
+{
+    FirmwareImage image;
+    image.Data.resize(size);
+    for (std::size_t i = 0; i < size; ++i) image.Data[i] = uint8_t(i * 7 + (i >> 8));
+    return image;
+}
+
+struct Updater : LinkedWriter {
+    Updater() : LinkedWriter("COM1", 30) {}
+    UpdateEnd Run(const FirmwareImage& image)
+    {
+        Box.ClearRequests();
+        Notifier.Clear();
+        Report = {};
+        return RunFirmwareUpdate(Ws, Notifier, image, Report, Context, IapTiming{0, 0, 50});
+    }
+    int Count(const std::string& name) const
+    {
+        const auto names = Box.RequestNames();
+        return int(std::count(names.begin(), names.end(), name));
+    }
+    Recorder Report;
+};
+
+}  // namespace
+
+TEST(FirmwareUpdate, WriterHoldsTheInformationBlockAndTheCodeAndASecondUpdateSendsEverything)
+{
+    Updater u;
+    ASSERT_TRUE(u.Ready);
+    const FirmwareImage image = MakeImage(0x4000 + 100);
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass);
+        ASSERT_EQ(u.Run(image), UpdateEnd::Success) << u.Notifier.LastText();
+        EXPECT_EQ(u.Count("update-mode request"), 1);
+        EXPECT_EQ(u.Count("update block"), 3);
+        // The end frame has no answer: wait until the writer took it.
+        for (int i = 0; i < 500 && u.Count("update end frame") == 0; ++i) SleepMilliseconds(2);
+        EXPECT_EQ(u.Count("update end frame"), 1);
+        EXPECT_EQ(u.Report.Gauges, (std::vector<int>{0, 50, 100}));
+        EXPECT_EQ(u.Report.Statuses.back(), "Update Success!!");
+        EXPECT_EQ(u.Notifier.Texts(), std::vector<std::string>{"Please Reset Writer Software and Reset Writer!!"});
+    }
+    const FirmwareState fw = u.Box.Snapshot().Firmware;
+    EXPECT_TRUE(std::equal(fw.InfoBlock.begin(), fw.InfoBlock.end(), image.Data.begin() + 0x3F00));
+    ASSERT_EQ(fw.Code.size(), 128u);
+    EXPECT_TRUE(std::equal(fw.Code.begin(), fw.Code.begin() + 100, image.Data.begin() + 0x4000));
+    EXPECT_TRUE(std::all_of(fw.Code.begin() + 100, fw.Code.end(), [](uint8_t b) { return b == 0; }));
+    const auto requests = u.Box.Requests();
+    const auto last = std::find_if(requests.rbegin(), requests.rend(),
+                                   [](const RecordedRequest& r) { return r.Name == "update block header"; });
+    ASSERT_NE(last, requests.rend());
+    EXPECT_EQ(last->Bytes, (std::vector<uint8_t>{0xA5, 0x00, 0x40, 0x00, 0x7F, 0x02, 0x01}));
+}
+
+TEST(FirmwareUpdate, EveryWriterFaultEndsAsItShould)
+{
+    const std::string fail = "IAP Update Fail Please Retry IAP Or Check Writer Version!";
+    const std::string link = "Please Check Writer Link or Writer Version!";
+    struct Case {
+        const char* Name;
+        std::function<void(FirmwareState&)> Setup;
+        UpdateEnd End;
+        std::vector<std::string> Messages;
+        int Blocks;        // blocks written
+        int Finishes;      // finish frames sent
+        int ModeRequests = 1;
+    };
+    const std::string reset = "Please Reset Writer Software and Reset Writer!!";
+    const Case cases[] = {
+        {"one bad read-back", [](FirmwareState& f) { f.BadReadBacks = 1; }, UpdateEnd::Success, {reset}, 4, 1},
+        {"two bad read-backs", [](FirmwareState& f) { f.BadReadBacks = 2; }, UpdateEnd::Success, {reset}, 5, 1},
+        {"three bad read-backs", [](FirmwareState& f) { f.BadReadBacks = 3; }, UpdateEnd::BlockFailed, {fail}, 3, 0},
+        {"finish answered 0x05", [](FirmwareState& f) { f.FinishAnswers05 = true; }, UpdateEnd::Success, {reset}, 3, 1},
+        {"already in the loader", [](FirmwareState& f) { f.UpdateMode = true; }, UpdateEnd::Success, {reset}, 3, 1, 0},
+        {"silent writer", [](FirmwareState& f) { f.SilentFromBlock = 0; }, UpdateEnd::LinkError, {link, link}, 0, 0, 0},
+        {"silent after a block", [](FirmwareState& f) { f.SilentFromBlock = 1; }, UpdateEnd::BlockFailed, {fail}, 1, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Updater u;
+        ASSERT_TRUE(u.Ready);
+        u.Box.With([&](WriterState& s) { c.Setup(s.Firmware); });
+        EXPECT_EQ(u.Run(MakeImage(0x4000 + 128)), c.End);
+        EXPECT_EQ(u.Notifier.Texts(), c.Messages);
+        EXPECT_EQ(u.Count("update block"), c.Blocks);
+        EXPECT_EQ(u.Count("update finish frame"), c.Finishes);
+        EXPECT_EQ(u.Count("update-mode request"), c.ModeRequests);
+    }
+}
+
+TEST(FirmwareImage, ShortEmptyAndOversizedImagesAreRefusedWhenOpened)
+{
+    const std::string path = (std::filesystem::temp_directory_path() / "krv-iap-test.cbn").string();
+    const struct {
+        std::size_t Size;
+        const char* Message;
+    } cases[] = {
+        {0, IapMessages::kTooShort},
+        {0x3F3F, IapMessages::kTooShort},
+        {0x3F40, IapMessages::kNoCode},
+        {0x4000, IapMessages::kNoCode},
+        {0x4001, ""},
+        {0x4000 + 0x10000, ""},
+        {0x4000 + 0x10001, IapMessages::kTooLarge},
+    };
+    for (const auto& c : cases) {
+        {
+            std::ofstream out(path, std::ios::binary);
+            out << std::string(c.Size, '\x3C');
+        }
+        const FirmwareImageResult r = LoadFirmwareImage(path);
+        EXPECT_EQ(r.Message, c.Message) << c.Size;
+        EXPECT_EQ(r.Image.Data.size(), r.Message.empty() ? c.Size : 0u) << c.Size;
+        if (r.Message.empty()) {
+            EXPECT_EQ(r.Image.CodeFrame(r.Image.FrameCount() - 1)[0], 0x3C);
+        }
+    }
+    std::remove(path.c_str());
+    EXPECT_EQ(LoadFirmwareImage(path).Message, IapMessages::kCannotRead);
+}
