@@ -4,6 +4,11 @@
 #include "app/forms/MainForm.h"
 #include "link/forms/AutoWriterSetupForm.h"
 #include "link/forms/ProgramVerifyForm.h"
+#include "app/BufferCommands.h"
+#include "app/OptionModel.h"
+#include "app/Checksum.h"
+#include "serialno/QtpFile.h"
+#include "serialno/SerialNumber.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -15,12 +20,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 
 namespace {
 
 // Arms the repetition through the panel's button, then runs a blank check;
 // duringRun acts in the progress dialog. Returns the runs the writer saw.
-int RepeatBlankCheck(const QString& count, const QString& delay, const std::function<void(TfmProgramVerify*)>& duringRun)
+int RepeatBlankCheck(const QString& count, const QString& delay, const std::function<void(TfmProgramVerify*)>& duringRun,
+                     const std::function<void(TMainForm&)>& run = [](TMainForm& f) { f.BlankCheckActionExecute(); })
 {
     WriterBox box;
     box.Start();
@@ -50,7 +58,7 @@ int RepeatBlankCheck(const QString& count, const QString& delay, const std::func
             [] { return fmProgramVerify->Label(ProgressLabel::TotalTime)->text() == "AutoWriter End"; }, 20000));
         fmProgramVerify->done(0);   // also a repetition that did not end
     });
-    form.BlankCheckActionExecute();
+    run(form);
     form.close();
     const auto names = box.RequestNames();
     return int(std::count(names.begin(), names.end(), "writer-type query"));
@@ -67,4 +75,36 @@ TEST(AutoWriterSetup, StopEndsTheRepetitionAfterTheCurrentRun)
 {
     auto stop = [](TfmProgramVerify* dialog) { QTest::mouseClick(dialog->AwsBT, Qt::LeftButton); };
     EXPECT_EQ(RepeatBlankCheck("0", "300", stop), 1);
+}
+
+// The last QTP record programmed ends serial mode, and with it the
+// repetition: a further run would program the same number again.
+TEST(AutoWriterSetup, RunThatEndsSerialModeEndsTheRepetition)
+{
+    const std::string qtp = LinkedWriter::PortsFolder() + "/../repetition.txt";
+    {
+        std::ofstream out(qtp, std::ios::binary);
+        out << ":040010001231343144\r\n:00000001FF";
+    }
+    auto autoProgram = [&](TMainForm& form) {
+        Workspace& ws = form.GetWorkspace();
+        ASSERT_TRUE(form.SetSelectedDevice("72Q575"));
+        ResetData(ws, "72Q575");
+        for (uint32_t k = 0; 2 * k < ws.RomBytes; ++k) ws.ProgramMemory[2 * k + 1] = 0x62;   // RTWI
+        ws.OptionWords[0] = 0x26;
+        ws.OptionWords[1] = 0x55;
+        UpdateOption(ws);
+        ws.SerialModeOn = true;
+        ws.SerialTarget = stProgramMemory;
+        ws.SerialStartAddress = 0x10;
+        ws.SerialByteCount = 2;
+        RecordingNotifier n;
+        ASSERT_EQ(LoadQTPFile1Click(ws, QtpFileChoice{true, true, qtp}, n), QtpLoadResult::Loaded) << n.LastText();
+        CalChecksum(ws);
+        form.AutoProgram1Click();
+        EXPECT_FALSE(ws.SerialModeOn);
+        CloseQtpInput(ws);
+    };
+    EXPECT_EQ(RepeatBlankCheck("5", "0", [](TfmProgramVerify*) {}, autoProgram), 1);
+    std::remove(qtp.c_str());
 }

@@ -198,6 +198,7 @@ void TfmProgramVerify::StartRun()
     // The previous run has reported its end; wait for its last step before
     // the next one reads the workspace.
     engine_.Join();
+    serialModeAtStart_ = ws_.SerialModeOn;
     engine_.Start(takeControls_ ? takeControls_() : EngineControls{});
 }
 
@@ -281,6 +282,10 @@ void TfmProgramVerify::AutoWriterWaitAndRepeat()
             l->setText("AutoWriter End");
             AwsBT->setVisible(false);
         };
+        // A run that ended serial mode (the QTP file ran out, no next number)
+        // ends the production: another run would program the old number.
+        engine_.Join();
+        if (serialModeAtStart_ && !ws_.SerialModeOn) return endText();
         if (AutoWriterAfterRun(ws_) == AutoWriterNext::End) return endText();
         btContinue->click();
     });

@@ -89,6 +89,7 @@ private:
     std::array<QLabel*, kProgressLabelCount> labels_{};
     int repeatTicks_ = 0;
     bool started_ = false;
+    bool serialModeAtStart_ = false;   // of the run that last started
 };
 
 extern TfmProgramVerify* fmProgramVerify;
