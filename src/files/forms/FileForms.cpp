@@ -77,6 +77,8 @@ QString ProposedName(const Workspace& ws) { return DisplayPath(ProposedFileName(
 
 void SetFileDialogRunner(FileDialogRunner runner) { Runner() = std::move(runner); }
 
+FileDialogChoice AskFile(TMainForm& form, const FileDialogRequest& request) { return Ask(form, request); }
+
 QString QtFilter(const char* pipeFilter)
 {
     const QStringList parts = QString::fromLatin1(pipeFilter).split(QLatin1Char('|'));

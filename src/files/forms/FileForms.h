@@ -31,6 +31,8 @@ struct FileDialogChoice {
 // Shows the dialogs; tests replace it to choose files without a window.
 using FileDialogRunner = std::function<FileDialogChoice(const FileDialogRequest&)>;
 void SetFileDialogRunner(FileDialogRunner runner);   // an empty runner restores the Qt dialogs
+// Runs one file dialog (or the tests' runner) for any command.
+FileDialogChoice AskFile(TMainForm& form, const FileDialogRequest& request);
 
 // The "Desc|*.x|Desc|*.y" filters of the commands in Qt form.
 QString QtFilter(const char* pipeFilter);

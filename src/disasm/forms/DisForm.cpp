@@ -1,0 +1,105 @@
+#include "disasm/forms/DisForm.h"
+
+#include "app/forms/MainForm.h"
+#include "disasm/Disassembler.h"
+#include "files/forms/FileForms.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+TDisassembleForm* DisassembleForm = nullptr;
+
+namespace {
+
+QString DisplayPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+// The window's close: the flag cleared and "Save Disassmble" disabled, however
+// the window went (its close box or a command that replaced program memory).
+void WindowGone(TMainForm* mainForm)
+{
+    if (!mainForm) return;
+    mainForm->GetWorkspace().DisasmWindowOpen = false;
+    mainForm->EnableAction(QStringLiteral("FileSaveAsItem"), false);
+}
+
+}  // namespace
+
+TDisassembleForm::TDisassembleForm(TMainForm& mainForm, QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("DisassembleForm"));
+    const Workspace& ws = mainForm.GetWorkspace();
+    setWindowTitle(ws.ProgramFileName.empty() ? QString::fromLatin1(listing_dialog::kWindowCaption)
+                                              : DisplayPath(ws.ProgramFileName));
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setReadOnly(true);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(Memo1);
+
+    ListingText = BuildListing(ws);
+    // The memo shows lines; CR LF is the file's line end, not the memo's.
+    QString shown = QString::fromLatin1(ListingText.data(), qsizetype(ListingText.size()));
+    shown.remove(QLatin1Char('\r'));
+    if (shown.endsWith(QLatin1Char('\n'))) shown.chop(1);
+    Memo1->setPlainText(shown);
+}
+
+TDisassembleForm::~TDisassembleForm()
+{
+    if (DisassembleForm == this) DisassembleForm = nullptr;
+}
+
+namespace disasm_forms {
+
+void DestroyWindow()
+{
+    if (!DisassembleForm) return;
+    QWidget* window = DisassembleForm;
+    DisassembleForm = nullptr;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget()))
+        delete sub;
+    else
+        delete window;
+}
+
+void Disassemble1Click(TMainForm& form)
+{
+    // A snapshot: an open window is never brought to the front, it is made anew.
+    DestroyWindow();
+    auto* window = new TDisassembleForm(form);
+    DisassembleForm = window;
+    QMdiSubWindow* sub = form.AddChildWindow(window);
+    sub->resize(545, 480);
+    QObject::connect(window, &QObject::destroyed, &form, [mainForm = &form, window] {
+        // A window that was replaced by a newer one leaves the new one's state alone.
+        if (DisassembleForm == nullptr || DisassembleForm == window) WindowGone(mainForm);
+    });
+    form.GetWorkspace().DisasmWindowOpen = true;
+    form.EnableAction(QStringLiteral("FileSaveAsItem"), true);
+}
+
+void FileSaveAsItemClick(TMainForm& form)
+{
+    if (!DisassembleForm) return;
+    file_forms::FileDialogRequest request;
+    request.Save = true;
+    request.Title = QString::fromLatin1(listing_dialog::kTitle);
+    request.Filter = file_forms::QtFilter(listing_dialog::kFilter);
+    request.FilterIndex = 1;
+    request.DefaultSuffix = QString::fromLatin1(listing_dialog::kDefaultSuffix);
+    request.FileName = DisplayPath(ProposedListingName(form.GetWorkspace().ProgramFileName));
+    const file_forms::FileDialogChoice choice = file_forms::AskFile(form, request);
+    if (choice.Path.isEmpty()) return;
+    SaveListing(DisassembleForm->Listing(), QFile::encodeName(choice.Path).toStdString(), choice.FilterIndex,
+                form.GetNotifier());
+}
+
+}  // namespace disasm_forms
