@@ -4,6 +4,7 @@
 #include "disasm/Disassembler.h"
 #include "files/forms/FileForms.h"
 
+#include <QCloseEvent>
 #include <QFile>
 #include <QFontDatabase>
 #include <QMdiSubWindow>
@@ -16,18 +17,9 @@ namespace {
 
 QString DisplayPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
-// The window's close: the flag cleared and "Save Disassmble" disabled, however
-// the window went (its close box or a command that replaced program memory).
-void WindowGone(TMainForm* mainForm)
-{
-    if (!mainForm) return;
-    mainForm->GetWorkspace().DisasmWindowOpen = false;
-    mainForm->EnableAction(QStringLiteral("FileSaveAsItem"), false);
-}
-
 }  // namespace
 
-TDisassembleForm::TDisassembleForm(TMainForm& mainForm, QWidget* parent) : QWidget(parent)
+TDisassembleForm::TDisassembleForm(TMainForm& mainForm, QWidget* parent) : QWidget(parent), MainWindow(&mainForm)
 {
     setObjectName(QStringLiteral("DisassembleForm"));
     const Workspace& ws = mainForm.GetWorkspace();
@@ -57,6 +49,14 @@ TDisassembleForm::~TDisassembleForm()
     if (DisassembleForm == this) DisassembleForm = nullptr;
 }
 
+void TDisassembleForm::closeEvent(QCloseEvent* event)
+{
+    // FormClose: the user closed the window; the framework frees it.
+    MainWindow->GetWorkspace().DisasmWindowOpen = false;
+    MainWindow->EnableAction(QStringLiteral("FileSaveAsItem"), false);
+    QWidget::closeEvent(event);
+}
+
 namespace disasm_forms {
 
 void DestroyWindow()
@@ -78,10 +78,6 @@ void Disassemble1Click(TMainForm& form)
     DisassembleForm = window;
     QMdiSubWindow* sub = form.AddChildWindow(window);
     sub->resize(545, 480);
-    QObject::connect(window, &QObject::destroyed, &form, [mainForm = &form, window] {
-        // A window that was replaced by a newer one leaves the new one's state alone.
-        if (DisassembleForm == nullptr || DisassembleForm == window) WindowGone(mainForm);
-    });
     form.GetWorkspace().DisasmWindowOpen = true;
     form.EnableAction(QStringLiteral("FileSaveAsItem"), true);
 }

@@ -22,7 +22,11 @@ public:
 
     QPlainTextEdit* Memo1 = nullptr;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    TMainForm* MainWindow;
     std::string ListingText;
 };
 
