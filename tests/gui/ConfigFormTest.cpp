@@ -4,6 +4,7 @@
 #include "LinkedWriter.h"
 #include "RecordingNotifier.h"
 #include "WriterBox.h"
+#include "GuiWait.h"
 #include "app/OptionModel.h"
 #include "app/forms/MainForm.h"
 #include "editors/forms/ConfigForm.h"
@@ -11,27 +12,13 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
-
-bool WaitFor(const std::function<bool()>& condition, int ms = 15000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > ms) return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
 
 class ConfigFormTest : public ::testing::Test {
 protected:
@@ -46,7 +33,7 @@ protected:
     {
         bool ran = false;
         QTimer::singleShot(0, [&] {
-            if (!WaitFor([] { return fmConfig && fmConfig->isVisible(); }, 5000)) return;
+            if (!WaitUntil([] { return fmConfig && fmConfig->isVisible(); }, 5000)) return;
             inside(*fmConfig);
             ran = true;
             if (closeBox)
@@ -66,15 +53,11 @@ TEST_F(ConfigFormTest, EachCheckBoxShowsAndSetsItsFlagWhicheverWayTheDialogClose
 {
     const struct {
         const char* Box;
-        const char* Caption;
         bool Workspace::*Flag;
     } boxes[] = {
-        {"cbKeepOption", "Keep Options while new program data are loaded", &Workspace::KeepOption},
-        {"cbWriteEEinAuto", "Program EEPROM in Auto program mode", &Workspace::WriteEEinAuto},
-        {"cbBypassIcCheck", "Bypass IC check", &Workspace::BypassIcCheck},
-        {"cbSaveEEData", "Save program data will also save EEPROM data", &Workspace::SaveEEData},
-        {"cbWithHandler", "Auto program with handler", &Workspace::WithHandler},
-        {"cbLPVerify", "Low Power Verify Rom", &Workspace::LowPowerVerify},
+        {"cbKeepOption", &Workspace::KeepOption},   {"cbWriteEEinAuto", &Workspace::WriteEEinAuto},
+        {"cbBypassIcCheck", &Workspace::BypassIcCheck}, {"cbSaveEEData", &Workspace::SaveEEData},
+        {"cbWithHandler", &Workspace::WithHandler}, {"cbLPVerify", &Workspace::LowPowerVerify},
     };
     Workspace& ws = Form.GetWorkspace();
     for (bool closeBox : {false, true}) {
@@ -85,7 +68,6 @@ TEST_F(ConfigFormTest, EachCheckBoxShowsAndSetsItsFlagWhicheverWayTheDialogClose
                 [&](TfmConfig& dialog) {
                     QCheckBox* box = dialog.CheckBox(b.Box);
                     ASSERT_NE(box, nullptr);
-                    EXPECT_EQ(box->text(), b.Caption);
                     EXPECT_EQ(box->isChecked(), before);
                     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, box->height() / 2));
                 },
@@ -111,7 +93,7 @@ TEST_F(ConfigFormTest, AutoProgramWithoutTheEepromBoxSendsNoEepromStream)
     UpdateOption(ws);
     bool ended = false;
     QTimer::singleShot(0, [&] {
-        if (!WaitFor([] { return fmProgramVerify && fmProgramVerify->btContinue->isEnabled(); })) return;
+        if (!WaitUntil([] { return fmProgramVerify && fmProgramVerify->btContinue->isEnabled(); })) return;
         ended = true;
         QTest::mouseClick(fmProgramVerify->btExit, Qt::LeftButton);
     });
