@@ -1,18 +1,8 @@
 #include "link/CommandHeader.h"
 
-#include <charconv>
+#include "editors/EngineeringPanel.h"
 
 namespace {
-
-// A decimal text of the engineering panel as a number; the fallback when
-// the text holds no number (the panel keeps its texts in range).
-int PanelNumber(const std::string& text, int fallback)
-{
-    int value = 0;
-    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end == text.data()) return fallback;
-    return value;
-}
 
 // Option-dependent rule for reads: bit 0x80 of byte 8 from option word 0.
 bool HeaderRuleSetsBit(uint8_t rule, uint8_t b0, uint8_t b1)
@@ -101,14 +91,20 @@ void GetHeader(Workspace& ws, MemoryArea area, HeaderCommand command,
         h[9] = command == hcRead ? 0xA5 : 0xA9;
         break;
     case hcErase:
-        h[7] = engineering.PanelVisible ? uint8_t(PanelNumber(engineering.EraseWidth, 180)) : 240;
+        // The widths are clamped here too: whatever the edit holds, the
+        // writer never gets a pulse byte outside the panel's ranges.
+        h[7] = engineering.PanelVisible
+                   ? uint8_t(WidthValue(engineering.EraseWidth, kEraseWidthRule.Maximum, 180))
+                   : 240;
         h[9] = 0xA8;
         break;
     case hcOverWrite:
         if (ws.DeviceFlags < 2) {
             if (h[7] < 12) h[7] = 12;
         } else {
-            h[7] = engineering.PanelVisible ? uint8_t(2 * PanelNumber(engineering.PulseWidth, 6)) : 5;
+            h[7] = engineering.PanelVisible
+                       ? uint8_t(2 * WidthValue(engineering.PulseWidth, kPulseWidthRule.Maximum, 6))
+                       : 5;
         }
         h[9] = 0xA7;
         break;

@@ -3,6 +3,7 @@
 #include "app/forms/LogoForm.h"
 #include "app/forms/MainForm.h"
 #include "editors/forms/FillBufferForm.h"
+#include "editors/forms/PasswordForm.h"
 #include "RecordingNotifier.h"
 
 #include <QAction>
@@ -329,6 +330,10 @@ TEST_F(MainFormTest, DoubleClicksOnTheStatusPanelReachTheEditorCommands)
     QTest::mouseDClick(Form.Label1, Qt::LeftButton);
     EXPECT_EQ(Form.HandlerRunCount("ID2Click"), 0);
     EXPECT_EQ(Form.HandlerRunCount("SerialNoMode1Click"), 0);
+    // The access check asks for the password; closing the dialog gives no code.
+    QTimer::singleShot(0, [] {
+        if (PasswordForm) PasswordForm->close();
+    });
     QTest::mouseDClick(Form.Label3, Qt::LeftButton);
     EXPECT_EQ(Form.HandlerRunCount("Label3DblClick"), 1);
 }
@@ -441,8 +446,8 @@ TEST_F(MainFormTest, CommandsOfPartsNotBuiltArePresentButDisabled)
     // Editors, disassembler, device download, second
     // option set, configuration dialog and serial-number dialog (which also
     // shows what "Read Serial Num Set" reads back).
-    for (const char* name : {"ProgramMemory1", "ID2", "Disassemble1", "FileSaveAsItem", "EEPROM1", "EditOptionAction",
-                             "CounterMode1", "Config1", "SerialNoMode1", "ReadSerialSet1"}) {
+    for (const char* name : {"ProgramMemory1", "ID2", "EEPROM1", "EditOptionAction", "CounterMode1", "SerialNoMode1",
+                             "ReadSerialSet1"}) {
         ASSERT_NE(Form.Action(QString::fromLatin1(name)), nullptr) << name;
         EXPECT_FALSE(Enabled(name)) << name;
     }

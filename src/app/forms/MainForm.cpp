@@ -4,7 +4,11 @@
 #include "app/BufferCommands.h"
 #include "app/DeviceCatalogue.h"
 #include "app/OptionModel.h"
+#include "disasm/forms/DisForm.h"
+#include "editors/forms/ConfigForm.h"
+#include "editors/forms/EngineeringPanelForm.h"
 #include "editors/forms/FillBufferForm.h"
+#include "editors/forms/PasswordForm.h"
 #include "files/forms/FileForms.h"
 #include "app/forms/LogoForm.h"
 #include "iap/forms/IAPForm.h"
@@ -58,8 +62,7 @@ namespace {
 // removes its name here.
 const char* const kPendingCommands[] = {
     // views and editors
-    "ProgramMemory1", "ID2", "Disassemble1", "FileSaveAsItem", "EEPROM1", "EditOptionAction",
-    "CounterMode1", "Config1",
+    "ProgramMemory1", "ID2", "EEPROM1", "EditOptionAction", "CounterMode1",
     // serial numbers and QTP; the read-back of the writer's serial set shows
     // its result only in the serial-number dialog
     "SerialNoMode1", "ReadSerialSet1",
@@ -196,6 +199,7 @@ TMainForm::TMainForm(Notifier* notifier, QWidget* parent) : QMainWindow(parent)
     BuildMenus();
     BuildToolBar();
     BuildStatusPanel();
+    engineering_forms::BindEngineeringPanel(*this);
 
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
@@ -787,6 +791,7 @@ void TMainForm::ShowEEDataForm() {}
 
 void TMainForm::DestroyDisasmWindow()
 {
+    disasm_forms::DestroyWindow();
     Ws.DisasmWindowOpen = false;
     EnableAction(QStringLiteral("FileSaveAsItem"), false);
 }
@@ -980,7 +985,11 @@ void TMainForm::FileSaveItemClick()
     Ran("FileSaveItemClick");
     file_forms::SaveConfig(*this);
 }
-void TMainForm::FileSaveAsItemClick() { Ran("FileSaveAsItemClick"); }
+void TMainForm::FileSaveAsItemClick()
+{
+    Ran("FileSaveAsItemClick");
+    disasm_forms::FileSaveAsItemClick(*this);
+}
 
 void TMainForm::FileExit1Execute()
 {
@@ -990,7 +999,11 @@ void TMainForm::FileExit1Execute()
 
 void TMainForm::ProgramMemory1Click() { Ran("ProgramMemory1Click"); }
 void TMainForm::ID2Click() { Ran("ID2Click"); }
-void TMainForm::Disassemble1Click() { Ran("Disassemble1Click"); }
+void TMainForm::Disassemble1Click()
+{
+    Ran("Disassemble1Click");
+    disasm_forms::Disassemble1Click(*this);
+}
 void TMainForm::EEPROM1Click()
 {
     Ran("EEPROM1Click");
@@ -1136,7 +1149,12 @@ void TMainForm::ReadSerialSet1Click()
     Ran("ReadSerialSet1Click");
     ::ReadSerialSet1Click(Ws, *Notify, ComboBox1->currentText().toStdString(), {});
 }
-void TMainForm::Config1Click() { Ran("Config1Click"); }
+void TMainForm::Config1Click()
+{
+    Ran("Config1Click");
+    TfmConfig dialog(Ws, this);
+    dialog.exec();
+}
 
 void TMainForm::HelpAbout1Execute()
 {
@@ -1159,15 +1177,5 @@ void TMainForm::ComboBox1Change()
 void TMainForm::Label3DblClick()
 {
     Ran("Label3DblClick");
-    // While the over-write button, the second-option button or the
-    // engineering panel shows, a double-click hides all three without
-    // asking for a code. Asking for the access code is the password
-    // dialog's work, which is not built yet.
-    QAction* forceWrite = Action(QStringLiteral("ForceWrite"));
-    QAction* option2 = Action(QStringLiteral("tbOption2"));
-    if (forceWrite->isVisible() || option2->isVisible() || !Panel2->isHidden()) {
-        forceWrite->setVisible(false);
-        option2->setVisible(false);
-        Panel2->hide();
-    }
+    engineering_forms::AccessCheck(*this);
 }

@@ -1,0 +1,154 @@
+// The double-click on "Serial Port :", the password dialog and what each
+// code reveals; the engineering panel's switches and widths, down to the
+// timing byte of the over-write header at the simulated writer.
+#include "LinkedWriter.h"
+#include "RecordingNotifier.h"
+#include "WriterBox.h"
+#include "GuiWait.h"
+#include "app/forms/MainForm.h"
+#include "editors/forms/PasswordForm.h"
+#include "link/forms/ProgramVerifyForm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class AccessCodeTest : public ::testing::Test {
+protected:
+    RecordingNotifier Notes;
+    TMainForm Form{&Notes};
+    int Asked = 0;
+
+    void SetUp() override { Form.show(); }
+
+    // Double-clicks "Serial Port :"; when the password dialog comes, types
+    // `code` into it and leaves it with OK (or with its close box).
+    void DoubleClickAndType(const QString& code, bool closeBox = false)
+    {
+        QTimer::singleShot(0, [this, code, closeBox] {
+            if (!WaitUntil([] { return PasswordForm && PasswordForm->isVisible(); }, 5000)) return;
+            ++Asked;
+            QTest::keyClicks(PasswordForm->MaskEdit1, code);
+            if (closeBox)
+                PasswordForm->close();
+            else
+                QTest::mouseClick(PasswordForm->btnOK, Qt::LeftButton);
+        });
+        QTest::mouseDClick(Form.Label3, Qt::LeftButton);
+        QApplication::processEvents();
+    }
+    bool Shown(const char* action) const { return Form.Action(QString::fromLatin1(action))->isVisible(); }
+    bool PanelShown() const { return !Form.Panel2->isHidden(); }
+    void Type(QLineEdit* edit, const QString& text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+    // Runs "Write data without check" to its end and returns the timing
+    // byte of the over-write header the writer received.
+    int OverWritePulseByte(WriterBox& box)
+    {
+        box.ClearRequests();
+        QTimer::singleShot(0, [] {
+            if (WaitUntil([] { return fmProgramVerify && fmProgramVerify->btExit->isEnabled(); }))
+                QTest::mouseClick(fmProgramVerify->btExit, Qt::LeftButton);
+        });
+        Form.Action("ForceWrite")->trigger();
+        for (const RecordedRequest& r : box.Requests())
+            if (r.Name == "command header" && r.Bytes.size() == 10 && (r.Bytes[9] & 0xBF) == 0xA7) return r.Bytes[7];
+        return -1;
+    }
+};
+
+}  // namespace
+
+TEST_F(AccessCodeTest, EachCodeRevealsExactlyItsControlsAndADoubleClickHidesThem)
+{
+    const struct {
+        QString Typed;
+        bool CloseBox;
+        bool Buttons;
+        bool Panel;
+    } cases[] = {
+        {"qen1987", false, true, false},    // lower case, the eighth position left blank
+        {"QEN19870", false, false, false},  // a character in the eighth position
+        {"mxqrt5", true, true, true},        // the close box ends the dialog like OK
+        {"nothing", false, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Typed.toStdString());
+        Asked = 0;
+        DoubleClickAndType(c.Typed, c.CloseBox);
+        EXPECT_EQ(Asked, 1);
+        EXPECT_EQ(Shown("ForceWrite"), c.Buttons);
+        EXPECT_EQ(Shown("tbOption2"), c.Buttons);
+        EXPECT_EQ(PanelShown(), c.Panel);
+        if (c.Panel) {
+            for (QPushButton* b : {Form.QtpSim, Form.FlashPgmTest, Form.btShowTime}) EXPECT_EQ(b->text(), "Enable");
+        }
+        if (!c.Buttons) continue;
+        // The next double-click hides everything without asking.
+        Asked = 0;
+        QTest::mouseDClick(Form.Label3, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_EQ(Asked, 0);
+        EXPECT_FALSE(Shown("ForceWrite") || Shown("tbOption2") || PanelShown());
+    }
+    EXPECT_TRUE(Notes.Prompts.empty()) << Notes.LastText();
+}
+
+TEST_F(AccessCodeTest, SwitchesNameTheirNextActionAndQtpSimNeedsSerialMode)
+{
+    DoubleClickAndType("MXQRT5");
+    ASSERT_TRUE(PanelShown());
+    Workspace& ws = Form.GetWorkspace();
+    QTest::mouseClick(Form.QtpSim, Qt::LeftButton);
+    EXPECT_FALSE(ws.QtpSimulate);
+    EXPECT_EQ(Form.QtpSim->text(), "Enable");
+    ws.SerialModeOn = true;
+    const struct {
+        QPushButton* Button;
+        bool Workspace::*Flag;
+    } switches[] = {{Form.QtpSim, &Workspace::QtpSimulate},
+                    {Form.FlashPgmTest, &Workspace::FlashPgmTestOn},
+                    {Form.btShowTime, &Workspace::ShowProgramTime}};
+    for (const auto& s : switches) {
+        QTest::mouseClick(s.Button, Qt::LeftButton);
+        EXPECT_TRUE(ws.*s.Flag) << s.Button->objectName().toStdString();
+        EXPECT_EQ(s.Button->text(), "Disable");
+        QTest::mouseClick(s.Button, Qt::LeftButton);
+        EXPECT_FALSE(ws.*s.Flag);
+        EXPECT_EQ(s.Button->text(), "Enable");
+    }
+}
+
+TEST_F(AccessCodeTest, PulseWidthReachesTheOverWriteHeaderAndANegativeWidthNever)
+{
+    WriterBox box;
+    ASSERT_TRUE(box.Start());
+    ASSERT_TRUE(box.LinkAs(LinkedWriter::PortsFolder() + "/COM1"));
+    DoubleClickAndType("MXQRT5");
+    ASSERT_TRUE(PanelShown());
+
+    Type(Form.PulseWidth, "10");
+    EXPECT_EQ(OverWritePulseByte(box), 0x14);
+
+    Type(Form.PulseWidth, "-5");
+    EXPECT_EQ(Form.PulseWidth->text(), "5") << "the sign is not taken";
+    EXPECT_EQ(OverWritePulseByte(box), 0x0A);
+
+    // With the panel hidden the header uses its own timing.
+    QTest::mouseDClick(Form.Label3, Qt::LeftButton);
+    Form.Action("ForceWrite")->setVisible(true);
+    EXPECT_EQ(OverWritePulseByte(box), 5);
+    EXPECT_TRUE(Notes.Prompts.empty()) << Notes.LastText();
+}
