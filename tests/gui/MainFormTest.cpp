@@ -189,10 +189,10 @@ TEST_F(MainFormTest, CommandsNotBuiltYetAreDisabledAndStayDisabled)
     // A command is reached by any of its controls' names.
     EXPECT_EQ(Form.Action("ToolButton7"), Form.Action("ReadICAction"));
     EXPECT_EQ(Form.Action("tbInfoSheet"), Form.Action("GenerateCustomerInformationSheet1"));
-    EXPECT_TRUE(Form.IsCommandPending("Config1"));
-    Form.SetCommandReady("Config1");
-    EXPECT_FALSE(Form.IsCommandPending("Config1"));
-    EXPECT_TRUE(Enabled("Config1"));
+    EXPECT_TRUE(Form.IsCommandPending("EditOptionAction"));
+    Form.SetCommandReady("EditOptionAction");
+    EXPECT_FALSE(Form.IsCommandPending("EditOptionAction"));
+    EXPECT_TRUE(Enabled("EditOptionAction"));
     // "Save Disassmble" waits for a listing even once it is built.
     Form.SetCommandReady("FileSaveAsItem");
     EXPECT_FALSE(Enabled("FileSaveAsItem"));
