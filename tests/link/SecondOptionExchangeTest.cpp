@@ -131,3 +131,27 @@ TEST(SecondOptionExchange, ACancelledRunEndsWithoutAWord)
     EXPECT_FALSE(result.Refresh);
     EXPECT_TRUE(w.Notifier.Texts().empty());
 }
+
+TEST(SecondOptionExchange, AFailedAreaReadLeavesNothingForWriteToCopy)
+{
+    LinkedWriter w;
+    ASSERT_TRUE(w.Ready);
+    SelectDevice(w.Ws, GetIcName(0));
+    w.Box.SetChip(CleanChip());
+    // Type query, identification and the user-option header pass; the
+    // option-area header meets a silent writer.
+    w.Box.SetFaults([] { WriterFaults f; f.SilentFromByte = 12; return f; }());
+    OptionRunInput input;
+    input.Mode = OptionMode::Read;
+    input.PortText = "COM1";
+    CountingReporter reporter;
+    const OptionRunResult read = RunOptionMode(w.Ws, w.Notifier, w.Context, input, reporter);
+    ASSERT_EQ(w.Notifier.Texts(), std::vector<std::string>{"Connect Timeout!! (3)"});
+    w.Box.SetFaults({});
+    input.Mode = OptionMode::Write;
+    input.Chip = read.Chip;
+    input.Composed = ComposeOptionArea(OptionLayout::Of(w.Ws), input.Choices, read.Chip);
+    RunOptionMode(w.Ws, w.Notifier, w.Context, input, reporter);
+    EXPECT_EQ(w.Notifier.LastText(), "Please read IC OPTIONs first !!");
+    EXPECT_FALSE(Wrote(w.Box));
+}
