@@ -209,6 +209,7 @@ void TChangeOptionForm::BuildControls()
         selectRow->addWidget(l);
         selectRow->addWidget(selectLists[i]);
     }
+    selectRow->addStretch(1);   // each list stays beside its label
     top->addWidget(Panel1, 1, 0, 1, 3);
 
     // The hidden controls: write function, word sources and typed words.
