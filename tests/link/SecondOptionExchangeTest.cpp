@@ -113,6 +113,19 @@ TEST(SecondOptionExchange, AutoWritesTheCompositionAndKeepsTheChipsOwnWords)
     EXPECT_EQ(chip.OptionArea[37], (0x34 & ~0x60) | 0x40);   // with the select bits (13,12) = (1,0)
     // The result carries the read-back for the dialog's refresh.
     EXPECT_EQ(result.Chip.IcBodyData1[5], chip.OptionArea[37]);
+
+    // On the wire: user-option read, option-area read, the write header and
+    // its 40 bytes, the read-back (header bytes 3, 4, 5, 7 and 9).
+    std::vector<std::vector<uint8_t>> headers;
+    std::vector<uint8_t> stream;
+    for (const RecordedRequest& r : w.Box.Requests()) {
+        if (r.Name == "command header") headers.push_back({r.Bytes[3], r.Bytes[4], r.Bytes[5], r.Bytes[7], r.Bytes[9]});
+        if (r.Name == "data stream") stream = r.Bytes;
+    }
+    const std::vector<std::vector<uint8_t>> wire = {
+        {3, 0, 1, 0x30, 0xA5}, {19, 0, 5, 0x30, 0xA5}, {19, 0, 5, 5, 0xA7}, {19, 0, 5, 0x30, 0xA5}};
+    EXPECT_EQ(headers, wire);
+    EXPECT_EQ(stream, std::vector<uint8_t>(expected.Image.begin(), expected.Image.end()));
 }
 
 TEST(SecondOptionExchange, ACancelledRunEndsWithoutAWord)
