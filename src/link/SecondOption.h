@@ -58,7 +58,7 @@ struct ChipOptions {
     OptionWordBytes IcUserData{};     // user option words 00h..03h (area 1)
     OptionWordBytes IcBodyData0;      // option-area words 00h..03h
     OptionWordBytes IcBodyData1;      // option-area words 10h..13h
-    bool Read = false;                // a read in this dialog filled them
+    bool Read = false;                // both reads of a run in this dialog filled them
 };
 
 struct OptionComposition {

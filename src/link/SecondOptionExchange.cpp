@@ -133,11 +133,13 @@ private:
         Header(areaOption, hcRead);
         if (!Expect(ReadDataFromWriter(ws_, kUserOptionBytes, ctx_), OptionExchange::UserRead)) return false;
         for (std::size_t i = 0; i < chip.IcUserData.size(); ++i) chip.IcUserData[i] = Masked(i);
-        chip.Read = true;
 
         Header(areaBodyOption, hcRead);
         if (!Expect(ReadDataFromWriter(ws_, kOptionAreaReadBytes, ctx_), OptionExchange::AreaRead)) return false;
         StoreOptionArea(chip);
+        // Only now does the dialog hold every word a later write copies
+        // from the chip; a failed area read leaves it unread.
+        chip.Read = true;
         reporter_.ChipRead(chip);
         if (in_.Mode == OptionMode::Read) Tell(OptionTexts::kReadEnd);
         return true;

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -17,6 +18,23 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// Records as RecordingNotifier does; with Spin set, a message stays "open"
+// and runs the event loop, as a message box does, until the run is over.
+struct ModalNotes : RecordingNotifier {
+    void Message(const std::string& text, const std::string& caption, MessageIcon icon) override
+    {
+        RecordingNotifier::Message(text, caption, icon);
+        MaxDepth = std::max(MaxDepth, ++Depth);
+        for (QDeadlineTimer end(10000); Spin && ChangeOptionForm && ChangeOptionForm->Running() && !end.hasExpired();)
+            QTest::qWait(10);
+        QTest::qWait(10);
+        --Depth;
+    }
+    bool Spin = false;
+    int Depth = 0;
+    int MaxDepth = 0;
+};
 
 class ChangeOptionFormTest : public ::testing::Test {
 protected:
@@ -46,7 +64,7 @@ protected:
     }
 
     WriterBox Box;
-    RecordingNotifier Notes;
+    ModalNotes Notes;
     TMainForm Form{&Notes};
 };
 
@@ -122,4 +140,17 @@ TEST_F(ChangeOptionFormTest, ASilentWriterGivesTheTimeOutAndLeavesTheDialogUsabl
     EXPECT_TRUE(dialog->Running());
     dialog->close();
     QTRY_VERIFY(ChangeOptionForm == nullptr);
+}
+
+TEST_F(ChangeOptionFormTest, MessagesOfARunShowOneAfterAnotherInTheirOrder)
+{
+    Box.With([](WriterState& s) { MarkOption2Used(s.Chip); });
+    TChangeOptionForm* dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    Notes.Spin = true;
+    QTest::mouseClick(dialog->btnReadOption, Qt::LeftButton);
+    QTRY_VERIFY(Idle(dialog) && Notes.Depth == 0);
+    EXPECT_EQ(Notes.Texts(), (std::vector<std::string>{"Read options end!!", "The 2nd Option was used !"}));
+    EXPECT_EQ(Notes.MaxDepth, 1);   // never a box over a box
+    dialog->close();
 }

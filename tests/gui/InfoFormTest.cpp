@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
+#include <QLocale>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -179,4 +181,36 @@ TEST_F(InfoFormTest, StartAddressRowFollowsTheSerialModeAndTakesFourHexDigits)
     EXPECT_FALSE(form->edSerialNoStartAddr->isHidden());
     QTest::keyClicks(form->edSerialNoStartAddr, QStringLiteral("1a2f3"));
     EXPECT_EQ(form->edSerialNoStartAddr->text(), "1A2F");
+}
+
+TEST_F(InfoFormTest, SaveWritesTheMainWindowsSheetAndExitThenRemindsOnlyOfPrinting)
+{
+    // An item past the missing item 6 shows, as on a device that has it.
+    Main.stOption[6]->setText(QStringLiteral("Software WDT:"));
+    Main.stOption[6]->show();
+    auto form = Dialog();
+    Chosen = Dir.filePath(QStringLiteral("sheet.txt"));
+    form->bbSave->click();
+    EXPECT_TRUE(form->Saved);
+    ASSERT_EQ(Requests.size(), 1u);
+    EXPECT_EQ(Requests[0].FileName, "pump");
+    auto line = [](const QString& label, const QString& value) {
+        return QString::fromLatin1(AddSpace(label.toStdString(), 24)) + QLatin1Char(' ') + value + "\r\n";
+    };
+    QString expected = line("Date:", QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)) +
+                       line("Device name:", Main.ComboBox2->currentText()) +
+                       line("File name:", "C17-pump.main.hex") + line("Customer's name:", "Acme") +
+                       line("Customer's project name:", "Pump");
+    // Items 1 to 5, 7 to 13 (the main window keeps security where item 6 would be), then security.
+    for (int i : {0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 5})
+        if (!Main.stOption[i]->isHidden()) expected += line(Main.stOption[i]->text(), Main.lbOption[i]->text());
+    expected += line("Option value:", Main.stOptionValue->text()) + line("Serial no mode:", "Disable") +
+                line("Memory checksum:", Main.Label11->text() + "H") + line("Operating frequency:", " Hz") +
+                line("Operating voltage:", " ~  V") + line("Operating current:", " mA") +
+                line("Sleep current:", " uA") + line("Part no :", Main.ComboBox2->currentText() + "-C17");
+    EXPECT_EQ(QString::fromLatin1(Read(Chosen)), expected);
+
+    Notes.Script({Answer::Yes});
+    form->bbExit->click();
+    EXPECT_EQ(Notes.Texts(), std::vector<std::string>{"Have not printed. Exit?"});
 }

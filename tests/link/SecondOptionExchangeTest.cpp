@@ -113,6 +113,19 @@ TEST(SecondOptionExchange, AutoWritesTheCompositionAndKeepsTheChipsOwnWords)
     EXPECT_EQ(chip.OptionArea[37], (0x34 & ~0x60) | 0x40);   // with the select bits (13,12) = (1,0)
     // The result carries the read-back for the dialog's refresh.
     EXPECT_EQ(result.Chip.IcBodyData1[5], chip.OptionArea[37]);
+
+    // On the wire: user-option read, option-area read, the write header and
+    // its 40 bytes, the read-back (header bytes 3, 4, 5, 7 and 9).
+    std::vector<std::vector<uint8_t>> headers;
+    std::vector<uint8_t> stream;
+    for (const RecordedRequest& r : w.Box.Requests()) {
+        if (r.Name == "command header") headers.push_back({r.Bytes[3], r.Bytes[4], r.Bytes[5], r.Bytes[7], r.Bytes[9]});
+        if (r.Name == "data stream") stream = r.Bytes;
+    }
+    const std::vector<std::vector<uint8_t>> wire = {
+        {3, 0, 1, 0x30, 0xA5}, {19, 0, 5, 0x30, 0xA5}, {19, 0, 5, 5, 0xA7}, {19, 0, 5, 0x30, 0xA5}};
+    EXPECT_EQ(headers, wire);
+    EXPECT_EQ(stream, std::vector<uint8_t>(expected.Image.begin(), expected.Image.end()));
 }
 
 TEST(SecondOptionExchange, ACancelledRunEndsWithoutAWord)
@@ -130,4 +143,28 @@ TEST(SecondOptionExchange, ACancelledRunEndsWithoutAWord)
     EXPECT_TRUE(result.Cancelled);
     EXPECT_FALSE(result.Refresh);
     EXPECT_TRUE(w.Notifier.Texts().empty());
+}
+
+TEST(SecondOptionExchange, AFailedAreaReadLeavesNothingForWriteToCopy)
+{
+    LinkedWriter w;
+    ASSERT_TRUE(w.Ready);
+    SelectDevice(w.Ws, GetIcName(0));
+    w.Box.SetChip(CleanChip());
+    // Type query, identification and the user-option header pass; the
+    // option-area header meets a silent writer.
+    w.Box.SetFaults([] { WriterFaults f; f.SilentFromByte = 12; return f; }());
+    OptionRunInput input;
+    input.Mode = OptionMode::Read;
+    input.PortText = "COM1";
+    CountingReporter reporter;
+    const OptionRunResult read = RunOptionMode(w.Ws, w.Notifier, w.Context, input, reporter);
+    ASSERT_EQ(w.Notifier.Texts(), std::vector<std::string>{"Connect Timeout!! (3)"});
+    w.Box.SetFaults({});
+    input.Mode = OptionMode::Write;
+    input.Chip = read.Chip;
+    input.Composed = ComposeOptionArea(OptionLayout::Of(w.Ws), input.Choices, read.Chip);
+    RunOptionMode(w.Ws, w.Notifier, w.Context, input, reporter);
+    EXPECT_EQ(w.Notifier.LastText(), "Please read IC OPTIONs first !!");
+    EXPECT_FALSE(Wrote(w.Box));
 }

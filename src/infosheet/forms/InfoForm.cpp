@@ -159,7 +159,8 @@ TInfoForm::TInfoForm(TMainForm& main, QWidget* parent) : QDialog(parent), Main(m
     QLabel* sl = Caption("StaticText16", "Sleep current:");
     edFrequency = Edit("edFrequency", fl);
     edVoltageLow = Edit("edVoltageLow", vl);
-    edVoltageHi = Named(new QLineEdit, "edVoltageHi");
+    QLabel* tl = Caption("StaticText17", "~");
+    edVoltageHi = Edit("edVoltageHi", tl);
     edCurrent = Edit("edCurrent", al);
     edSleepCurrent = Edit("edSleepCurrent", sl);
     cg->addWidget(fl, 0, 0);
@@ -167,7 +168,7 @@ TInfoForm::TInfoForm(TMainForm& main, QWidget* parent) : QDialog(parent), Main(m
     cg->addWidget(Caption("StaticText21", "Hz"), 0, 4);
     cg->addWidget(vl, 1, 0);
     cg->addWidget(edVoltageLow, 1, 1);
-    cg->addWidget(Caption("StaticText17", "~"), 1, 2);
+    cg->addWidget(tl, 1, 2);
     cg->addWidget(edVoltageHi, 1, 3);
     cg->addWidget(Caption("StaticText18", "V"), 1, 4);
     cg->addWidget(al, 2, 0);

@@ -88,9 +88,28 @@ private:
 
 }  // namespace
 
+void OrderedMessages::Message(const std::string& text, const std::string& caption, MessageIcon icon)
+{
+    pending_.push_back({text, caption, icon});
+    if (showing_) return;   // the open box's caller shows it next
+    showing_ = true;
+    while (!pending_.empty()) {
+        const Pending next = pending_.front();
+        pending_.pop_front();
+        target_.Message(next.Text, next.Caption, next.Icon);
+    }
+    showing_ = false;
+}
+
+Answer OrderedMessages::Question(const std::string& text, QuestionButtons buttons, const std::string& caption,
+                                 MessageIcon icon)
+{
+    return target_.Question(text, buttons, caption, icon);
+}
+
 TChangeOptionForm::TChangeOptionForm(Workspace& ws, Notifier& notifier, ChangeOptionContext context, QWidget* parent)
     : QWidget(parent, Qt::Window), ws_(ws), notifier_(notifier), context_(std::move(context)),
-      runNotifier_(this, notifier)
+      orderedNotifier_(notifier), runNotifier_(this, orderedNotifier_)
 {
     setObjectName(QStringLiteral("ChangeOptionForm"));
     setWindowTitle(QStringLiteral("ChangeOptionForm"));
@@ -190,6 +209,7 @@ void TChangeOptionForm::BuildControls()
         selectRow->addWidget(l);
         selectRow->addWidget(selectLists[i]);
     }
+    selectRow->addStretch(1);   // each list stays beside its label
     top->addWidget(Panel1, 1, 0, 1, 3);
 
     // The hidden controls: write function, word sources and typed words.

@@ -18,6 +18,7 @@
 
 #include <array>
 #include <atomic>
+#include <deque>
 #include <string>
 #include <thread>
 
@@ -29,6 +30,26 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class TMainForm;
+
+// The run's messages shown one after another, in the order the run told
+// them: one that arrives while another is still open (its box runs a nested
+// event loop) waits until that one is closed.
+class OrderedMessages : public Notifier {
+public:
+    explicit OrderedMessages(Notifier& target) : target_(target) {}
+    void Message(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    Answer Question(const std::string& text, QuestionButtons buttons, const std::string& caption,
+                    MessageIcon icon) override;
+
+private:
+    struct Pending {
+        std::string Text, Caption;
+        MessageIcon Icon;
+    };
+    Notifier& target_;
+    std::deque<Pending> pending_;
+    bool showing_ = false;
+};
 
 // What the dialog takes from the main window when it opens.
 struct ChangeOptionContext {
@@ -121,6 +142,7 @@ private:
     Workspace& ws_;
     Notifier& notifier_;
     ChangeOptionContext context_;
+    OrderedMessages orderedNotifier_;
     QueuedNotifier runNotifier_;
     OptionLayout layout_;
     OptionChoices choices_;
