@@ -9,7 +9,9 @@
 #include "editors/forms/PasswordForm.h"
 #include "link/forms/ProgramVerifyForm.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -151,4 +153,14 @@ TEST_F(AccessCodeTest, PulseWidthReachesTheOverWriteHeaderAndANegativeWidthNever
     Form.Action("ForceWrite")->setVisible(true);
     EXPECT_EQ(OverWritePulseByte(box), 5);
     EXPECT_TRUE(Notes.Prompts.empty()) << Notes.LastText();
+}
+
+TEST_F(AccessCodeTest, PanelFieldsAreReachedThroughTheCaptionInFrontOfThem)
+{
+    for (QWidget* field : std::initializer_list<QWidget*>{Form.PulseWidth, Form.EraseWidth, Form.Mode65}) {
+        QString caption;
+        for (const auto& [label, relation] : QAccessible::queryAccessibleInterface(field)->relations(QAccessible::Label))
+            caption = label->text(QAccessible::Name);
+        EXPECT_FALSE(caption.isEmpty()) << field->objectName().toStdString();
+    }
 }

@@ -3,6 +3,8 @@
 #include "app/forms/MainForm.h"
 #include "editors/EngineeringPanel.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -28,6 +30,11 @@ void KeepWidth(QLineEdit* edit, const WidthRule& rule)
 void BindEngineeringPanel(TMainForm& form)
 {
     TMainForm* f = &form;
+    // Each edit and the mode list are found by the caption in front of them.
+    form.StaticText12->setBuddy(form.PulseWidth);
+    form.StaticText14->setBuddy(form.EraseWidth);
+    for (QLabel* label : form.Panel2->findChildren<QLabel*>())
+        if (label->text() == QLatin1String("Bit6-5 of MODE:")) label->setBuddy(form.Mode65);
     QObject::connect(form.QtpSim, &QPushButton::clicked, &form, [f] { QtpSimClick(*f); });
     QObject::connect(form.FlashPgmTest, &QPushButton::clicked, &form, [f] { FlashPgmTestClick(*f); });
     QObject::connect(form.btShowTime, &QPushButton::clicked, &form, [f] { btShowTimeClick(*f); });
