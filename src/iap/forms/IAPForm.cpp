@@ -236,6 +236,8 @@ void TIAPForm::closeEvent(QCloseEvent* event)
 void ShowFirmwareUpdate(Workspace& ws, Notifier& notifier, QWidget* owner)
 {
     if (!IAPForm) new TIAPForm(ws, notifier, owner);
+    // A stay-on-top window: it opens centred over the window that asked for it.
+    if (owner) IAPForm->move(owner->geometry().center() - QPoint(IAPForm->width() / 2, IAPForm->height() / 2));
     IAPForm->show();
     IAPForm->raise();
     IAPForm->activateWindow();
