@@ -2,6 +2,7 @@
 // blank check again and again through the progress dialog.
 #include "LinkedWriter.h"
 #include "app/forms/MainForm.h"
+#include "link/AutoWriter.h"
 #include "link/forms/AutoWriterSetupForm.h"
 #include "link/forms/ProgramVerifyForm.h"
 #include "app/BufferCommands.h"
@@ -107,4 +108,17 @@ TEST(AutoWriterSetup, RunThatEndsSerialModeEndsTheRepetition)
     };
     EXPECT_EQ(RepeatBlankCheck("5", "0", [](TfmProgramVerify*) {}, autoProgram), 1);
     std::remove(qtp.c_str());
+}
+
+// A run that the handler would restart after a second: the repetition alone
+// restarts it, or a second run would start over the first.
+TEST(AutoWriterSetup, RepetitionAloneRestartsARunTheHandlerWouldRepeat)
+{
+    Workspace ws;
+    RecordingNotifier notes;
+    ArmAutoWriter(ws, 1, 0);
+    TfmProgramVerify dialog(ws, notes, {}, {}, {});
+    dialog.EnTimer1(true);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.Label(ProgressLabel::TotalTime)->text() == "AutoWriter End"; }));
+    EXPECT_FALSE(dialog.Timer1->isActive());
 }

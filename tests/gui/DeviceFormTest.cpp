@@ -2,11 +2,17 @@
 // buttons waiting meanwhile; the main window's command opens it.
 #include "../link/LinkTestSupport.h"
 #include "app/forms/MainForm.h"
+#include "iap/forms/IAPForm.h"
+#include "link/forms/AutoWriterSetupForm.h"
 #include "link/forms/DeviceForm.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -57,4 +63,30 @@ TEST(DeviceForm, DownloadCommandOpensTheDialog)
     EXPECT_EQ(title, "Device select");
     EXPECT_EQ(DeviceForm, nullptr);
     main.close();
+}
+
+// A screen reader finds every control of the writer-maintenance windows by
+// what the user reads on it: a button by its caption, an edit, list or log
+// by the label before it.
+TEST(DeviceForm, MaintenanceWindowsNameEachControlByWhatTheUserReads)
+{
+    Workspace ws;
+    RecordingNotifier notes;
+    TDeviceForm device(ws, notes);
+    TAutoWriterSetupForm setup(&ws);
+    TIAPForm iap(ws, notes);
+    for (QWidget* form : std::initializer_list<QWidget*>{&device, &setup, &iap}) {
+        for (QWidget* w : form->findChildren<QWidget*>()) {
+            if (w->focusPolicy() == Qt::NoFocus || qobject_cast<QAbstractScrollArea*>(w->parentWidget())) continue;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            ASSERT_TRUE(a);
+            const QString name = a->text(QAccessible::Name);
+            const auto* button = qobject_cast<QAbstractButton*>(w);
+            if (button) {
+                EXPECT_EQ(name, button->text());
+            } else if (w != iap.CatchThread) {   // the thread log has no label
+                EXPECT_FALSE(name.isEmpty()) << w->objectName().toStdString();
+            }
+        }
+    }
 }

@@ -83,6 +83,7 @@ TEST(IAPForm, EngineeringPanelShowsTheWindow)
     ASSERT_TRUE(IAPForm);
     EXPECT_TRUE(IAPForm->isVisible());
     EXPECT_EQ(IAPForm->windowTitle(), "FW UpData Form");
+    EXPECT_LE((IAPForm->geometry().center() - main.geometry().center()).manhattanLength(), 2);
     main.close();
     EXPECT_FALSE(IAPForm && IAPForm->isVisible());
 }

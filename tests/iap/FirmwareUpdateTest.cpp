@@ -86,19 +86,22 @@ TEST(FirmwareUpdate, EveryWriterFaultEndsAsItShould)
         std::function<void(FirmwareState&)> Setup;
         UpdateEnd End;
         std::vector<std::string> Messages;
-        int Blocks;        // blocks written
-        int Finishes;      // finish frames sent
+        std::string Writes;   // blocks written, in order: I information block, 0 and 1 code frames
+        std::vector<int> Gauges;
+        int Finishes;         // finish frames sent
         int ModeRequests = 1;
     };
     const std::string reset = "Please Reset Writer Software and Reset Writer!!";
+    const std::vector<int> full{0, 50, 100};
     const Case cases[] = {
-        {"one bad read-back", [](FirmwareState& f) { f.BadReadBacks = 1; }, UpdateEnd::Success, {reset}, 4, 1},
-        {"two bad read-backs", [](FirmwareState& f) { f.BadReadBacks = 2; }, UpdateEnd::Success, {reset}, 5, 1},
-        {"three bad read-backs", [](FirmwareState& f) { f.BadReadBacks = 3; }, UpdateEnd::BlockFailed, {fail}, 3, 0},
-        {"finish answered 0x05", [](FirmwareState& f) { f.FinishAnswers05 = true; }, UpdateEnd::Success, {reset}, 3, 1},
-        {"already in the loader", [](FirmwareState& f) { f.UpdateMode = true; }, UpdateEnd::Success, {reset}, 3, 1, 0},
-        {"silent writer", [](FirmwareState& f) { f.SilentFromBlock = 0; }, UpdateEnd::LinkError, {link, link}, 0, 0, 0},
-        {"silent after a block", [](FirmwareState& f) { f.SilentFromBlock = 1; }, UpdateEnd::BlockFailed, {fail}, 1, 0},
+        // A block that reads back wrong is written again from its header; the gauge waits for it.
+        {"one bad read-back", [](FirmwareState& f) { f.BadReadBacks = 1; }, UpdateEnd::Success, {reset}, "II01", full, 1},
+        {"two bad read-backs", [](FirmwareState& f) { f.BadReadBacks = 2; }, UpdateEnd::Success, {reset}, "III01", full, 1},
+        {"three bad read-backs", [](FirmwareState& f) { f.BadReadBacks = 3; }, UpdateEnd::BlockFailed, {fail}, "III", {}, 0},
+        {"finish answered 0x05", [](FirmwareState& f) { f.FinishAnswers05 = true; }, UpdateEnd::Success, {reset}, "I01", full, 1},
+        {"already in the loader", [](FirmwareState& f) { f.UpdateMode = true; }, UpdateEnd::Success, {reset}, "I01", full, 1, 0},
+        {"silent writer", [](FirmwareState& f) { f.SilentFromBlock = 0; }, UpdateEnd::LinkError, {link, link}, "", {}, 0, 0},
+        {"silent after a block", [](FirmwareState& f) { f.SilentFromBlock = 1; }, UpdateEnd::BlockFailed, {fail}, "I", {}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
@@ -107,7 +110,15 @@ TEST(FirmwareUpdate, EveryWriterFaultEndsAsItShould)
         u.Box.With([&](WriterState& s) { c.Setup(s.Firmware); });
         EXPECT_EQ(u.Run(MakeImage(0x4000 + 128)), c.End);
         EXPECT_EQ(u.Notifier.Texts(), c.Messages);
-        EXPECT_EQ(u.Count("update block"), c.Blocks);
+        std::string writes;
+        for (const RecordedRequest& r : u.Box.Requests()) {
+            if (r.Name != "update block header") continue;
+            const bool info = r.Bytes.at(5) == 1 && r.Bytes.at(1) == 0 && r.Bytes.at(2) == 0 && r.Bytes.at(4) == 0x3F;
+            writes += info ? 'I' : char('0' + ((r.Bytes.at(1) << 8 | r.Bytes.at(2)) >> 6));
+        }
+        EXPECT_EQ(writes, c.Writes);
+        EXPECT_EQ(u.Count("update block"), int(c.Writes.size()));
+        EXPECT_EQ(u.Report.Gauges, c.Gauges);
         EXPECT_EQ(u.Count("update finish frame"), c.Finishes);
         EXPECT_EQ(u.Count("update-mode request"), c.ModeRequests);
     }

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QSignalBlocker>
 #include <QStringList>
 
@@ -31,6 +32,17 @@ FileDialogChoice RunQtDialog(QWidget* parent, const FileDialogRequest& request)
     if (request.FilterIndex >= 1 && request.FilterIndex <= filters.size())
         dialog.selectNameFilter(filters.at(request.FilterIndex - 1));
     dialog.setDefaultSuffix(request.DefaultSuffix);
+    if (request.Save && request.DefaultSuffix.isEmpty()) {
+        // A typed name without extension gets the one of the chosen filter,
+        // inside the dialog, so that its replace question names the file
+        // that is really written.
+        auto follow = [&dialog](const QString& filter) {
+            const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+            dialog.setDefaultSuffix(m.hasMatch() ? m.captured(1) : QString());
+        };
+        follow(dialog.selectedNameFilter());
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+    }
     if (!request.QtAsksOverwrite) dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!request.FileName.isEmpty()) dialog.selectFile(request.FileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};

@@ -114,6 +114,11 @@ void TIAPForm::Build()
     RxData = memo("RxData");
     LogWindow = memo("LogWindow");
     CatchThread = memo("CatchThread");
+    // The path and the logs are named by the labels beside them.
+    Label1->setBuddy(FWBinPath);
+    Label2->setBuddy(TxData);
+    Label3->setBuddy(RxData);
+    Label4->setBuddy(LogWindow);
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(FWBinPath, 0, 1, 1, 3);
     grid->addWidget(BTOpBin, 1, 0, 1, 2);
@@ -231,6 +236,8 @@ void TIAPForm::closeEvent(QCloseEvent* event)
 void ShowFirmwareUpdate(Workspace& ws, Notifier& notifier, QWidget* owner)
 {
     if (!IAPForm) new TIAPForm(ws, notifier, owner);
+    // A stay-on-top window: it opens centred over the window that asked for it.
+    if (owner) IAPForm->move(owner->geometry().center() - QPoint(IAPForm->width() / 2, IAPForm->height() / 2));
     IAPForm->show();
     IAPForm->raise();
     IAPForm->activateWindow();

@@ -20,6 +20,7 @@ TAutoWriterSetupForm::TAutoWriterSetupForm(Workspace* ws, QWidget* parent) : QDi
         auto* l = new QLabel(QString::fromLatin1(text), this);
         l->setObjectName(QString::fromLatin1(name));
         grid->addWidget(l, row, column, 1, span);
+        return l;
     };
     auto edit = [&](const char* name, const char* text, int digits, int row) {
         auto* e = new QLineEdit(QString::fromLatin1(text), this);
@@ -30,12 +31,15 @@ TAutoWriterSetupForm::TAutoWriterSetupForm(Workspace* ws, QWidget* parent) : QDi
         grid->addWidget(e, row, 1);
         return e;
     };
-    label("Label1", "Writer EA:", 0, 0);
+    // Each edit is named by the label before it.
+    QLabel* countLabel = label("Label1", "Writer EA:", 0, 0);
     Edit1 = edit("Edit1", "0000000000", 10, 0);
+    countLabel->setBuddy(Edit1);
     label("Label3", "EA", 0, 2);
     label("Label5", "Writer EA Max is  2^32--1 EA", 1, 0, 3);
-    label("Label2", "Dealy Time:", 2, 0);
+    QLabel* delayLabel = label("Label2", "Dealy Time:", 2, 0);
     Edit2 = edit("Edit2", "00001", 5, 2);
+    delayLabel->setBuddy(Edit2);
     label("Label4", "mS", 2, 2);
     label("Label6", "Dealy Time Max is  10000mS.", 3, 0, 3);
     Button1 = new QPushButton(QStringLiteral("Set"), this);

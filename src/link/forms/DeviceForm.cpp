@@ -29,6 +29,7 @@ TDeviceForm::TDeviceForm(Workspace& ws, Notifier& notifier, QWidget* parent)
     Label1->setFont(big);
     CheckListBox1 = new QListWidget(this);
     CheckListBox1->setObjectName(QStringLiteral("CheckListBox1"));
+    CheckListBox1->setAccessibleName(Label1->text());   // a list view takes no name from a buddy
     CGauge1 = new QProgressBar(this);
     CGauge1->setObjectName(QStringLiteral("CGauge1"));
     CGauge1->setRange(0, 100);

@@ -220,7 +220,10 @@ void TfmProgramVerify::showEvent(QShowEvent* event)
 void TfmProgramVerify::ApplyEnTimer1(bool armRepeat)
 {
     repeatTicks_ = 0;
-    if (armRepeat) Timer1->start();
+    // An armed repetition alone restarts the run, after its own pause: the
+    // handler's one-second restart beside it would start a second run over
+    // the one it started, and its restarts would escape the count and the stop.
+    if (armRepeat && !ws_.AutoWriterOn) Timer1->start();
     else Timer1->stop();
     btContinue->setEnabled(true);
     btExit->setEnabled(true);
