@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "LinkedWriter.h"
+#include "LinkTestSupport.h"
 #include "RecordingReporter.h"
 #include "app/BufferCommands.h"
 #include "app/Checksum.h"
