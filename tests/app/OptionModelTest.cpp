@@ -38,97 +38,6 @@ protected:
 
 }  // namespace
 
-TEST(OptionTables, GroupRowOfTheCatalogueNamesItemsOneThreeFourFiveSix)
-{
-    const OptionSelectRow* row = OptionGroupRow(47);
-    ASSERT_NE(row, nullptr);
-    const OptionSelectRow expected{20, 0, 17, 10, 14, 2, 0, 0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(*row, expected);
-    EXPECT_EQ(*OptionGroupRow(0), OptionSelectRow{});
-    EXPECT_NE(OptionGroupRow(52), nullptr);
-    EXPECT_EQ(OptionGroupRow(53), nullptr);
-}
-
-TEST(OptionTables, EveryTableOpensAndClosesWithAMarker)
-{
-    for (int item = 1; item <= 13; ++item) {
-        const auto table = OptionTextTable(item);
-        ASSERT_FALSE(table.empty()) << item;
-        EXPECT_EQ(table.front().Value, kOptionMarkerValue);
-        EXPECT_EQ(table.back().Value, kOptionMarkerValue);
-        EXPECT_STREQ(table.back().Text, "Error");
-    }
-    EXPECT_TRUE(OptionTextTable(0).empty());
-    EXPECT_TRUE(OptionTextTable(14).empty());
-}
-
-TEST_F(OptionModel, GetOptDataGivesTitleChoicesAndTheEndMarker)
-{
-    EXPECT_TRUE(GetOptData(ws, 1, 0));
-    EXPECT_EQ(ws.OptText, "OSC Type:");
-    EXPECT_EQ(ws.OptValue, 0x000Fu);
-    EXPECT_TRUE(GetOptData(ws, 1, 5));
-    EXPECT_EQ(ws.OptText, "RC");
-    EXPECT_EQ(ws.OptValue, 0x000Au);
-    EXPECT_TRUE(GetOptData(ws, 1, 6));
-    EXPECT_EQ(ws.OptValue, kOptionMarkerValue);
-    EXPECT_EQ(ws.OptText, "Error");
-
-    EXPECT_TRUE(GetOptData(ws, 3, 0));
-    EXPECT_EQ(ws.OptText, "PUT:");
-    EXPECT_TRUE(GetOptData(ws, 4, 2));
-    EXPECT_EQ(ws.OptText, "Disable");
-    EXPECT_EQ(ws.OptValue, 0x0080u);
-    EXPECT_TRUE(GetOptData(ws, 5, 3));
-    EXPECT_EQ(ws.OptText, "Low level");
-    EXPECT_TRUE(GetOptData(ws, 6, 2));
-    EXPECT_EQ(ws.OptText, "Enable");
-    EXPECT_EQ(ws.OptValue, 0u);
-}
-
-TEST_F(OptionModel, TheCatalogueGroupsHoldTheirTitlesAndChoicesInFull)
-{
-    using Rows = std::vector<std::pair<uint32_t, std::string>>;
-    const std::pair<int, Rows> groups[] = {
-        {1, {{0x000F, "OSC Type:"}, {0x000F, "Blank"}, {0x0006, "HF"}, {0x0005, "XT"}, {0x0009, "LF"}, {0x000A, "RC"}}},
-        {3, {{0x0030, "PUT:"}, {0x0030, "Blank"}, {0x0020, "0mS"}, {0x0010, "75mS"}}},
-        {4, {{0x00C0, "WDT:"}, {0x00C0, "Blank"}, {0x0080, "Disable"}, {0x0040, "Enable"}}},
-        {5,
-         {{0x0F00, "PED:"}, {0x0F00, "Blank"}, {0x0A00, "Disable"}, {0x0900, "Low level"}, {0x0600, "Mid. level"},
-          {0x0500, "High level"}}},
-        {6, {{0x2000, "Security:"}, {0x2000, "Disable"}, {0x0000, "Enable"}}},
-    };
-    for (const auto& [item, expected] : groups) {
-        Rows found;
-        for (int i = 0; i < 50; ++i) {
-            ASSERT_TRUE(GetOptData(ws, item, i, &notifier));
-            if (ws.OptValue == kOptionMarkerValue) break;
-            found.emplace_back(ws.OptValue, ws.OptText);
-        }
-        EXPECT_EQ(found, expected) << "item " << item;
-    }
-    EXPECT_TRUE(notifier.Prompts.empty());
-}
-
-TEST_F(OptionModel, GetOptDataPastTheTableEndReadsAsTheEndMarker)
-{
-    EXPECT_TRUE(GetOptData(ws, 6, 1000000));
-    EXPECT_EQ(ws.OptValue, kOptionMarkerValue);
-    EXPECT_EQ(ws.OptText, "Error");
-}
-
-TEST_F(OptionModel, GetOptDataIgnoresItemsOutsideOneToThirteen)
-{
-    ws.OptText = "keep";
-    ws.OptValue = 42;
-    EXPECT_FALSE(GetOptData(ws, 0, 0, &notifier));
-    EXPECT_FALSE(GetOptData(ws, 14, 0, &notifier));
-    EXPECT_FALSE(GetOptData(ws, 1, -1, &notifier));
-    EXPECT_EQ(ws.OptText, "keep");
-    EXPECT_EQ(ws.OptValue, 42u);
-    EXPECT_TRUE(notifier.Prompts.empty());
-}
-
 TEST_F(OptionModel, AGroupTheTableLacksIsReportedAndChangesNothing)
 {
     ws.OptText = "keep";
@@ -221,14 +130,6 @@ TEST_F(OptionModel, FullySetChoicesLeaveTheStatusClear)
     EXPECT_EQ(ws.Status.OptionValueText, "56 0A 00 00");
 }
 
-TEST_F(OptionModel, UpdateOptionRecomputesTheChecksums)
-{
-    ws.Status.TotalChecksum = "Blank";
-    UpdateOption(ws);
-    EXPECT_EQ(ws.Status.TotalChecksum.size(), 4u);
-    EXPECT_EQ(ws.Status.ProgramChecksum.size(), 4u);
-}
-
 TEST_F(OptionModel, AMissingGroupEndsTheDecodeWithErrorInsteadOfLooping)
 {
     ws.OptionSetNo[0] = 99;
@@ -249,10 +150,3 @@ TEST_F(OptionModel, WithoutACatalogueRowTheWordsAreDecodedUnforced)
     EXPECT_EQ(Item(1).Value, "Blank");
 }
 
-TEST_F(OptionModel, ClearOptionBlanksTheWordsThenForcesThem)
-{
-    SetOptionValue(ws, 0x0556);
-    ClearOption(ws);
-    EXPECT_EQ(ws.Status.OptionValueText, "7F 5F 00 00");
-    EXPECT_EQ(ws.OptionStatus, 1u);
-}

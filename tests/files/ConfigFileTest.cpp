@@ -68,12 +68,6 @@ std::string Legacy(const std::string& magic, const std::string& program, const s
 
 } // namespace
 
-TEST(SaveCfg, DefaultWorkspaceGivesTheSeventeenLines)
-{
-    auto ws = ShownWorkspace();
-    EXPECT_EQ(SaveCfg(*ws, CfgSelection{0, "31Q520"}), DefaultText(""));
-}
-
 TEST(SaveCfg, ByteCountZeroIsWrittenAsOne)
 {
     auto ws = ShownWorkspace();
@@ -170,50 +164,6 @@ TEST(ConfigReading, VersionDecidesOptionWordOneAndCustomerLines)
     }
 }
 
-TEST(ConfigReading, LineDetailsOfTheTextLayout)
-{
-    auto ws = ShownWorkspace();
-    const std::string text = SaveCfg(*ws, CfgSelection{});
-
-    // A missing "Bypass IC check:" line consumes the rest: both later flags are off.
-    ConfigParse p = ParseCfg(Replace(Replace(text, "Bypass IC check: 0\r\n", ""), "Save EE Data: 0", "Save EE Data: 1"));
-    ASSERT_TRUE(p.Ok);
-    EXPECT_EQ(p.Record.BypassIcCheck, false);
-    EXPECT_EQ(p.Record.SaveEEData, false);
-
-    p = ParseCfg(Replace(text, "COM port: Com1", "COM port: Com8"));
-    EXPECT_EQ(p.Record.PortIndex, 7);
-
-    // An empty lower voltage empties both values, whatever follows.
-    p = ParseCfg(Replace(text, "Operating voltage:  ~ ", "Operating voltage:  ~ 5.5"));
-    ASSERT_TRUE(p.Ok && p.Record.Customer);
-    EXPECT_EQ(p.Record.Customer->VoltageLow, "");
-    EXPECT_EQ(p.Record.Customer->VoltageHigh, "");
-
-    // LF line ends read as CR LF ones do; the file name is taken whole.
-    std::string lf = Replace(text, "File name: ", "File name: /tmp/a b.chx");
-    for (std::size_t at; (at = lf.find("\r\n")) != std::string::npos;) lf.erase(at, 1);
-    p = ParseCfg(lf);
-    ASSERT_TRUE(p.Ok);
-    EXPECT_EQ(p.Record.ProgramFileName, "/tmp/a b.chx");
-    EXPECT_EQ(p.Record.DeviceName, "31Q520");
-
-    // A start address a QTP record left beyond the program words still reads
-    // back (placing the number checks it against the device).
-    p = ParseCfg(Replace(text, "Serial mode: 0 0 1", "Serial mode: 0 48639 1"));
-    ASSERT_TRUE(p.Ok) << p.Message;
-    EXPECT_EQ(p.Record.SerialStartAddress, 48639u);
-    p = ParseCfg(Replace(text, "Serial mode: 0 0 1", "Serial mode: 0 65536 1"));
-    EXPECT_EQ(p.Message, "'65536' is out of range");
-
-    // Three serial bytes show as two digits, a blank and four digits.
-    p = ParseCfg(Replace(text, "Serial mode: 0 0 1 00 1 0 0", "Serial mode: 1 5 3 0A0b0C 1 2 0"));
-    ASSERT_TRUE(p.Ok) << p.Message;
-    EXPECT_EQ(p.Record.SerialValue[0], 0x0Cu);
-    EXPECT_EQ(p.Record.SerialValue[2], 0x0Au);
-    EXPECT_EQ(p.Record.SerialText, "0A 0B0C");
-}
-
 TEST(ConfigReading, OlderLayoutsAreRead)
 {
     TempDir dir;
@@ -245,18 +195,6 @@ TEST(ConfigReading, OlderLayoutsAreRead)
         EXPECT_EQ(ws->IdWords[31], 0x5F);
         EXPECT_TRUE(ws->WriteEEinAuto);
     }
-}
-
-TEST(ConfigReading, OlderLayoutWithEmptyNameHasNoDataFile)
-{
-    TempDir dir;
-    WriteBytes(dir.File("old.cfg"), Legacy("krv", "", "Com1 31Q520 a b c d e f g 0 0 0 0 1 00 1 0 0"));
-    auto ws = ShownWorkspace();
-    CfgSelection selection{0, "31Q520"};
-    GuiActions actions;
-    RecordingNotifier n;
-    EXPECT_FALSE(LoadCfg(*ws, dir.File("old.cfg"), selection, n, actions));
-    EXPECT_EQ(n.LastText(), "No data file name");
 }
 
 // --- Hostile configurations: a message (or a silent refusal where the file is
@@ -318,43 +256,6 @@ TEST(HostileConfig, EveryBadFileIsRefusedWithoutChangingAnything)
     }
 }
 
-TEST(HostileConfig, CallersResetTheWorkspaceAfterARefusal)
-{
-    TempDir dir;
-    WriteBytes(dir.File("bad.cfg"), "Version: 2.74\r\nnothing else\r\n");
-    auto ws = ShownWorkspace();
-    ws->ProgramFileName = "/kept/name.chx";
-    SetWord(*ws, 0, 0x0123);
-    ws->DisasmWindowOpen = true;
-    RecordingNotifier n;
-    const FileCommandResult r = LoadConfigFile(*ws, dir.File("bad.cfg"), CfgSelection{0, "31Q520"}, n);
-    EXPECT_FALSE(r.Loaded);
-    EXPECT_EQ(n.LastText(), "Can not find 'File name:' !");
-    EXPECT_EQ(ws->ProgramFileName, "");
-    EXPECT_EQ(WordAt(*ws, 0), 0x3FFFu);
-    EXPECT_TRUE(r.Actions.CloseDisasmWindow);
-    EXPECT_FALSE(r.Selection.has_value());
-}
-
-TEST(ConfigThroughLoadData, ConfigurationChosenInTheOpenDialogIsLoaded)
-{
-    TempDir dir;
-    const std::string program = WriteProgram(dir, "p.cbn");
-    WriteBytes(dir.File("s.cfg"), Replace(Replace(DefaultText(program), "Com1", "Com2"), "Serial mode: 0", "Serial mode: 1"));
-    auto ws = ShownWorkspace();
-    RecordingNotifier n;
-    const FileCommandResult r = LoadDataFile(*ws, dir.File("s.cfg"), CfgSelection{0, "31Q520"}, n);
-    EXPECT_TRUE(r.Loaded);
-    ASSERT_TRUE(r.Selection.has_value());
-    EXPECT_EQ(r.Selection->PortIndex, 1);
-    EXPECT_EQ(ws->ConfigPath, dir.File("s.cfg"));
-    EXPECT_EQ(ws->ProgramFileName, program);
-    EXPECT_FALSE(ws->SerialModeOn);
-    EXPECT_EQ(WordAt(*ws, 0), 0u);
-    ASSERT_TRUE(r.MemoryCaption.has_value());
-    EXPECT_EQ(*r.MemoryCaption, program);
-}
-
 TEST(ConfigThroughLoadData, RefusedConfigurationResetsTheWorkspaceAndEndsTheCommand)
 {
     TempDir dir;
@@ -373,40 +274,12 @@ TEST(ConfigThroughLoadData, RefusedConfigurationResetsTheWorkspaceAndEndsTheComm
     EXPECT_EQ(*r.MemoryCaption, "Program Memory");
 }
 
-TEST(DefaultConfig, WrittenAtCloseAndReadAtTheFirstShow)
-{
-    TempDir dir;
-    const std::string program = WriteProgram(dir, "p.cbn");
-    auto ws = ShownWorkspace();
-    ws->StartDirectory = dir.Path();
-    RecordingNotifier n;
-
-    // No file yet: the option summary is drawn for the selected device only.
-    FileCommandResult r = LoadDefaultConfig(*ws, CfgSelection{0, "31Q520"}, n);
-    EXPECT_FALSE(r.Loaded);
-    EXPECT_EQ(ws->ConfigPath, dir.File("Default.cfg"));
-
-    ws->ProgramFileName = program;
-    ws->KeepOption = true;
-    ASSERT_TRUE(SaveDefaultConfig(*ws, CfgSelection{5, "31Q520"}, n));
-    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"Default.cfg", "p.cbn"}));
-
-    auto next = ShownWorkspace();
-    next->StartDirectory = dir.Path();
-    r = LoadDefaultConfig(*next, CfgSelection{0, "31Q520"}, n);
-    EXPECT_TRUE(r.Loaded) << n.LastText();
-    ASSERT_TRUE(r.Selection.has_value());
-    EXPECT_EQ(r.Selection->PortIndex, 5);
-    EXPECT_TRUE(next->KeepOption);
-    EXPECT_EQ(next->ProgramFileName, program);
-}
-
 TEST(DefaultConfig, BrokenDefaultResetsTheWorkspace)
 {
     TempDir dir;
     WriteBytes(dir.File("Default.cfg"), "Version: 2.74\r\nFile name: /nowhere.chx\r\n");
     auto ws = ShownWorkspace();
-    ws->StartDirectory = dir.Path();
+    ws->StartDirectory = dir.Path;
     SetWord(*ws, 0, 0x0001);
     RecordingNotifier n;
     const FileCommandResult r = LoadDefaultConfig(*ws, CfgSelection{0, "31Q520"}, n);
@@ -425,7 +298,7 @@ TEST(DefaultConfig, FailedWriteIsReportedAndTheOldFileStays)
 
     // The target is a directory: the rename fails and it is left alone.
     std::filesystem::create_directory(dir.File("Default.cfg"));
-    ws->StartDirectory = dir.Path();
+    ws->StartDirectory = dir.Path;
     EXPECT_FALSE(SaveDefaultConfig(*ws, CfgSelection{}, n));
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"Default.cfg"});
 }

@@ -9,42 +9,6 @@
 #include <fstream>
 #include <sstream>
 
-TempDir::TempDir()
-{
-    std::string templ = (std::filesystem::temp_directory_path() / "krv-files-XXXXXX").string();
-    char* made = ::mkdtemp(templ.data());
-    if (!made) throw std::runtime_error("mkdtemp failed");
-    path_ = made;
-}
-
-TempDir::~TempDir()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-}
-
-std::vector<std::string> TempDir::Names() const
-{
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(path_)) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 std::unique_ptr<Workspace> FreshWorkspace(const std::string& part)
 {
     auto ws = std::make_unique<Workspace>();

@@ -10,27 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
-
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-    std::vector<std::string> Names() const;   // directory entries, sorted
-
-private:
-    std::string path_;
-};
-
-void WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);
 
 // A workspace as the main window creates it, with the given catalogue device.
 std::unique_ptr<Workspace> FreshWorkspace(const std::string& part = "72Q574");

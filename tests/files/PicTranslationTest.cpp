@@ -44,20 +44,6 @@ FileCommandResult Load(Workspace& ws, const std::string& path, RecordingNotifier
 
 } // namespace
 
-TEST(PicTables, RowsNameTheSameInstructionOnBothSides)
-{
-    EXPECT_EQ(Pic12BitTable().size(), 33u);
-    EXPECT_EQ(Pic14BitTable().size(), 37u);
-    for (auto table : {Pic12BitTable(), Pic14BitTable()}) {
-        for (const auto& row : table) {
-            const std::size_t width = std::strcmp(row.DeviceMnemonic, "MOVWM  ") == 0 ? 7 : 6;
-            EXPECT_EQ(std::strlen(row.DeviceMnemonic), width) << row.PicMnemonic;
-        }
-    }
-    for (const Sample& s : k12BitSamples) EXPECT_EQ(TranslatePicWord(Pic12BitTable(), s.Pic), s.Device) << s.Pic;
-    for (const Sample& s : k14BitSamples) EXPECT_EQ(TranslatePicWord(Pic14BitTable(), s.Pic), s.Device) << s.Pic;
-}
-
 TEST(PicObjFile, TwelveBitWordsAreTranslatedForFamilyOne)
 {
     TempDir dir;

@@ -77,25 +77,6 @@ TEST(ChxSaving, WordsFFFFAreLeftOutAndSplitTheRecord)
               ":00000001FF\r\n");
 }
 
-TEST(ChxSaving, RecordsNeverCrossSixteenByteBoundaries)
-{
-    auto ws = FreshWorkspace("31Q520");
-    FillRandomProgram(*ws, 7);
-    const std::string text = ProgramFileBytes(*ws, SaveFormat::Chx);
-    // 2048 program bytes in 128 records, 128 EEPROM bytes doubled in 16, the end record.
-    std::size_t lines = 0, at = 0;
-    while ((at = text.find("\r\n", at)) != std::string::npos) {
-        ++lines;
-        at += 2;
-    }
-    EXPECT_EQ(lines, 128u + 16u + 1u);
-    EXPECT_EQ(text.find(":1007F000"), text.find(":1007F000"));
-    EXPECT_NE(text.find(":1007F000"), std::string::npos);
-    EXPECT_NE(text.find(":10820000"), std::string::npos);
-    EXPECT_NE(text.find(":1082F000"), std::string::npos);
-    EXPECT_EQ(text.find(":10080000"), std::string::npos);   // the 0xFF fill up to 0x8200 is left out
-}
-
 TEST(CbnSaving, ImageHoldsProgramFillAndEepromPairs)
 {
     auto ws = FreshWorkspace("31Q520");
@@ -174,31 +155,6 @@ TEST(ProgramSaving, FailedWriteIsReportedAndKeepsTheOldFile)
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"taken.cbn"});
 }
 
-TEST(ProgramSaving, ReplacesAnExistingFile)
-{
-    TempDir dir;
-    WriteBytes(dir.File("p.cbn"), "old contents");
-    auto ws = FreshWorkspace("31Q520");
-    RecordingNotifier n;
-    ASSERT_TRUE(SaveProgramMemory(*ws, dir.File("p.cbn"), SaveFormat::Cbn, n));
-    EXPECT_EQ(ReadBytes(dir.File("p.cbn")).size(), 0x8200u + 256u);
-    EXPECT_EQ(dir.Names(), std::vector<std::string>{"p.cbn"});   // no temporary left behind
-}
-
-TEST(ProgramSaving, NewFileGetsTheModeOfAnOrdinaryNewFile)
-{
-    TempDir dir;
-    auto ws = FreshWorkspace("31Q520");
-    RecordingNotifier n;
-    const mode_t old = ::umask(027);
-    const bool saved = SaveProgramMemory(*ws, dir.File("p.chx"), SaveFormat::Chx, n);
-    ::umask(old);
-    ASSERT_TRUE(saved);
-    struct stat st {};
-    ASSERT_EQ(::stat(dir.File("p.chx").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
-}
-
 // --- Size rules of the raw image --------------------------------------
 
 struct CbnCase {
@@ -260,20 +216,6 @@ TEST(CbnSizeRules, EverySizeClassGetsItsQuestionAndOutcome)
     }
 }
 
-TEST(CbnSizeRules, ShortImageKeepsEveryLaterWordExactlyAsItWas)
-{
-    TempDir dir;
-    auto ws = FreshWorkspace("72Q574");
-    for (uint32_t w = 0; w < 2048; ++w) SetWord(*ws, w, (w * 37) & 0x3FFF);
-    const auto previous = ws->ProgramMemory;
-    WriteBytes(dir.File("short.cbn"), Cbn(3001, 0x00));   // odd length: word 1500 half from the file
-    RecordingNotifier n;
-    ASSERT_TRUE(Load(*ws, dir.File("short.cbn"), n).Loaded);
-    EXPECT_EQ(WordAt(*ws, 1499), 0u);
-    EXPECT_EQ(WordAt(*ws, 1500), ((1500u * 37) & 0x3FFF) & 0x3F00);   // low byte from the file
-    EXPECT_TRUE(std::equal(previous.begin() + 3002, previous.begin() + 4096, ws->ProgramMemory.begin() + 3002));
-}
-
 TEST(ObjSizeRules, OnlyTheRomSizeOrItsHalfIsTaken)
 {
     TempDir dir;
@@ -325,18 +267,6 @@ TEST(HexSizeRules, ShortHexAsksAndLoadsEitherWay)
     }
 }
 
-TEST(HexSizeRules, FileWithoutRecordsIsBlankAndAsks)
-{
-    TempDir dir;
-    auto ws = FreshWorkspace("31Q520");
-    SetWord(*ws, 3, 0x0123);
-    WriteBytes(dir.File("empty.chx"), "\r\n\r\n");
-    RecordingNotifier n;
-    EXPECT_TRUE(Load(*ws, dir.File("empty.chx"), n).Loaded);
-    EXPECT_EQ(n.Prompts.size(), 1u);
-    EXPECT_EQ(WordAt(*ws, 3), 0x3FFFu);
-}
-
 TEST(ChxLoading, WordsArePackedIntoSevenBitHalves)
 {
     TempDir dir;
@@ -364,25 +294,6 @@ TEST(ChxLoading, WordsArePackedIntoSevenBitHalves)
     EXPECT_EQ(ws->FileBytesRead, 0x8000);   // the dropped gap bytes count for the extent
     EXPECT_EQ(ws->CodeHexLimit, 0x8000);
     EXPECT_EQ(ws->EepromHexBase, 0x8200);
-}
-
-TEST(ChxLoading, LowerCaseDigitsAndMissingEndRecordAreAccepted)
-{
-    TempDir dir;
-    auto upper = FreshWorkspace("31Q520");
-    auto lower = FreshWorkspace("31Q520");
-    std::string text = Record(0, {0xAB, 0x1C, 0xDE, 0x0F});
-    WriteBytes(dir.File("u.chx"), text);
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    text.pop_back();   // and without the last line end
-    text.pop_back();
-    WriteBytes(dir.File("l.chx"), text);
-    RecordingNotifier n;
-    n.Fallback = Answer::No;
-    ASSERT_TRUE(Load(*upper, dir.File("u.chx"), n).Loaded);
-    ASSERT_TRUE(Load(*lower, dir.File("l.chx"), n).Loaded);
-    EXPECT_EQ(upper->ProgramMemory, lower->ProgramMemory);
-    EXPECT_EQ(WordAt(*lower, 0), 0x1CABu);
 }
 
 TEST(ProgramLoading, WordWiderThanTheDeviceIsRefused)
@@ -461,13 +372,3 @@ TEST(ProgramLoading, CancelledDialogRunsOnlyTheClosingSteps)
     EXPECT_TRUE(n.Prompts.empty());
 }
 
-TEST(ProgramLoading, MissingFileChangesNothing)
-{
-    auto ws = FreshWorkspace();
-    ws->OptionWords[0] = 0x06;
-    const Snapshot before = TakeSnapshot(*ws);
-    RecordingNotifier n;
-    EXPECT_FALSE(Load(*ws, "/nonexistent/dir/p.chx", n).Loaded);
-    EXPECT_EQ(n.LastText(), "File don't exist!");
-    ExpectSameSnapshot(before, TakeSnapshot(*ws));
-}

@@ -4,6 +4,7 @@
 #include "files/ConfigFile.h"
 #include "files/forms/FileForms.h"
 #include "RecordingNotifier.h"
+#include "TestSupport.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -19,24 +19,14 @@
 
 namespace {
 
-void Write(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-QByteArray Read(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+void Write(const QString& path, const QByteArray& bytes) { WriteBytes(path.toStdString(), bytes.toStdString()); }
+QByteArray Read(const QString& path) { return QByteArray::fromStdString(ReadBytes(path.toStdString())); }
 
 class FileFormsTest : public ::testing::Test {
 protected:
     RecordingNotifier Notes;
     std::unique_ptr<TMainForm> Form;
-    QTemporaryDir Dir;
+    TempDir Dir;
     std::vector<file_forms::FileDialogRequest> Requests;
     file_forms::FileDialogChoice Next;
 
@@ -59,7 +49,7 @@ protected:
         Form->show();
     }
     void Choose(const QString& path, int filterIndex = 1) { Next = {path, filterIndex}; }
-    QString File(const char* name) const { return Dir.filePath(QString::fromLatin1(name)); }
+    QString File(const char* name) const { return QString::fromStdString(Dir.File(name)); }
     Workspace& Ws() { return Form->GetWorkspace(); }
 };
 
@@ -125,18 +115,6 @@ TEST_F(FileFormsTest, ConfigurationSelectsPortAndDeviceWithoutTheirChangeHandler
     EXPECT_EQ(Form->HandlerRunCount("ComboBox2Change"), 0);
     EXPECT_EQ(Ws().DeviceName, "72Q574");
     EXPECT_EQ(Ws().ProgramFileName, File("p.cbn").toStdString());
-}
-
-TEST_F(FileFormsTest, QtpFilterIsRefusedForConfigurations)
-{
-    Show();
-    Choose(File("x.txt"), 2);
-    Form->Action("LoadConfigAction")->trigger();
-    EXPECT_EQ(Notes.LastText(), "Can't load file!");
-    Form->Action("SaveConfigAction")->trigger();
-    EXPECT_EQ(Notes.LastText(), "File can't be saved!");
-    EXPECT_FALSE(QFile::exists(File("x.txt")));
-    EXPECT_EQ(Requests.back().Title, "Save Configuration");
 }
 
 TEST_F(FileFormsTest, DefaultConfigIsReadAtTheFirstShowAndWrittenAtClose)

@@ -43,17 +43,6 @@ protected:
 
 } // namespace
 
-TEST_F(MainFormTest, DeviceSelectorListsTheElevenCatalogueDevicesInTableOrder)
-{
-    ASSERT_EQ(Form.ComboBox2->count(), 11);
-    EXPECT_EQ(Form.ComboBox2->itemText(0), "31Q520");
-    EXPECT_EQ(Form.ComboBox2->itemText(4), "72Q574");
-    EXPECT_EQ(Form.ComboBox2->itemText(10), "72Q580");
-    EXPECT_EQ(Form.ComboBox2->currentIndex(), 0);
-    EXPECT_EQ(Form.ComboBox1->count(), 8);
-    EXPECT_EQ(Form.ComboBox1->currentText(), "Com1");
-}
-
 TEST_F(MainFormTest, SelectorsSetByTheProgramRunNoChangeHandler)
 {
     // Creation selected the port, the first device and the handshake item.
@@ -172,54 +161,6 @@ TEST_F(MainFormTest, DeviceWithoutEepromDisablesTheEepromControls)
         EXPECT_TRUE(Enabled(name)) << name;
 }
 
-TEST_F(MainFormTest, CommandsNotBuiltYetAreDisabledAndStayDisabled)
-{
-    ShowActive();
-    for (const char* name : {"EditOptionAction", "tbOption2", "DownLoad1"}) {
-        EXPECT_FALSE(Enabled(name)) << name;
-        Form.EnableAction(QString::fromLatin1(name), true);
-        EXPECT_FALSE(Enabled(name)) << name;
-    }
-    for (const char* name : {"ClearOPTION1", "ClearID1", "ClearBuffer1", "ClearEEPROMBuffer1",
-                             "FillBufferAction", "FillEEPROMBuffer1", "FileExit1", "HelpAbout1",
-                             "WindowCascade1", "WindowTileHorizontal1", "WindowTileVertical1", "LoadConfigAction",
-                             "SaveConfigAction", "FileOpen1", "FileSave1"})
-        EXPECT_TRUE(Enabled(name)) << name;
-    // A command is reached by any of its controls' names.
-    EXPECT_EQ(Form.Action("ToolButton7"), Form.Action("ReadICAction"));
-    EXPECT_EQ(Form.Action("tbInfoSheet"), Form.Action("GenerateCustomerInformationSheet1"));
-    EXPECT_TRUE(Form.IsCommandPending("DownLoad1"));
-    Form.SetCommandReady("DownLoad1");
-    EXPECT_FALSE(Form.IsCommandPending("DownLoad1"));
-    EXPECT_TRUE(Enabled("DownLoad1"));
-    // "Save Disassmble" waits for a listing even once it is built.
-    Form.SetCommandReady("FileSaveAsItem");
-    EXPECT_FALSE(Enabled("FileSaveAsItem"));
-}
-
-TEST_F(MainFormTest, ShortcutsAreCarriedByOneActionEach)
-{
-    const std::pair<const char*, QKeySequence> keys[] = {
-        {"EditOptionAction", QKeySequence(Qt::Key_F4)},
-        {"BlankCheckAction", QKeySequence(Qt::Key_F5)},
-        {"ReadICAction", QKeySequence(Qt::Key_F6)},
-        {"VerifyICAction", QKeySequence(Qt::Key_F7)},
-        {"AutoProgramAction", QKeySequence(Qt::Key_F8)},
-        {"AutoProgramNoBlankCheckAction", QKeySequence(Qt::Key_F9)},
-        {"LoadConfigAction", QKeySequence(Qt::CTRL | Qt::Key_L)},
-        {"SaveConfigAction", QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {"FillBufferAction", QKeySequence(Qt::CTRL | Qt::Key_F)},
-    };
-    const QList<QAction*> all = Form.findChildren<QAction*>();
-    for (const auto& [name, key] : keys) {
-        EXPECT_EQ(Form.Action(QString::fromLatin1(name))->shortcut(), key) << name;
-        int carriers = 0;
-        for (QAction* a : all)
-            if (a->shortcut() == key) ++carriers;
-        EXPECT_EQ(carriers, 1) << name;
-    }
-}
-
 TEST_F(MainFormTest, F5RunsTheBlankCheckHandlerExactlyOnce)
 {
     ShowActive();
@@ -294,26 +235,6 @@ TEST_F(MainFormTest, EepromFillAndClear)
     EXPECT_EQ(ws.EepromBuffer[0x10], 0xFF);
 }
 
-TEST_F(MainFormTest, ClearOptionAndClearIdRedrawTheirGroups)
-{
-    ShowActive();
-    Workspace& ws = Form.GetWorkspace();
-    ws.OptionWords[0] = 0x06;   // OSC bits "HF"
-    ws.OptionWords[1] = 0x00;   // security bit clear
-    ws.IdWords[0] = 'A';
-    Form.UpdateScreen();
-    EXPECT_EQ(Form.lbOption[0]->text(), "HF");
-    EXPECT_EQ(Form.lbOption[5]->text(), "Enable");
-    Form.Action("ClearOPTION1")->trigger();
-    EXPECT_EQ(Form.lbOption[0]->text(), "Blank");
-    EXPECT_EQ(Form.lbOption[5]->text(), "Disable");
-    EXPECT_EQ(Form.stOptionValue->text(), "7F 5F 00 00");
-    Form.Action("ClearID1")->trigger();
-    EXPECT_EQ(ws.IdWords[0], 0x7F);
-    // Twelve 0x7F bytes as text: each unprintable byte shows as a box.
-    EXPECT_EQ(Form.Label18->text(), QString(12, QChar(0x25A1)));
-}
-
 TEST_F(MainFormTest, DoubleClicksOnTheStatusPanelReachTheEditorCommands)
 {
     ShowActive();
@@ -331,128 +252,6 @@ TEST_F(MainFormTest, DoubleClicksOnTheStatusPanelReachTheEditorCommands)
     EXPECT_EQ(Form.HandlerRunCount("SerialNoMode1Click"), 0);
     QTest::mouseDClick(Form.Label3, Qt::LeftButton);
     EXPECT_EQ(Form.HandlerRunCount("Label3DblClick"), 1);
-}
-
-TEST_F(MainFormTest, MenusCarryTheCommandsWithTheirCaptions)
-{
-    QStringList titles;
-    for (QAction* a : Form.menuBar()->actions()) titles << a->text();
-    EXPECT_EQ(titles, (QStringList{"&File", "&View", "&Edit", "&Functions", "Configuration", "&Window", "&Help"}));
-    EXPECT_EQ(Form.Action("FileSaveAsItem")->text(), "Save Disassmble");
-    EXPECT_EQ(Form.Action("LoadConfigAction")->text(), "Load Config File ");
-    EXPECT_EQ(Form.Action("WriteEE")->toolTip(), "Write EEPROM");
-    EXPECT_EQ(Form.Action("GenerateCustomerInformationSheet1")->toolTip(), "Customer's infomation sheet");
-    EXPECT_FALSE(Form.Action("ForceWrite")->isVisible());
-    EXPECT_FALSE(Form.Action("tbOption2")->isVisible());
-    EXPECT_TRUE(Form.Panel2->isHidden());
-    EXPECT_TRUE(Form.stProtectOn->isHidden());
-}
-
-TEST_F(MainFormTest, ToolBarCarriesTheButtonsInOrderWithTheirHints)
-{
-    // Left to right, separators and the port selector left out.
-    const std::pair<const char*, const char*> buttons[] = {
-        {"FileOpen1", "Open"},
-        {"FileSave1", "Save Program Memory"},
-        {"GenerateCustomerInformationSheet1", "Customer's infomation sheet"},
-        {"LoadConfigAction", "Load Config File"},
-        {"SaveConfigAction", "Save ConFig File"},
-        {"Erase", "Erase Flash memory"},
-        {"BlankCheckAction", "Blank Check"},
-        {"ReadICAction", "Read IC"},
-        {"VerifyICAction", "Verify"},
-        {"VerifywithProtect1", "Verify in protect mode"},
-        {"ID3", "Program ID & Checksum"},
-        {"ProgramMemory2", "Program Memory"},
-        {"ProgramOption", "Program OPTION"},
-        {"WriteEE", "Write EEPROM"},
-        {"AutoProgramAction", "Auto program"},
-        {"AutoProgramNoBlankCheckAction", "Auto program without blank check"},
-        {"WindowCascade1", "Cascade"},
-        {"WindowTileHorizontal1", "Tile Horizontally"},
-        {"WindowTileVertical1", "Tile Vertically"},
-        {"ForceWrite", "Write data without check"},
-        {"tbOption2", "Change to Option 2"},
-    };
-    QList<QAction*> onBar;
-    for (QAction* a : Form.ToolBar2->actions())
-        if (!a->isSeparator() && !a->objectName().isEmpty()) onBar << a;
-    ASSERT_EQ(onBar.size(), qsizetype(std::size(buttons)));
-    for (std::size_t i = 0; i < std::size(buttons); ++i) {
-        EXPECT_EQ(onBar[qsizetype(i)]->objectName(), buttons[i].first) << i;
-        EXPECT_EQ(onBar[qsizetype(i)]->toolTip(), buttons[i].second) << i;
-    }
-    // The open action's long hint goes to the status line.
-    EXPECT_EQ(Form.Action("ToolButton1")->statusTip(), "Open a file");
-    EXPECT_EQ(Form.Label3->text(), "Serial Port :");
-    EXPECT_EQ(Form.Label11->toolTip(), "Checksum for data");
-    EXPECT_EQ(Form.OptChecksum->toolTip(), "Checksum include OPTION");
-    EXPECT_EQ(Form.ProtectSum->toolTip(), "Checksum for protected IC");
-    EXPECT_EQ(Form.Label17->toolTip(), "Checksum on IC");
-}
-
-TEST_F(MainFormTest, EveryMenuListsItsItemsInOrderWithTheirShortcuts)
-{
-    using Item = std::pair<QString, QKeySequence>;
-    const QKeySequence none;
-    const std::pair<QString, QList<Item>> menus[] = {
-        {"&File",
-         {{"&Load Data", none}, {"&Save Data Memory", none}, {"Load Config File ", QKeySequence(Qt::CTRL | Qt::Key_L)},
-          {"Save Config File", QKeySequence(Qt::CTRL | Qt::Key_S)}, {"Save Disassmble", none}, {"E&xit", none}}},
-        {"&View", {{"Program Memory", none}, {"ID", none}, {"Disassemble", none}, {"EEPROM", none}}},
-        {"&Edit",
-         {{"OPTION", QKeySequence(Qt::Key_F4)}, {"Serial No. Mode", none}, {"Set Counter Value", none},
-          {"Load QTP File", none}, {"Clear OPTION", none}, {"Clear ID", none}, {"Clear Buffer", none},
-          {"Clear EEPROM Buffer", none}, {"Fill Data Buffer", QKeySequence(Qt::CTRL | Qt::Key_F)},
-          {"Fill EEPROM buffer", none}}},
-        {"&Functions",
-         {{"Blank Check", QKeySequence(Qt::Key_F5)}, {"Read IC", QKeySequence(Qt::Key_F6)},
-          {"Verify IC", QKeySequence(Qt::Key_F7)}, {"Verify IC in Protect mode", none},
-          {"Auto Program", QKeySequence(Qt::Key_F8)}, {"Auto Program without Blank Check", QKeySequence(Qt::Key_F9)},
-          {"Program ID and Checksum", none}, {"Program Memory", none}, {"Program EEPROM data", none},
-          {"Program OPTION", none}, {"Download device info. to writer", none},
-          {"Generate customer's information sheet", none}, {"Download Serial Num Set", none},
-          {"Read Serial Num Set", none}}},
-        {"&Window",
-         {{"&Cascade", none}, {"Tile &Horizontally", none}, {"Tile &Vertically", none}, {"&Minimize All", none},
-          {"&Arrange All", none}}},
-        {"&Help", {{"&About...", none}}},
-    };
-    for (const auto& [title, items] : menus) {
-        QMenu* menu = nullptr;
-        for (QAction* a : Form.menuBar()->actions())
-            if (a->text() == title) menu = a->menu();
-        ASSERT_NE(menu, nullptr) << title.toStdString();
-        emit menu->aboutToShow();
-        QList<Item> found;
-        for (QAction* a : menu->actions())
-            if (!a->isSeparator()) found << Item{a->text(), a->shortcut()};
-        EXPECT_EQ(found, items) << title.toStdString();
-    }
-    // "Configuration" is a top-level item without sub-items.
-    QAction* config = Form.Action("Config1");
-    EXPECT_TRUE(Form.menuBar()->actions().contains(config));
-    EXPECT_EQ(config->menu(), nullptr);
-}
-
-TEST_F(MainFormTest, CommandsOfPartsNotBuiltArePresentButDisabled)
-{
-    ShowActive();
-    // Editors, disassembler, information sheet, device download, second
-    // option set, configuration dialog and serial-number dialog (which also
-    // shows what "Read Serial Num Set" reads back).
-    for (const char* name : {"ProgramMemory1", "ID2", "Disassemble1", "FileSaveAsItem", "EEPROM1", "EditOptionAction",
-                             "CounterMode1", "Config1", "SerialNoMode1", "ReadSerialSet1", "tbOption2", "DownLoad1",
-                             "GenerateCustomerInformationSheet1"}) {
-        ASSERT_NE(Form.Action(QString::fromLatin1(name)), nullptr) << name;
-        EXPECT_FALSE(Enabled(name)) << name;
-    }
-    // Nor are they reached by a double-click on the status panel.
-    for (QWidget* w : std::initializer_list<QWidget*>{Form.GroupBox1, Form.Label1, Form.GroupBox2, Form.lbOption[0],
-                                                      Form.GroupBox3, Form.Label18, Form.GroupBox4, Form.Label13})
-        QTest::mouseDClick(w, Qt::LeftButton);
-    for (const char* handler : {"SerialNoMode1Click", "EditOPTIONClick", "ID2Click", "CounterMode1Click"})
-        EXPECT_EQ(Form.HandlerRunCount(handler), 0) << handler;
 }
 
 TEST_F(MainFormTest, SerialPortDoubleClickHidesTheEngineeringControlsWithoutACode)
@@ -473,55 +272,6 @@ TEST_F(MainFormTest, SerialPortDoubleClickHidesTheEngineeringControlsWithoutACod
     QTest::mouseDClick(Form.Label3, Qt::LeftButton);
     EXPECT_TRUE(Form.Panel2->isHidden());
     EXPECT_FALSE(Form.Action("ForceWrite")->isVisible());
-}
-
-TEST_F(MainFormTest, AboutChangesNothingAndShowsNothing)
-{
-    ShowActive();
-    const std::string before = Form.GetWorkspace().Status.TotalChecksum;
-    Form.Action("HelpAbout1")->trigger();
-    EXPECT_EQ(Form.HandlerRunCount("HelpAbout1Execute"), 1);
-    EXPECT_TRUE(Notes.Prompts.empty());
-    EXPECT_EQ(Form.GetWorkspace().Status.TotalChecksum, before);
-}
-
-TEST_F(MainFormTest, TileActionsArrangeTheChildWindows)
-{
-    ShowActive();
-    Form.resize(1000, 800);
-    QMdiSubWindow* a = Form.AddChildWindow(new QWidget);
-    QMdiSubWindow* b = Form.AddChildWindow(new QWidget);
-    a->setWindowTitle("Program Memory");
-    b->setWindowTitle("EEPROM data");
-    QApplication::processEvents();
-    const QRect area = Form.ClientArea()->viewport()->rect();
-
-    Form.Action("WindowTileHorizontal1")->trigger();
-    EXPECT_EQ(a->width(), area.width());
-    EXPECT_EQ(b->width(), area.width());
-    EXPECT_NE(a->y(), b->y());
-
-    Form.Action("WindowTileVertical1")->trigger();
-    EXPECT_EQ(a->height(), area.height());
-    EXPECT_NE(a->x(), b->x());
-
-    Form.Action("WindowMinimizeAll1")->trigger();
-    EXPECT_TRUE(a->isMinimized());
-    EXPECT_TRUE(b->isMinimized());
-
-    // The window menu lists the children.
-    emit Form.WindowMenu->aboutToShow();
-    QStringList items;
-    for (QAction* act : Form.WindowMenu->actions()) items << act->text();
-    EXPECT_TRUE(items.contains("&1 Program Memory"));
-    EXPECT_TRUE(items.contains("&2 EEPROM data"));
-}
-
-TEST_F(MainFormTest, ExitClosesTheWindow)
-{
-    ShowActive();
-    Form.Action("FileExit1")->trigger();
-    EXPECT_FALSE(Form.isVisible());
 }
 
 // --- the fill dialog --------------------------------------------------------

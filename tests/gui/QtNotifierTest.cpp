@@ -46,16 +46,6 @@ TEST(QtNotifierTest, MessageIsAModalBoxWithOneOkButton)
     EXPECT_EQ(answerer.Title, "Writer");
 }
 
-TEST(QtNotifierTest, ErrorMessageCarriesCaptionAndIcon)
-{
-    QtNotifier notifier;
-    BoxAnswerer answerer;
-    answerer.Answer(QMessageBox::Ok);
-    notifier.Message("Data is a invalid value!", "Error", MessageIcon::Error);
-    EXPECT_EQ(answerer.Title, "Error");
-    EXPECT_EQ(answerer.Icon, QMessageBox::Critical);
-}
-
 TEST(QtNotifierTest, QuestionReturnsTheButtonPressed)
 {
     QtNotifier notifier;

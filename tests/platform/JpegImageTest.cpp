@@ -87,8 +87,3 @@ TEST(JpegImage, TruncatedPictureDoesNotCrash)
     }
 }
 
-TEST(JpegImage, EmptyDataIsRefused)
-{
-    JpegImage image;
-    EXPECT_FALSE(DecodeJpeg(nullptr, 0, image).Ok);
-}

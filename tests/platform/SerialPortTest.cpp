@@ -64,12 +64,6 @@ TEST(PortNames, ComNamesResolveToPortsFolderLinksFirst)
     EXPECT_EQ(ResolvePortPath("/dev/ttyUSB3"), "/dev/ttyUSB3");
 }
 
-TEST(PortNames, FolderFollowsXdgConfigHome)
-{
-    std::string folder = LinkedWriter::PortsFolder();
-    EXPECT_EQ(folder, std::string(std::getenv("XDG_CONFIG_HOME")) + "/krv-writer/ports");
-}
-
 TEST(SerialPortOpen, MissingDeviceOrNonTerminalFails)
 {
     std::string error;
@@ -77,23 +71,6 @@ TEST(SerialPortOpen, MissingDeviceOrNonTerminalFails)
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(SerialPort::Open("/dev/null", &error), nullptr);
     EXPECT_EQ(SerialPort::Open("COM9"), nullptr);
-}
-
-TEST(SerialPortOpen, SetsTheLineRaw115200EightNOne)
-{
-    LinkedWriter w("COM1");
-    ASSERT_TRUE(w.Ready);
-    int fd = ::open(w.Box.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    ASSERT_GE(fd, 0);
-    termios tio{};
-    ASSERT_EQ(tcgetattr(fd, &tio), 0);
-    ::close(fd);
-    EXPECT_EQ(cfgetospeed(&tio), B115200);
-    EXPECT_EQ(cfgetispeed(&tio), B115200);
-    EXPECT_EQ(tio.c_cflag & CSIZE, tcflag_t(CS8));
-    EXPECT_EQ(tio.c_cflag & (PARENB | CSTOPB), 0u);
-    EXPECT_EQ(tio.c_lflag & (ICANON | ECHO | ISIG), 0u);
-    EXPECT_EQ(tio.c_oflag & OPOST, 0u);
 }
 
 TEST(SerialPortIo, BytesTravelBothWaysAndFlushDropsTheReceiveQueue)

@@ -78,27 +78,6 @@ TEST(SerialPseudoRandom, FollowsTheInvertedFeedbackSequences)
                                                        "0035", "006B"}));
 }
 
-TEST(SerialPseudoRandom, OneAndTwoByteRegistersVisitEveryValueButAllOnes)
-{
-    for (uint32_t n : {1u, 2u}) {
-        Workspace ws;
-        ws.SerialMode = smPseudoRandom;
-        ws.SerialByteCount = n;
-        const uint32_t period = (1u << (8 * n)) - 1;
-        std::set<std::string> seen;
-        const std::string first = Hex(ws.SerialValue, n);
-        seen.insert(first);
-        for (uint32_t step = 1; step < period; ++step) {
-            ASSERT_TRUE(SerialNoNext(ws));
-            seen.insert(Hex(ws.SerialValue, n));
-        }
-        EXPECT_EQ(seen.size(), period) << n << " bytes repeat early";
-        EXPECT_EQ(seen.count(std::string(2 * n, 'F')), 0u);
-        ASSERT_TRUE(SerialNoNext(ws));
-        EXPECT_EQ(Hex(ws.SerialValue, n), first) << n << " bytes: period is not " << period;
-    }
-}
-
 namespace {
 
 // The register of n bytes as one number of 8n bits, and back.
@@ -192,27 +171,6 @@ TEST(SerialPseudoRandom, AllOnesIsTheLockUpValueForEveryWidth)
         Steps(ws, 3);
         EXPECT_EQ(Hex(ws.SerialValue, n), std::string(2 * n, 'F'));
     }
-}
-
-TEST(SerialPseudoRandom, WiderRegistersShiftTheTopBitOfEachCellIntoTheNext)
-{
-    // From 80 00 ... 00 the top bit leaves and every cell takes the bit below.
-    Workspace ws;
-    ws.SerialMode = smPseudoRandom;
-    ws.SerialByteCount = 3;
-    ws.SerialValue = Cells("808080");
-    // Taps 23, 3, 2, 0 of 808080h: only bit 23 is set, so the feedback is 0.
-    ASSERT_TRUE(SerialNoNext(ws));
-    EXPECT_EQ(Hex(ws.SerialValue, 3), "010100");
-}
-
-TEST(SerialAscii, AdvancesWithTheShiftRegisterLikePseudoRandom)
-{
-    Workspace ws;
-    ws.SerialMode = smAscii;
-    ws.SerialByteCount = 1;
-    ws.SerialIncrement = 7;  // not used in this mode
-    EXPECT_EQ(Steps(ws, 4), (std::vector<std::string>{"01", "03", "06", "0D"}));
 }
 
 TEST(SerialAdvance, SettingsOutsideTheirRangesAreRefusedAndChangeNothing)
@@ -388,15 +346,3 @@ TEST(SerialPlacement, ProgramMemoryPlacementRecomputesTheChecksumsEepromPlacemen
     EXPECT_EQ(ws.Status.ProgramChecksum, "F701");
 }
 
-TEST(SerialText, HexValueTextsFillTheCellsFromTheLastPair)
-{
-    SerialCells cells = Cells("AAAAAAAAAAAAAAAA");
-    ASSERT_TRUE(SerialCellsFromHexText(cells, "12ab", 2));
-    EXPECT_EQ(Hex(cells, 8), "AAAAAAAAAAAA12AB");
-    for (const char* bad : {"123", "12345", "12G4", ""}) {
-        EXPECT_FALSE(SerialCellsFromHexText(cells, bad, 2)) << bad;
-        EXPECT_EQ(Hex(cells, 8), "AAAAAAAAAAAA12AB") << bad;
-    }
-    EXPECT_FALSE(SerialCellsFromHexText(cells, "", 0));
-    EXPECT_FALSE(SerialCellsFromHexText(cells, "000000000000000000", 9));
-}

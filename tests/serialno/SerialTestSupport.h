@@ -7,11 +7,9 @@
 #include "serialno/SerialNumber.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <unistd.h>
+
+#include "TestSupport.h"
 
 namespace serialtest {
 
@@ -60,40 +58,6 @@ inline std::string Hex(const SerialCells& cells, uint32_t n)
         text += pair;
     }
     return text;
-}
-
-// A fresh directory for the files of one test, removed with everything in it.
-class TempDir {
-public:
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "krv-serial-XXXXXX").string();
-        Path = ::mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~TempDir()
-    {
-        std::error_code error;
-        if (!Path.empty()) std::filesystem::remove_all(Path, error);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string File(const std::string& name) const { return Path + "/" + name; }
-
-    std::string Path;
-};
-
-inline void WriteText(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
 }
 
 }  // namespace serialtest

@@ -2,6 +2,7 @@
 // writes, and the writer faults most link tests need.
 #pragma once
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include <string>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 #include "WriterBox.h"
 
@@ -30,6 +32,13 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     std::string File(const std::string& name) const { return Path + "/" + name; }
+    std::vector<std::string> Names() const   // the entries, sorted
+    {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(Path)) names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
     std::string Path;
 };
 

@@ -52,35 +52,6 @@ std::string ExecutablePath()
 
 }  // namespace
 
-TEST(DispatchTable, FindsEveryBasicRequestByItsFirstByte)
-{
-    for (uint8_t first : {0xA0, 0xA1, 0xA3, 0xA4, 0xA5, 0xA9, 0xAA, 0xAB, 0xAD}) {
-        const RequestRow* row = FindRequest(first);
-        ASSERT_NE(row, nullptr) << int(first);
-        EXPECT_EQ(row->FirstByte, first);
-        EXPECT_NE(row->Serve, nullptr);
-    }
-    EXPECT_EQ(FindRequest(0x00), nullptr);
-    EXPECT_EQ(FindRequest(0xFF), nullptr);
-}
-
-TEST(OneByteRequests, TypeQueryIdentificationAndSwitch)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC4});
-    b.Box.SetIdentity(" HRX307A", "V3.27");
-    Bytes id = Exchange(b.Port(), {0xAD}, 15);
-    EXPECT_EQ(std::string(id.begin(), id.end() - 1), " HRX307A V3.27");
-    EXPECT_EQ(id.back(), 0xB8);
-    b.Box.ScriptSwitch({0x00, 0x04});
-    EXPECT_EQ(Exchange(b.Port(), {0xAA}, 1), Bytes{0x00});
-    EXPECT_EQ(Exchange(b.Port(), {0xAA}, 1), Bytes{0x04});
-    EXPECT_EQ(Exchange(b.Port(), {0xAA}, 1), Bytes{0x01});   // idle status
-    b.Box.SetTypeReply(0xC3);
-    EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC3});
-}
-
 TEST(OneByteRequests, UnknownBytesAreLoggedAndNotAnswered)
 {
     Served b;
@@ -88,16 +59,6 @@ TEST(OneByteRequests, UnknownBytesAreLoggedAndNotAnswered)
     EXPECT_TRUE(Exchange(b.Port(), {0x13}, 1, 100).empty());
     EXPECT_EQ(b.Box.RequestNames().back(), "unknown");
     EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC4});
-}
-
-TEST(HandlerSignal, IsAnsweredWithOneByteAndLogged)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    EXPECT_EQ(Exchange(b.Port(), {0xAB, 0x00}, 1), Bytes{0xB8});
-    auto r = b.Box.Requests().back();
-    EXPECT_EQ(r.Name, "handler signal");
-    EXPECT_EQ(r.Bytes, (Bytes{0xAB, 0x00}));
 }
 
 TEST(Chip, EraseProgramAndReadEveryArea)
@@ -155,28 +116,6 @@ TEST(Streams, AcknowledgeEachPairWhenTheTextAsksForPairs)
     EXPECT_EQ(Exchange(b.Port(), {0x02}, 1), Bytes{0xB0});
 }
 
-TEST(Faults, HeaderFaultsReplaceTheAnswer)
-{
-    struct Case {
-        const char* Name;
-        WriterFaults Faults;
-        uint8_t Reply;
-    };
-    WriterFaults noChip, adapter, body, odd;
-    noChip.NoChip = true;
-    adapter.AdapterError = true;
-    body.BodyOptionError = true;
-    odd.UnexpectedReply = 0x33;
-    for (const Case& c : {Case{"no chip", noChip, 0xFE}, Case{"adapter", adapter, 0xFD},
-                          Case{"body", body, 0xB9}, Case{"unexpected", odd, 0x33}}) {
-        Served b;
-        ASSERT_TRUE(b.Ready);
-        b.Box.SetFaults(c.Faults);
-        EXPECT_EQ(Exchange(b.Port(), Header(0, 0xA6, 0), 1), Bytes{c.Reply}) << c.Name;
-        EXPECT_EQ(Exchange(b.Port(), Header(2, 0xA5, 15), 1), Bytes{c.Reply}) << c.Name;
-    }
-}
-
 TEST(Faults, StreamFaultsAnswerTheChosenByte)
 {
     struct Case {
@@ -202,28 +141,6 @@ TEST(Faults, StreamFaultsAnswerTheChosenByte)
     }
 }
 
-TEST(Faults, WrongGenerationSilenceAndReadLength)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    WriterFaults f;
-    f.WrongGeneration = true;
-    b.Box.SetFaults(f);
-    EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC2});
-    f = {};
-    f.ReadLengthDelta = -1;
-    b.Box.SetFaults(f);
-    EXPECT_EQ(Exchange(b.Port(), Header(2, 0xA5, 15), 40).size(), 32u);
-    f.ReadLengthDelta = 2;
-    b.Box.SetFaults(f);
-    EXPECT_EQ(Exchange(b.Port(), Header(2, 0xA5, 15), 40).size(), 35u);
-    f = {};
-    f.SilentFromByte = 1;   // the first request byte is still answered
-    b.Box.SetFaults(f);
-    EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC4});
-    EXPECT_TRUE(Exchange(b.Port(), {0xA0}, 1, 100).empty());
-}
-
 TEST(Requests, IncompleteRequestIsDroppedAfterTheGap)
 {
     Served b;
@@ -231,19 +148,6 @@ TEST(Requests, IncompleteRequestIsDroppedAfterTheGap)
     b.Box.With([](WriterState& s) { s.Settings.RequestGapMs = 50; });
     EXPECT_TRUE(Exchange(b.Port(), {0xA1, 0x00, 0x00}, 1, 150).empty());
     EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC4});
-}
-
-TEST(Pacing, RepliesTakeTheLineTimeOf115200Baud)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    b.Box.SetPaced(true);
-    auto start = std::chrono::steady_clock::now();
-    Bytes data = Exchange(b.Port(), Header(0, 0xA5, 0x07FF), 4097);
-    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-    EXPECT_EQ(data.size(), 4097u);
-    EXPECT_GE(ms, 4097 * 10 * 1000 / 115200);   // about 356 ms
-    EXPECT_LT(ms, 4000);
 }
 
 TEST(Pacing, AnswerNeverComesSoonerThanRequestAndReplyTakeOnTheLine)
@@ -263,57 +167,6 @@ TEST(Pacing, AnswerNeverComesSoonerThanRequestAndReplyTakeOnTheLine)
     for (int i = 0; i < kRounds; ++i) ASSERT_EQ(Exchange(*w.Ws.ComHandle, {0xA0}, 1), Bytes{0xC4});
     const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
     EXPECT_GE(ns, kRounds * 2 * kByteNs);
-}
-
-TEST(State, CanBeChangedFromAnotherThreadWhileServing)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    std::atomic<bool> done{false};
-    std::thread changer([&] {
-        for (int i = 0; !done; ++i) {
-            b.Box.SetIdentity(" HRX307A", i % 2 ? "V3.30" : "V3.31");
-            b.Box.With([i](WriterState& s) { s.Chip.IdChecksum[0] = uint8_t(i & 0x3F); });
-            auto snapshot = b.Box.Snapshot();
-            (void)snapshot;
-        }
-    });
-    for (int i = 0; i < 50; ++i) {
-        Bytes id = Exchange(b.Port(), {0xAD}, 15);
-        ASSERT_EQ(id.size(), 15u);
-        EXPECT_EQ(id.back(), 0xB8);
-    }
-    done = true;
-    changer.join();
-}
-
-TEST(Link, LinkPointsAtTheTerminalAndGoesWithTheBox)
-{
-    std::string link = LinkedWriter::PortsFolder() + "/COM5";
-    {
-        WriterBox box;
-        ASSERT_TRUE(box.Start());
-        ASSERT_TRUE(box.LinkAs(link));
-        EXPECT_EQ(std::filesystem::read_symlink(link).string(), box.SlavePath());
-    }
-    EXPECT_FALSE(std::filesystem::is_symlink(link));
-}
-
-TEST(Program, HelpListsEverySwitch)
-{
-    std::string command = ExecutablePath() + " --help";
-    FILE* p = popen(command.c_str(), "r");
-    ASSERT_NE(p, nullptr);
-    std::string text;
-    char buf[512];
-    while (std::fgets(buf, sizeof buf, p)) text += buf;
-    EXPECT_EQ(pclose(p), 0);
-    for (const char* s : {"--link", "--model", "--version", "--type-reply", "--ack", "--switch", "--switch-idle",
-                          "--protected", "--paced", "--verbose", "--no-chip", "--adapter-error",
-                          "--body-option-error", "--fail-at", "--early-complete-at", "--silent-from",
-                          "--wrong-generation", "--unexpected-reply", "--unexpected-at",
-                          "--read-length-delta", "--help"})
-        EXPECT_NE(text.find(s), std::string::npos) << s;
 }
 
 TEST(Program, ServesAPortLinkUntilTerminated)
@@ -362,22 +215,6 @@ TEST(Requests, ReplyNobodyReadsIsGivenUp)
     EXPECT_EQ(b.Ws.WriterId, " HRX307A V3.30");
 }
 
-TEST(DeviceRecord, ThirtyTwoByteFrameIsAnsweredDone)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    Bytes frame(32, 0);
-    frame[0] = 0xA9;
-    frame[1] = 0xFF;
-    frame[30] = 0x02;
-    frame[31] = 0x01;
-    EXPECT_EQ(Exchange(b.Port(), frame, 1), Bytes{0xB8});
-    auto requests = b.Box.Requests();
-    ASSERT_FALSE(requests.empty());
-    EXPECT_EQ(requests.back().Name, "device record");
-    EXPECT_EQ(requests.back().Bytes, frame);
-}
-
 TEST(FirmwareUpdate, HandshakeBlockWriteReadBackAndFinish)
 {
     Served b;
@@ -406,11 +243,3 @@ TEST(FirmwareUpdate, HandshakeBlockWriteReadBackAndFinish)
     EXPECT_TRUE(std::equal(block.begin(), block.end(), fw.Code.begin() + 64));
 }
 
-TEST(State, ServesAgainAfterAStopAndAStart)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    b.Box.Stop();
-    ASSERT_TRUE(b.Box.Start());
-    EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC4});
-}
