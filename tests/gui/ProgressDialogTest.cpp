@@ -98,6 +98,55 @@ TEST(ProgressDialog, F8ProgramsTheChipContinueRepeatsAndExitCloses)
     form.close();
 }
 
+// Closing the dialog in the middle of a run stops the engine before the
+// dialog goes; no queued update reaches the destroyed dialog (the ASan
+// build would catch it) and the port serves the next run.
+TEST(ProgressDialog, ClosedMidRunStopsTheEngineAndTheNextRunWorks)
+{
+    WriterSettings paced;
+    paced.Paced = true;
+    paced.RequestGapMs = 50;
+    WriterBox box(paced);
+    ASSERT_TRUE(box.Start());
+    ASSERT_TRUE(box.LinkAs(LinkedWriter::PortsFolder() + "/COM1"));
+    RecordingNotifier notes;
+    TMainForm form(&notes);
+    form.show();
+    Workspace& ws = form.GetWorkspace();
+    for (uint32_t k = 0; 2 * k < ws.RomBytes; ++k) ws.ProgramMemory[2 * k] = uint8_t(k & 0x7F);
+    ws.OptionWords[0] = 0x26;
+    ws.OptionWords[1] = 0x55;
+    UpdateOption(ws);
+
+    RunEnd end = RunEnd::NotRun;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(WaitFor([] {
+            return fmProgramVerify && fmProgramVerify->Label(ProgressLabel::Eeprom)->text().size() == 4;
+        })) << "the data stream is on its way";
+        TfmProgramVerify* dialog = fmProgramVerify;
+        dialog->close();
+        end = dialog->Engine().LastEnd();
+    });
+    form.AutoProgram1Click();
+    EXPECT_EQ(end, RunEnd::Cancelled);
+    EXPECT_EQ(fmProgramVerify, nullptr);
+    QTest::qWait(50);   // deliver whatever the engine had queued
+    EXPECT_EQ(form.Label13->text(), "0");
+
+    ASSERT_TRUE(WaitFor([&] { return box.Idle(); })) << "the writer dropped the broken stream";
+    box.SetPaced(false);
+    QString data;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(WaitFor([] { return fmProgramVerify && fmProgramVerify->btContinue->isEnabled(); }));
+        data = fmProgramVerify->Label(ProgressLabel::Data)->text();
+        QTest::mouseClick(fmProgramVerify->btExit, Qt::LeftButton);
+    });
+    form.AutoProgram1Click();
+    EXPECT_EQ(data, "Data program & verify OK");
+    EXPECT_EQ(form.Label13->text(), "1");
+    form.close();
+}
+
 TEST(ProgressDialog, HandlerRunRepeatsByItselfOneSecondAfterAGoodRun)
 {
     WriterBox box;
