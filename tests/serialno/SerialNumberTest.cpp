@@ -190,65 +190,39 @@ TEST(SerialAdvance, SettingsOutsideTheirRangesAreRefusedAndChangeNothing)
     }
 }
 
-TEST(SerialPlacement, SevenBitWordsTakeBitSevenIntoTheHighHalfInBothOrders)
+TEST(SerialPlacement, BytesGoIntoTheirWordsOrEepromCellsInTheChosenOrder)
 {
-    Workspace ws;
-    ShapeSmallDevice(ws);
-    PutRtwiWords(ws, 0x100, 2);
-    ws.ProgramMemory[2 * 0x100 + 1] = 0x63;  // bit 0 set: must be cleared for a byte below 80h
-    ws.SerialModeOn = true;
-    ws.SerialByteCount = 2;
-    ws.SerialStartAddress = 0x100;
-    ws.SerialValue = Cells("1234");
-    ASSERT_TRUE(SerialNo2Memory(ws));
-    EXPECT_EQ(ws.ProgramMemory[0x200], 0x12);
-    EXPECT_EQ(ws.ProgramMemory[0x201], 0x62);
-    EXPECT_EQ(ws.ProgramMemory[0x202], 0x34);
-    EXPECT_EQ(ws.ProgramMemory[0x203], 0x62);
-
-    ws.SerialValue = Cells("1280");
-    ASSERT_TRUE(SerialNo2Memory(ws));
-    EXPECT_EQ(ws.ProgramMemory[0x202], 0x00);
-    EXPECT_EQ(ws.ProgramMemory[0x203], 0x63);
-
-    ws.SerialOrder = soLsbFirst;
-    ws.SerialValue = Cells("FF12");
-    ASSERT_TRUE(SerialNo2Memory(ws));
-    EXPECT_EQ(ws.ProgramMemory[0x200], 0x12);
-    EXPECT_EQ(ws.ProgramMemory[0x201], 0x62);
-    EXPECT_EQ(ws.ProgramMemory[0x202], 0x7F);
-    EXPECT_EQ(ws.ProgramMemory[0x203], 0x63);
-    // The words around are untouched.
-    EXPECT_EQ(ws.ProgramMemory[0x1FE], 0x7F);
-    EXPECT_EQ(ws.ProgramMemory[0x204], 0x7F);
-}
-
-TEST(SerialPlacement, EightBitWordsAndEepromTakeTheWholeByte)
-{
-    Workspace ws;
-    ShapeSmallDevice(ws);
-    ws.SevenBitMode = false;
-    ws.SerialModeOn = true;
-    ws.SerialByteCount = 3;
-    ws.SerialStartAddress = 0x10;
-    ws.SerialValue = Cells("A1B2C3");
-    ASSERT_TRUE(SerialNo2Memory(ws));
-    EXPECT_EQ(ws.ProgramMemory[0x20], 0xA1);
-    EXPECT_EQ(ws.ProgramMemory[0x22], 0xB2);
-    EXPECT_EQ(ws.ProgramMemory[0x24], 0xC3);
-    EXPECT_EQ(ws.ProgramMemory[0x21], 0x7F);
-
-    ws.SerialTarget = stEeprom;
-    ws.SerialStartAddress = 0x7D;  // the last three bytes of 128
-    ASSERT_TRUE(SerialNo2Memory(ws));
-    EXPECT_EQ(ws.EepromBuffer[0x7D], 0xA1);
-    EXPECT_EQ(ws.EepromBuffer[0x7E], 0xB2);
-    EXPECT_EQ(ws.EepromBuffer[0x7F], 0xC3);
-    ws.SerialOrder = soLsbFirst;
-    ASSERT_TRUE(SerialNo2Memory(ws));
-    EXPECT_EQ(ws.EepromBuffer[0x7D], 0xC3);
-    EXPECT_EQ(ws.EepromBuffer[0x7F], 0xA1);
-    EXPECT_EQ(ws.EepromBuffer[0x80], 0xFF);
+    // Bytes from the placement's start: program words as (low, high), EEPROM one byte each.
+    struct Case {
+        bool SevenBit;
+        uint32_t Target, Order;
+        const char* Value;
+        std::vector<uint8_t> Bytes;
+    } const cases[] = {
+        // 7-bit words: bit 7 of a byte goes to bit 0 of the RTWI word's high half.
+        {true, stProgramMemory, soMsbFirst, "1234", {0x12, 0x62, 0x34, 0x62, 0x7F}},
+        {true, stProgramMemory, soMsbFirst, "1280", {0x12, 0x62, 0x00, 0x63, 0x7F}},
+        {true, stProgramMemory, soLsbFirst, "FF12", {0x12, 0x62, 0x7F, 0x63, 0x7F}},
+        {false, stProgramMemory, soMsbFirst, "A1B2", {0xA1, 0x62, 0xB2, 0x63, 0x7F}},   // high halves untouched
+        {true, stEeprom, soMsbFirst, "A1B2", {0xA1, 0xB2, 0xFF}},
+        {true, stEeprom, soLsbFirst, "A1B2", {0xB2, 0xA1, 0xFF}},
+    };
+    for (const auto& c : cases) {
+        Workspace ws;
+        ShapeSmallDevice(ws);
+        PutRtwiWords(ws, 0x100, 2);
+        ws.ProgramMemory[2 * 0x101 + 1] = 0x63;   // bit 0 set: cleared for a byte below 80h
+        ws.SevenBitMode = c.SevenBit;
+        ws.SerialModeOn = true;
+        ws.SerialTarget = c.Target;
+        ws.SerialOrder = c.Order;
+        ws.SerialByteCount = 2;
+        ws.SerialStartAddress = c.Target == stEeprom ? 0x7E : 0x100;
+        ws.SerialValue = Cells(c.Value);
+        ASSERT_TRUE(SerialNo2Memory(ws)) << c.Value;
+        const uint8_t* at = c.Target == stEeprom ? &ws.EepromBuffer[0x7E] : &ws.ProgramMemory[0x200];
+        EXPECT_EQ(std::vector<uint8_t>(at, at + c.Bytes.size()), c.Bytes) << c.Value;
+    }
 }
 
 TEST(SerialPlacement, OutsideTheDeviceOrWithSerialModeOffNothingChanges)

@@ -63,19 +63,6 @@ TEST(SerialSetFrameBuild, AsciiCharactersBecomeDigitValues)
     EXPECT_EQ((*frame)[24], 2);
 }
 
-TEST(SerialSetFrameBuild, EightBytesFillTheWholeValueFields)
-{
-    Workspace ws;
-    ShapeSmallDevice(ws);
-    SetUpTexts(ws, "0000", "8", "0102030405060708", "F1F2F3F4F5F6F7F8", "255", "1", "0", "1");
-    const auto frame = BuildSerialSetFrame(ws);
-    ASSERT_TRUE(frame);
-    EXPECT_EQ((*frame)[6], 0x01);
-    EXPECT_EQ((*frame)[13], 0x08);
-    EXPECT_EQ((*frame)[14], 0xF1);
-    EXPECT_EQ((*frame)[21], 0xF8);
-}
-
 TEST(SerialSetFrameBuild, TextsThatDoNotDescribeASetupAreRefused)
 {
     struct Case {
@@ -128,34 +115,6 @@ TEST(SerialSetDownload, RunsOnlyWithSerialModeSetUpAndSoundTexts)
     EXPECT_TRUE(DownloadSerialSet1Click(ws, notifier));
     EXPECT_TRUE(notifier.Texts().empty());
     EXPECT_EQ(ws.CommandCode, 12);
-}
-
-TEST(SerialSetReplyStore, HexValuesKeepTheLastTwoNDigits)
-{
-    Workspace ws;
-    SerialSetReply reply = HexReply(4, 1);
-    for (std::size_t i = 0; i < 8; ++i) {
-        reply[ssrStartValue + i] = static_cast<uint8_t>(0x10 + i);
-        reply[ssrEndValue + i] = static_cast<uint8_t>(0xA0 + i);
-        reply[ssrSavedSerial + i] = static_cast<uint8_t>(0x50 + i);
-    }
-    reply[ssrAddressHigh] = 0xAB;
-    reply[ssrAddressLow] = 0xCD;
-    reply[ssrIncrement] = 200;
-    reply[ssrTarget] = 1;
-    reply[ssrOrder] = 1;
-    ASSERT_TRUE(StoreSerialSetReply(ws, reply));
-    EXPECT_TRUE(ws.SerialSetLoaded);
-    EXPECT_EQ(ws.SerialSetTexts[ssStartAddress], "ABCD");
-    EXPECT_EQ(ws.SerialSetTexts[ssByteCount], "04");
-    EXPECT_EQ(ws.SerialSetTexts[ssIncrement], "200");
-    EXPECT_EQ(ws.SerialSetTexts[ssStartValue], "14151617");
-    EXPECT_EQ(ws.SerialSetTexts[ssEndValue], "A4A5A6A7");
-    EXPECT_EQ(ws.SerialSetTexts[ssTarget], "1");
-    EXPECT_EQ(ws.SerialSetTexts[ssSavedSerial], "54555657");
-    EXPECT_EQ(ws.SerialSetupTexts[sstByteCount], "4");
-    EXPECT_EQ(ws.SerialSetupTexts[sstOrder], "1");
-    EXPECT_EQ(ws.SerialSetupTexts[sstMode], "1");
 }
 
 TEST(SerialSetReplyStore, ReadsEachFieldFromItsOwnOffsetOfTheThirtyThreeBytes)
