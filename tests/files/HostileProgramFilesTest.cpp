@@ -87,13 +87,3 @@ TEST(HexReader, LastErrorWinsAndReadingGoesOnToTheEnd)
     EXPECT_EQ(HexErrorMessage(r), "Checksum error at line 3 !");
 }
 
-TEST(HexReader, RecordsOfOtherTypesAreStoredAsData)
-{
-    ProgramImage image;
-    const HexReadResult r = HexToObj(Record(0x0010, {0xAB, 0x01}, 0x04) + ":00000001FF", 0x8000, 0x8200, 0x3F, image);
-    EXPECT_EQ(r.Error, HexError::None);
-    EXPECT_EQ(image.Program[0x10], 0xAB);
-    EXPECT_EQ(image.Program[0x11], 0x01);
-    EXPECT_EQ(r.Extent, 0x11);
-}
-

@@ -102,33 +102,6 @@ TEST(PicHexFile, DataInTheGapIsDroppedAndNoDuplicationOffered)
     EXPECT_EQ(ws->FileBytesRead, 0x4001);
 }
 
-TEST(PicFiles, WidthWarningShowsOnlyWithTheMemoryWindowOpen)
-{
-    TempDir dir;
-    struct Case {
-        uint32_t Family;
-        uint32_t Word;
-        bool WindowOpen;
-        std::vector<std::string> Texts;
-    };
-    for (const Case& c : {Case{1, 0x2805, true, {"Warning: File format error !(14 bit)"}},
-                          Case{1, 0x0A05, true, {}},
-                          Case{1, 0x2805, false, {}},
-                          Case{2, 0x0A05, true, {"Warning: File format error !(12 bit)"}},
-                          Case{2, 0x2805, true, {}},
-                          Case{2, 0x0A05, false, {}}}) {
-        auto ws = DeviceOfFamily(c.Family);
-        ws->MemoryWindowOpen = c.WindowOpen;
-        std::string bytes(2048, '\0');
-        bytes[0] = static_cast<char>(c.Word & 0xFF);
-        bytes[1] = static_cast<char>(c.Word >> 8);
-        WriteBytes(dir.File("p.obj"), bytes);
-        RecordingNotifier n;
-        Load(*ws, dir.File("p.obj"), n);
-        EXPECT_EQ(n.Texts(), c.Texts) << c.Family << " " << c.Word;
-    }
-}
-
 TEST(PicFiles, RefusedForFamilyThreeAndAbove)
 {
     TempDir dir;

@@ -127,18 +127,6 @@ TEST(ProgramRoundTrip, RandomProgramWithEepromComesBackThroughChxAndCbn)
     }
 }
 
-TEST(ProgramSaving, ChangesNothingInTheWorkspaceAndLeavesNoTemporaryFile)
-{
-    TempDir dir;
-    auto ws = FreshWorkspace();
-    ws->ProgramFileName = "/somewhere/loaded.chx";
-    const Snapshot before = TakeSnapshot(*ws);
-    RecordingNotifier n;
-    ASSERT_TRUE(SaveProgramMemory(*ws, dir.File("out.chx"), SaveFormat::Chx, n));
-    ExpectSameSnapshot(before, TakeSnapshot(*ws));
-    EXPECT_EQ(dir.Names(), std::vector<std::string>{"out.chx"});
-}
-
 TEST(ProgramSaving, FailedWriteIsReportedAndKeepsTheOldFile)
 {
     TempDir dir;
@@ -251,51 +239,6 @@ TEST(ObjSizeRules, OnlyTheRomSizeOrItsHalfIsTaken)
     }
 }
 
-TEST(HexSizeRules, ShortHexAsksAndLoadsEitherWay)
-{
-    TempDir dir;
-    const std::string question = "Code size is less than half of ROM size. Duplicate the program ?";
-    for (Answer a : {Answer::Yes, Answer::No}) {
-        auto ws = FreshWorkspace("31Q520");
-        WriteBytes(dir.File("p.chx"), Record(0, {0x34, 0x12}) + ":00000001FF\r\n");
-        RecordingNotifier n;
-        n.Script({a});
-        EXPECT_TRUE(Load(*ws, dir.File("p.chx"), n).Loaded);
-        EXPECT_EQ(n.Texts(), std::vector<std::string>{question});
-        EXPECT_EQ(WordAt(*ws, 0), 0x1234u);
-        EXPECT_EQ(WordAt(*ws, 512), a == Answer::Yes ? 0x1234u : 0x3FFFu);
-    }
-}
-
-TEST(ChxLoading, WordsArePackedIntoSevenBitHalves)
-{
-    TempDir dir;
-    auto ws = FreshWorkspace("31Q520");
-    std::string text = Record(0, {0x34, 0x12, 0xFF, 0x3F, 0xFF, 0xFF});
-    text += Record(0x07FE, {0x01, 0x00});           // extent 0x7FF: no question
-    text += Record(0x8000, {0x11, 0x22});           // between program and EEPROM: dropped
-    text += Record(0x8200, {0x5A, 0x99, 0x6B});     // EEPROM bytes at even addresses only
-    text += ":00000001FF\r\n";
-    text += Record(0x0010, {0x00, 0x00});           // after the end record: ignored
-    WriteBytes(dir.File("p.chx"), text);
-    RecordingNotifier n;
-    ASSERT_TRUE(Load(*ws, dir.File("p.chx"), n).Loaded);
-    EXPECT_TRUE(n.Prompts.empty());
-    EXPECT_EQ(ws->ProgramMemory[0], 0x34);
-    EXPECT_EQ(ws->ProgramMemory[1], 0x24);
-    EXPECT_EQ(ws->ProgramMemory[2], 0x7F);          // FF 3F -> (7F, 7F)
-    EXPECT_EQ(ws->ProgramMemory[3], 0x7F);
-    EXPECT_EQ(WordAt(*ws, 2), 0x3FFFu);             // FF FF: the high byte masked to 3F, then blank
-    EXPECT_EQ(WordAt(*ws, 8), 0x3FFFu);             // untouched by any record
-    EXPECT_EQ(WordAt(*ws, 0x3FF), 1u);
-    EXPECT_EQ(ws->EepromBuffer[0], 0x5A);
-    EXPECT_EQ(ws->EepromBuffer[1], 0x6B);
-    EXPECT_EQ(ws->EepromBuffer[2], 0xFF);
-    EXPECT_EQ(ws->FileBytesRead, 0x8000);   // the dropped gap bytes count for the extent
-    EXPECT_EQ(ws->CodeHexLimit, 0x8000);
-    EXPECT_EQ(ws->EepromHexBase, 0x8200);
-}
-
 TEST(ProgramLoading, WordWiderThanTheDeviceIsRefused)
 {
     TempDir dir;
@@ -342,19 +285,6 @@ TEST(ProgramLoading, SuccessfulLoadEndsSerialAndQtpModeAndBlanksOptions)
     EXPECT_TRUE(r.Actions.CloseDisasmWindow);
     EXPECT_EQ(ws->OptionWords[0], 0x7F);            // blanked, then forced by the option model
     EXPECT_EQ(ws->OptionWords[1], 0x5F);
-}
-
-TEST(ProgramLoading, KeepOptionKeepsTheOptionWords)
-{
-    TempDir dir;
-    auto ws = FreshWorkspace("31Q520");
-    ws->KeepOption = true;
-    ws->OptionWords[0] = 0x06;
-    ws->OptionWords[1] = 0x00;
-    WriteBytes(dir.File("p.cbn"), Cbn(2048, 0x00));
-    RecordingNotifier n;
-    ASSERT_TRUE(Load(*ws, dir.File("p.cbn"), n).Loaded);
-    EXPECT_EQ(ws->OptionWords[0], 0x06);
 }
 
 TEST(ProgramLoading, CancelledDialogRunsOnlyTheClosingSteps)

@@ -54,16 +54,6 @@ TEST_F(MainFormTest, SelectorsSetByTheProgramRunNoChangeHandler)
     EXPECT_TRUE(Form.HandShake->isHidden());
 }
 
-TEST_F(MainFormTest, DeviceSetByCodeRunsNoResetAndUnknownNamesAreRefused)
-{
-    EXPECT_TRUE(Form.SetSelectedDevice("72Q580"));
-    EXPECT_EQ(Form.SelectedDevice(), "72Q580");
-    EXPECT_EQ(Form.HandlerRunCount("ComboBox2Change"), 0);
-    EXPECT_EQ(Form.GetWorkspace().DeviceName, "31Q520");
-    EXPECT_FALSE(Form.SetSelectedDevice("72q580"));
-    EXPECT_EQ(Form.SelectedDevice(), "72Q580");
-}
-
 TEST_F(MainFormTest, FirstShowTitlesTheWindowAndShowsTheFirstDevice)
 {
     ShowActive();
@@ -84,21 +74,6 @@ TEST_F(MainFormTest, FirstShowTitlesTheWindowAndShowsTheFirstDevice)
     EXPECT_EQ(Form.Label19->text(), "Disable");
     // Nothing pretends to talk to a writer or to load a file.
     EXPECT_TRUE(Notes.Prompts.empty());
-}
-
-TEST_F(MainFormTest, FirstShowWorkRunsOnceNotOnEveryShow)
-{
-    ShowActive();
-    Workspace& ws = Form.GetWorkspace();
-    // Option words changed behind the summary's back: only the first show
-    // redraws the summary from them.
-    ws.OptionWords[0] = 0x06;
-    Form.hide();
-    Form.show();
-    EXPECT_EQ(Form.lbOption[0]->text(), "Blank");
-    EXPECT_EQ(Form.windowTitle(), "Writer V15");
-    Form.UpdateScreen();
-    EXPECT_EQ(Form.lbOption[0]->text(), "HF");
 }
 
 TEST_F(MainFormTest, DeviceChangeResetsTheWorkspaceAndRedrawsTheStatusPanel)
@@ -200,41 +175,6 @@ TEST_F(MainFormTest, CtrlFFillsProgramMemoryWithTheConfirmedRange)
     Form.Action("ClearBuffer1")->trigger();
     EXPECT_EQ(ws.ProgramMemory[0], 0x7F);
     EXPECT_EQ(Form.Label11->text(), "F800");
-}
-
-TEST_F(MainFormTest, CancelledFillChangesNothing)
-{
-    ShowActive();
-    Form.FillDialogHook = [](Workspace& ws) {
-        ws.FillEnd = 100;
-        return false;
-    };
-    Form.Action("FillBufferAction")->trigger();
-    Form.Action("FillEEPROMBuffer1")->trigger();
-    const Workspace& ws = Form.GetWorkspace();
-    for (std::size_t i = 0; i < 16; ++i) EXPECT_EQ(ws.ProgramMemory[i], 0x7F);
-    for (std::size_t i = 0; i < 16; ++i) EXPECT_EQ(ws.EepromBuffer[i], 0xFF);
-}
-
-TEST_F(MainFormTest, EepromFillAndClear)
-{
-    ShowActive();
-    Form.FillDialogHook = [](Workspace& ws) {
-        EXPECT_EQ(ws.FillMaxAddress, 0x7F);
-        EXPECT_EQ(ws.FillMaxValue, 0xFF);
-        ws.FillStart = 0x10;
-        ws.FillEnd = 0x1F;
-        ws.FillValue = 0xA5;
-        return true;
-    };
-    Form.Action("FillEEPROMBuffer1")->trigger();
-    const Workspace& ws = Form.GetWorkspace();
-    EXPECT_EQ(ws.EepromBuffer[0x0F], 0xFF);
-    EXPECT_EQ(ws.EepromBuffer[0x10], 0xA5);
-    EXPECT_EQ(ws.EepromBuffer[0x1F], 0xA5);
-    EXPECT_EQ(ws.EepromBuffer[0x20], 0xFF);
-    Form.Action("ClearEEPROMBuffer1")->trigger();
-    EXPECT_EQ(ws.EepromBuffer[0x10], 0xFF);
 }
 
 TEST_F(MainFormTest, DoubleClicksOnTheStatusPanelReachTheEditorCommands)
