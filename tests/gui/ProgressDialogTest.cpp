@@ -190,35 +190,6 @@ TEST(ProgressDialog, HandlerRunRepeatsByItselfOneSecondAfterAGoodRun)
     form.close();
 }
 
-TEST(ProgressDialog, KeepsItsSizeWhileStepLabelsComeAndGo)
-{
-    Workspace ws;   // no operation chosen: the run started at show ends at once
-    RecordingNotifier notes;
-    TfmProgramVerify dialog(ws, notes, {}, {}, {});
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-    dialog.Engine().Join();
-    QTest::qWait(20);
-    const QSize atStart = dialog.size();
-
-    const ProgressLabel steps[] = {ProgressLabel::Erase, ProgressLabel::BlankCheck, ProgressLabel::Id,
-                                   ProgressLabel::Data, ProgressLabel::Eeprom, ProgressLabel::Option,
-                                   ProgressLabel::Qtp, ProgressLabel::TotalTime};
-    for (ProgressLabel l : steps) {
-        dialog.SetCaption(l, "Data ........ not blank at (1FFFH), Data = 3FFFH !!");
-        dialog.SetVisible(l, true);
-    }
-    QTest::qWait(20);
-    EXPECT_EQ(dialog.size(), atStart) << "every line has its place from the start";
-    for (ProgressLabel l : steps)
-        EXPECT_LE(dialog.Label(l)->sizeHint().width(), dialog.Label(l)->width()) << "the longest line fits";
-
-    for (ProgressLabel l : steps) dialog.SetVisible(l, false);
-    QTest::qWait(20);
-    EXPECT_EQ(dialog.size(), atStart) << "a hidden line keeps its place";
-    dialog.close();
-}
-
 TEST(ProgressDialog, PreCheckEndFocusesExitWhichTakesReturn)
 {
     RecordingNotifier notes;

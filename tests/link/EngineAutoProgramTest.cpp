@@ -52,32 +52,6 @@ TEST_F(EngineAutoProgram, CountsThePassAndAdvancesTheSerialNumber)
     EXPECT_EQ(ws.Status.PassCountText, "2");
 }
 
-TEST_F(EngineAutoProgram, WithoutBlankCheckCountsButNeverArmsTheRepeat)
-{
-    w.Ws.WithHandler = true;
-    ASSERT_EQ(Run(opAutoProgramNoBlankCheck), RunEnd::Completed);
-    EXPECT_FALSE(w.Ws.AutoRunning);
-    EXPECT_FALSE(reporter.LastArmRepeat());
-    EXPECT_EQ(w.Ws.Status.PassCountText, "1");
-    const auto names = w.Box.RequestNames();
-    EXPECT_EQ(std::count(names.begin(), names.end(), "switch query"), 0);
-    ASSERT_FALSE(names.empty());
-    EXPECT_EQ(names.back(), "handler signal");
-    EXPECT_EQ(w.Box.Requests().back().Bytes, (std::vector<uint8_t>{0xAB, 0x01}));
-}
-
-TEST_F(EngineAutoProgram, TotalTimeIsShownOnlyWhenAskedFor)
-{
-    ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed);
-    EXPECT_EQ(reporter.Caption(ProgressLabel::TotalTime), "");
-    w.Ws.ShowProgramTime = true;
-    ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed);
-    const std::string total = reporter.Caption(ProgressLabel::TotalTime);
-    EXPECT_EQ(total.rfind("Total program time = ", 0), 0u) << total;
-    EXPECT_EQ(total.substr(total.size() - 3), " ms");
-    EXPECT_NE(reporter.Caption(ProgressLabel::Data).find("Data program && verify OK......."), std::string::npos);
-}
-
 TEST_F(EngineAutoProgram, PreChecksStopBeforeAnyWriterTraffic)
 {
     struct Case {

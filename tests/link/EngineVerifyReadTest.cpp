@@ -11,17 +11,6 @@ protected:
     }
 };
 
-TEST_F(EngineVerifyRead, VerifyPassesOnAProgrammedChip)
-{
-    ASSERT_EQ(Run(opVerify), RunEnd::Completed);
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Title), "Verify data");
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Data verify OK");
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Id), "ID && checksum verify OK");
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Eeprom), "EEPROM data verify OK");
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Option), "OPTION verify OK");
-    EXPECT_EQ(w.Ws.Status.PassCountText, "1") << "verify counts no pass";
-}
-
 TEST_F(EngineVerifyRead, VerifyFailsAtTheFirstCorruptedWordAndContinueRunsCleanly)
 {
     w.Box.With([](WriterState& s) {
@@ -114,13 +103,6 @@ TEST_F(EngineVerifyRead, BlankCheckOnAProgrammedChipNamesTheFirstWord)
     w.Box.With([](WriterState& s) { s.Chip.IdChecksum[4] = 0x00; });
     ASSERT_EQ(Run(opBlankCheck), RunEnd::StepFailed);
     EXPECT_EQ(reporter.Caption(ProgressLabel::BlankCheck), "ID or Checksum ...... Not Blank!!");
-}
-
-TEST_F(EngineVerifyRead, EraseThenBlankCheckPasses)
-{
-    ASSERT_EQ(Run(opErase), RunEnd::Completed);
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Erase), "Erase end");
-    EXPECT_EQ(reporter.Caption(ProgressLabel::BlankCheck), "Blank check OK.");
 }
 
 TEST_F(EngineVerifyRead, ProtectModeVerifyNeedsAProtectedChip)
