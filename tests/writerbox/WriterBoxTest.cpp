@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "LinkedWriter.h"
+#include "TestSupport.h"
 #include "Requests.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
@@ -58,95 +59,6 @@ TEST(OneByteRequests, UnknownBytesAreLoggedAndNotAnswered)
     ASSERT_TRUE(b.Ready);
     EXPECT_TRUE(Exchange(b.Port(), {0x13}, 1, 100).empty());
     EXPECT_EQ(b.Box.RequestNames().back(), "unknown");
-    EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC4});
-}
-
-TEST(Chip, EraseProgramAndReadEveryArea)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    b.Box.SetAcknowledge(AckMode::PerByte);
-    b.Box.With([](WriterState& s) { s.Chip.ProgramMemory[0] = 0x00; });
-    EXPECT_EQ(Exchange(b.Port(), Header(0, 0xE8, 0x07FF), 1), Bytes{0xB8});
-    EXPECT_EQ(b.Box.Chip().ProgramMemory[0], 0x7F);
-
-    struct AreaCase {
-        uint8_t Area;
-        int Count;
-        std::size_t Bytes;
-    };
-    for (AreaCase c : {AreaCase{0, 3, 8}, AreaCase{1, 1, 4}, AreaCase{2, 7, 16}, AreaCase{3, 3, 8}, AreaCase{5, 19, 40}}) {
-        EXPECT_EQ(Exchange(b.Port(), Header(c.Area, 0xA6, c.Count), 1), Bytes{0xB5});
-        for (std::size_t i = 0; i < c.Bytes; ++i) {
-            Bytes ack = Exchange(b.Port(), {uint8_t(i + 1)}, 1);
-            EXPECT_EQ(ack, Bytes{uint8_t(i + 1 == c.Bytes ? 0xB0 : 0xB5)}) << int(c.Area) << " byte " << i;
-        }
-        std::size_t readBytes = c.Area == 3 ? c.Bytes / 2 : c.Bytes;
-        Bytes data = Exchange(b.Port(), Header(c.Area, 0xA5, c.Count), readBytes + 1);
-        ASSERT_EQ(data.size(), readBytes + 1) << int(c.Area);
-        EXPECT_EQ(data.back(), 0xB8);
-        for (std::size_t i = 0; i < readBytes; ++i)   // EEPROM streams (data, address)
-            EXPECT_EQ(data[i], c.Area == 3 ? 2 * i + 1 : i + 1) << int(c.Area) << " byte " << i;
-    }
-}
-
-TEST(Chip, ProtectedChipReadsBackWithTheFillBits)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    b.Box.With([](WriterState& s) {
-        s.Chip.ProgramMemory[0] = 0x00;
-        s.Chip.ProgramMemory[1] = 0x40;
-        s.Chip.Protected = true;
-    });
-    Bytes data = Exchange(b.Port(), Header(0, 0xA5, 0), 3);
-    EXPECT_EQ(data, (Bytes{0x1F, 0x5F, 0xB8}));
-}
-
-TEST(Streams, AcknowledgeEachPairWhenTheTextAsksForPairs)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);   // " HRX307A V3.30": pairs for every area
-    EXPECT_EQ(Exchange(b.Port(), Header(1, 0xA6, 0), 1), Bytes{0xB5});
-    EXPECT_TRUE(Exchange(b.Port(), {0x01}, 1, 100).empty());   // half a pair: no answer yet
-    EXPECT_EQ(Exchange(b.Port(), {0x02}, 1), Bytes{0xB0});
-    b.Box.SetIdentity(" HRX307A", "V3.25");   // program streams go byte by byte below V3.26
-    EXPECT_EQ(Exchange(b.Port(), Header(0, 0xA6, 0), 1), Bytes{0xB5});
-    EXPECT_EQ(Exchange(b.Port(), {0x01}, 1), Bytes{0xB5});
-    EXPECT_EQ(Exchange(b.Port(), {0x02}, 1), Bytes{0xB0});
-}
-
-TEST(Faults, StreamFaultsAnswerTheChosenByte)
-{
-    struct Case {
-        const char* Name;
-        WriterFaults Faults;
-        uint8_t Reply;
-    };
-    WriterFaults fail, early, odd;
-    fail.ProgramFailAt = 2;
-    early.EarlyCompleteAt = 2;
-    odd.UnexpectedReply = 0x42;
-    odd.UnexpectedAtByte = 2;
-    for (const Case& c : {Case{"fail", fail, 0xB1}, Case{"early", early, 0xB0}, Case{"odd", odd, 0x42}}) {
-        Served b;
-        ASSERT_TRUE(b.Ready);
-        b.Box.SetAcknowledge(AckMode::PerByte);
-        b.Box.SetFaults(c.Faults);
-        EXPECT_EQ(Exchange(b.Port(), Header(2, 0xA6, 7), 1), Bytes{0xB5});
-        EXPECT_EQ(Exchange(b.Port(), {0x00}, 1), Bytes{0xB5});
-        EXPECT_EQ(Exchange(b.Port(), {0x01}, 1), Bytes{0xB5});
-        EXPECT_EQ(Exchange(b.Port(), {0x02}, 1), Bytes{c.Reply}) << c.Name;
-        EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC4}) << c.Name;   // the stream has ended
-    }
-}
-
-TEST(Requests, IncompleteRequestIsDroppedAfterTheGap)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    b.Box.With([](WriterState& s) { s.Settings.RequestGapMs = 50; });
-    EXPECT_TRUE(Exchange(b.Port(), {0xA1, 0x00, 0x00}, 1, 150).empty());
     EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC4});
 }
 
@@ -206,9 +118,9 @@ TEST(Requests, ReplyNobodyReadsIsGivenUp)
     b.Box.With([](WriterState& s) { s.Settings.RequestGapMs = 200; });
     Bytes read = Header(0, 0xA5, 0x3FFF);   // 32 KB: more than the line buffers hold
     b.Port().Write(read.data(), read.size());
-    SleepMilliseconds(50);
+    ASSERT_TRUE(WaitFor([&] { return !b.Box.Idle(); }));
     b.Ws.ComHandle->Close();
-    SleepMilliseconds(400);
+    ASSERT_TRUE(WaitFor([&] { return b.Box.Idle(); })) << "the box gave the reply up";
     CheckComPort(b.Ws, b.Notifier, "COM1");
     ASSERT_FALSE(b.Ws.LinkFailed);
     EXPECT_EQ(CheckWriter(b.Ws, b.Notifier, b.Context), lrWriterGen2Id);
