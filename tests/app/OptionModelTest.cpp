@@ -53,24 +53,10 @@ TEST_F(OptionModel, BlankWordsAreForcedToTheDeviceAndDecodeAsBlank)
 {
     SetOptionWords(ws, 0x7F, 0x7F, 0x7F, 0x7F);
     UpdateOption(ws, &notifier);
-    EXPECT_EQ(ws.OptionWords[0], 0x7F);
-    EXPECT_EQ(ws.OptionWords[1], 0x5F);
-    EXPECT_EQ(ws.OptionWords[2], 0x00);
-    EXPECT_EQ(ws.OptionWords[3], 0x00);
     EXPECT_EQ(ComposeOptionValue(ws), 0x2FFFu);
     EXPECT_EQ(ws.OptionStatus, 1u);
     EXPECT_EQ(ws.Status.OptionValueText, "7F 5F 00 00");
 
-    EXPECT_EQ(Item(1).Caption, "OSC Type:");
-    EXPECT_EQ(Item(1).Value, "Blank");
-    EXPECT_EQ(Item(3).Caption, "PUT:");
-    EXPECT_EQ(Item(3).Value, "Blank");
-    EXPECT_EQ(Item(4).Caption, "WDT:");
-    EXPECT_EQ(Item(4).Value, "Blank");
-    EXPECT_EQ(Item(5).Caption, "PED:");
-    EXPECT_EQ(Item(5).Value, "Blank");
-    EXPECT_EQ(Item(6).Caption, "Security:");
-    EXPECT_EQ(Item(6).Value, "Disable");
     EXPECT_EQ(ws.Status.OptionSummary[0], "OSC Type: Blank");
     EXPECT_EQ(ws.Status.OptionSummary[5], "Security: Disable");
     EXPECT_TRUE(notifier.Prompts.empty());
@@ -80,10 +66,8 @@ TEST_F(OptionModel, ItemsTheDeviceLacksHideTheirCaptionAndShowADisabledBlank)
 {
     UpdateOption(ws);
     for (int k : {2, 7, 8, 9, 10, 11, 12, 13}) {
-        EXPECT_FALSE(Item(k).CaptionVisible) << k;
-        EXPECT_FALSE(Item(k).CaptionEnabled) << k;
-        EXPECT_TRUE(Item(k).ValueVisible) << k;
-        EXPECT_FALSE(Item(k).ValueEnabled) << k;
+        EXPECT_TRUE(!Item(k).CaptionVisible && !Item(k).CaptionEnabled && Item(k).ValueVisible && !Item(k).ValueEnabled)
+            << k;
         EXPECT_EQ(Item(k).Value, "Blank") << k;
         EXPECT_EQ(ws.Status.OptionSummary[k - 1], "") << k;
     }
@@ -94,40 +78,28 @@ TEST_F(OptionModel, ItemsTheDeviceLacksHideTheirCaptionAndShowADisabledBlank)
     }
 }
 
-TEST_F(OptionModel, AnOscillatorValueWithNoChoiceShowsErrorAndSetsBitOne)
+TEST_F(OptionModel, ValuesDecodeToTheirChoicesAndStatus)
 {
-    // OSC 0x3 (no such choice), PUT 0mS, WDT Disable, PED Disable, Security Disable.
-    SetOptionValue(ws, 0x2000 | 0x0A00 | 0x0080 | 0x0020 | 0x0003);
-    UpdateOption(ws);
-    EXPECT_EQ(Item(1).Value, "Error");
-    EXPECT_EQ(Item(3).Value, "0mS");
-    EXPECT_EQ(Item(4).Value, "Disable");
-    EXPECT_EQ(Item(5).Value, "Disable");
-    EXPECT_EQ(Item(6).Value, "Disable");
-    EXPECT_EQ(ws.OptionStatus, 2u);
-}
-
-TEST_F(OptionModel, ClearedSecurityBitReadsEnable)
-{
-    SetOptionValue(ws, 0x0FFF);
-    UpdateOption(ws);
-    EXPECT_EQ(Item(6).Value, "Enable");
-    EXPECT_EQ(Item(1).Value, "Blank");
-    EXPECT_EQ(ws.OptionStatus, 1u);
-}
-
-TEST_F(OptionModel, FullySetChoicesLeaveTheStatusClear)
-{
-    SetOptionValue(ws, 0x0000 | 0x0500 | 0x0040 | 0x0010 | 0x0006);
-    UpdateOption(ws);
-    EXPECT_EQ(Item(1).Value, "HF");
-    EXPECT_EQ(Item(3).Value, "75mS");
-    EXPECT_EQ(Item(4).Value, "Enable");
-    EXPECT_EQ(Item(5).Value, "High level");
-    EXPECT_EQ(Item(6).Value, "Enable");
-    EXPECT_EQ(ws.OptionStatus, 0u);
-    EXPECT_EQ(ComposeOptionValue(ws), 0x0556u);
-    EXPECT_EQ(ws.Status.OptionValueText, "56 0A 00 00");
+    struct Case {
+        uint32_t Value;
+        std::vector<std::string> Items;   // items 1, 3, 4, 5 and 6
+        uint32_t Status;
+        const char* Bytes;
+    } const cases[] = {
+        {0x0000 | 0x0500 | 0x0040 | 0x0010 | 0x0006, {"HF", "75mS", "Enable", "High level", "Enable"}, 0, "56 0A 00 00"},
+        // OSC 0x3: no such choice.
+        {0x2000 | 0x0A00 | 0x0080 | 0x0020 | 0x0003, {"Error", "0mS", "Disable", "Disable", "Disable"}, 2, "23 55 00 00"},
+        {0x0FFF, {"Blank", "Blank", "Blank", "Blank", "Enable"}, 1, "7F 1F 00 00"},   // security bit clear
+    };
+    for (const auto& c : cases) {
+        SetOptionValue(ws, c.Value);
+        UpdateOption(ws);
+        std::vector<std::string> items;
+        for (int k : {1, 3, 4, 5, 6}) items.push_back(Item(k).Value);
+        EXPECT_EQ(items, c.Items) << c.Value;
+        EXPECT_EQ(ws.OptionStatus, c.Status) << c.Value;
+        EXPECT_EQ(ws.Status.OptionValueText, c.Bytes) << c.Value;
+    }
 }
 
 TEST_F(OptionModel, AMissingGroupEndsTheDecodeWithErrorInsteadOfLooping)

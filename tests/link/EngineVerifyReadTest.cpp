@@ -129,17 +129,4 @@ TEST_F(EngineVerifyRead, ProtectModeVerifyNeedsAProtectedChip)
     EXPECT_EQ(Run(opVerify), RunEnd::StepFailed);
 }
 
-TEST_F(EngineVerifyRead, OverWriteProgramsWithoutEraseAndVerifiesInProtectMode)
-{
-    w.Ws.ProgramMemory[2 * 7] = 0x11;
-    w.Box.With([](WriterState& s) { s.Chip.Protected = true; });
-    ASSERT_EQ(Run(opOverWrite), RunEnd::Completed) << reporter.Caption(ProgressLabel::Data);
-    EXPECT_EQ(w.Box.Chip().ProgramMemory[2 * 7], 0x11);
-    const auto requests = w.Box.Requests();
-    bool overWriteHeader = false;
-    for (const auto& r : requests)
-        if (r.Name == "command header" && (r.Bytes[9] & ~0x40) == 0xA7) overWriteHeader = true;
-    EXPECT_TRUE(overWriteHeader);
-}
-
 }  // namespace

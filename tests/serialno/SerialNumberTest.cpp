@@ -265,45 +265,6 @@ TEST(SerialPlacement, OutsideTheDeviceOrWithSerialModeOffNothingChanges)
     EXPECT_TRUE(SerialNo2Memory(ws));
 }
 
-TEST(SerialText, GroupsTheBytesInPairsFromTheLeastSignificantEnd)
-{
-    const SerialCells cells = Cells("12345678");
-    EXPECT_EQ(SerialNumberText(cells, 1), "78");
-    EXPECT_EQ(SerialNumberText(cells, 2), " 5678");
-    EXPECT_EQ(SerialNumberText(cells, 3), "34 5678");
-    EXPECT_EQ(SerialNumberText(cells, 4), " 1234 5678");
-    EXPECT_EQ(SerialNumberText(Cells("0A0B0C0D0E"), 5), "0A 0B0C 0D0E");
-    EXPECT_EQ(SerialNumberText(cells, 0), "");
-    EXPECT_EQ(SerialNumberText(cells, 9), "");
-
-    Workspace ws;
-    ShapeSmallDevice(ws);
-    ws.SerialModeOn = true;
-    ws.SerialByteCount = 3;
-    ws.SerialValue = Cells("123456");
-    ASSERT_TRUE(SerialNo2Memory(ws));
-    EXPECT_EQ(ws.Status.SerialText, "12 3456");
-}
-
-TEST(SerialRtwiCheck, AcceptsBothOperationCodesAndRefusesOthers)
-{
-    Workspace ws;
-    ShapeSmallDevice(ws);
-    ws.SerialByteCount = 2;
-    ws.SerialStartAddress = 4;
-    PutRtwiWords(ws, 4, 2);
-    ws.ProgramMemory[2 * 5 + 1] = 0x6F;
-    EXPECT_TRUE(SerialWordsHoldRtwi(ws));
-    ws.ProgramMemory[2 * 5 + 1] = 0x70;
-    EXPECT_FALSE(SerialWordsHoldRtwi(ws));
-    // Bit 7 counts for the run's test, not for the dialog's.
-    ws.ProgramMemory[2 * 5 + 1] = 0xE2;
-    EXPECT_FALSE(SerialWordsHoldRtwi(ws, kRtwiMaskRun));
-    EXPECT_TRUE(SerialWordsHoldRtwi(ws, kRtwiMaskDialog));
-    ws.SerialStartAddress = 0x3FF;
-    EXPECT_FALSE(SerialWordsHoldRtwi(ws));
-}
-
 TEST(SerialPlacement, ProgramMemoryPlacementRecomputesTheChecksumsEepromPlacementDoesNot)
 {
     Workspace ws;

@@ -94,29 +94,6 @@ TEST(SerialSetFrameBuild, TextsThatDoNotDescribeASetupAreRefused)
     }
 }
 
-TEST(SerialSetDownload, RunsOnlyWithSerialModeSetUpAndSoundTexts)
-{
-    Workspace ws;
-    ShapeSmallDevice(ws);
-    RecordingNotifier notifier;
-    SetUpTexts(ws, "0123", "2", "0010", "00FF", "1", "0", "0", "0");
-    EXPECT_FALSE(DownloadSerialSet1Click(ws, notifier));  // Label1 still "Disable"
-    EXPECT_EQ(notifier.Texts(), Texts{"Please Setup Serial No !!"});
-    EXPECT_EQ(ws.CommandCode, 0);
-
-    notifier.Clear();
-    ws.Status.SerialModeText = "Enable";
-    ws.SerialSetupTexts = {"", "", "0000", "0000", "", "", "", ""};  // enabled by a QTP file only
-    EXPECT_FALSE(DownloadSerialSet1Click(ws, notifier));
-    EXPECT_EQ(notifier.Texts(), Texts{"Please Setup Serial No !!"});
-
-    notifier.Clear();
-    SetUpTexts(ws, "0123", "2", "0010", "00FF", "1", "0", "0", "0");
-    EXPECT_TRUE(DownloadSerialSet1Click(ws, notifier));
-    EXPECT_TRUE(notifier.Texts().empty());
-    EXPECT_EQ(ws.CommandCode, 12);
-}
-
 TEST(SerialSetReplyStore, ReadsEachFieldFromItsOwnOffsetOfTheThirtyThreeBytes)
 {
     // A reply as it comes off the line: start value, end value, address,
