@@ -1,4 +1,5 @@
 #include "platform/InstanceLock.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +10,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string TempLockPath(const char* tag)
-{
-    return (std::filesystem::temp_directory_path() /
-            ("krv-lock-test-" + std::string(tag) + "-" + std::to_string(::getpid()) + ".lock"))
-        .string();
-}
 
 // Runs a child process that tries the lock and exits with 0 when it got it,
 // 1 when it was refused.
@@ -33,32 +27,10 @@ int ChildTriesLock(const std::string& path)
 
 } // namespace
 
-TEST(InstanceLock, FirstCopyGetsTheLockAndASecondProcessIsRefused)
-{
-    const std::string path = TempLockPath("second");
-    {
-        InstanceLock first(path);
-        ASSERT_TRUE(first.Acquired());
-        EXPECT_EQ(ChildTriesLock(path), 1);
-    }
-    std::remove(path.c_str());
-}
-
-TEST(InstanceLock, ReleasedWhenTheHolderEnds)
-{
-    const std::string path = TempLockPath("release");
-    {
-        InstanceLock first(path);
-        ASSERT_TRUE(first.Acquired());
-    }
-    InstanceLock again(path);
-    EXPECT_TRUE(again.Acquired());
-    std::remove(path.c_str());
-}
-
 TEST(InstanceLock, LockFileLeftByAKilledCopyDoesNotBlock)
 {
-    const std::string path = TempLockPath("stale");
+    TempDir dir;
+    const std::string path = dir.File("stale.lock");
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);
     pid_t pid = ::fork();
@@ -80,7 +52,6 @@ TEST(InstanceLock, LockFileLeftByAKilledCopyDoesNotBlock)
     EXPECT_TRUE(next.Acquired());
     ::close(ready[0]);
     ::close(ready[1]);
-    std::remove(path.c_str());
 }
 
 TEST(InstanceLock, UnusableLockFileCountsAsRefused)
