@@ -35,27 +35,10 @@ std::string WriteProgram(const TempDir& dir, const std::string& name)
     return path;
 }
 
+// The configuration a shown workspace saves, naming the program file.
 std::string DefaultText(const std::string& program)
 {
-    std::string id;
-    for (int i = 0; i < 32; ++i) id += "7F ";
-    return "Version: 2.74\r\n"
-           "File name: " + program + "\r\n"
-           "COM port: Com1\r\n"
-           "Device name: 31Q520\r\n"
-           "Serial mode: 0 0 1 00 1 0 0\r\n"
-           "Option code: 7F 5F 00 00\r\n"
-           "ID code: " + id + "\r\n"
-           "Keep option: 0\r\n"
-           "Write EE in auto: 1\r\n"
-           "Bypass IC check: 0\r\n"
-           "Save EE Data: 0\r\n"
-           "Customer's Name: \r\n"
-           "Customer's project name: \r\n"
-           "Frequency: \r\n"
-           "Operating voltage:  ~ \r\n"
-           "Operating current: \r\n"
-           "Sleep current: \r\n";
+    return Replace(SaveCfg(*ShownWorkspace(), CfgSelection{0, "31Q520"}), "File name: \r\n", "File name: " + program + "\r\n");
 }
 
 std::string Legacy(const std::string& magic, const std::string& program, const std::string& tokens)

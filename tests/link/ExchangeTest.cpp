@@ -114,30 +114,6 @@ TEST(Exchange, WriterAnswersGiveTheirLinkResults)
     }
 }
 
-TEST(Exchange, HeaderFramesTravelAsBuilt)
-{
-    IdentifiedWriter w;
-    ASSERT_TRUE(w.Ready);
-    struct Frame {
-        std::vector<uint8_t> Bytes;
-        const char* Name;
-    } const frames[] = {
-        {{0xA1, 0x00, 0x00, 0xFF, 0x0F, 0x00, 0x39, 0x03, 0xE0, 0xE8}, "command header"},
-        {{HandlerSignalByte, 0x01}, "handler signal"},
-        {[] { std::vector<uint8_t> r(32, 0); r[0] = 0xA9, r[1] = 0xFF, r[30] = 2, r[31] = 1; return r; }(),
-         "device record"},
-    };
-    for (const auto& f : frames) {
-        std::copy(f.Bytes.begin(), f.Bytes.end(), w.Ws.CommandBuffer.begin());
-        w.Box.ClearRequests();
-        EXPECT_EQ(SendHeader(w.Ws, static_cast<int>(f.Bytes.size()), w.Context), lrDone) << f.Name;
-        const auto requests = w.Box.Requests();
-        ASSERT_EQ(requests.size(), 1u) << f.Name;
-        EXPECT_EQ(requests[0].Name, f.Name);
-        EXPECT_EQ(requests[0].Bytes, f.Bytes);
-    }
-}
-
 TEST(Exchange, ReadsCarryTheDataAndDrainWhatFollows)
 {
     IdentifiedWriter w;

@@ -252,9 +252,7 @@ TEST(SerialPlacement, OutsideTheDeviceOrWithSerialModeOffNothingChanges)
         const auto memory = ws.ProgramMemory;
         const auto eeprom = ws.EepromBuffer;
         EXPECT_FALSE(SerialNo2Memory(ws));
-        EXPECT_EQ(ws.ProgramMemory, memory);
-        EXPECT_EQ(ws.EepromBuffer, eeprom);
-        EXPECT_EQ(ws.Status.SerialText, "unchanged");
+        EXPECT_TRUE(ws.ProgramMemory == memory && ws.EepromBuffer == eeprom && ws.Status.SerialText == "unchanged");
     }
     // The last word of the device is still inside.
     Workspace ws;
