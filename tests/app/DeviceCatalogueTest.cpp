@@ -32,15 +32,6 @@ TEST(DeviceCatalogue, ANameThatDiffersInCaseIsNotFoundAndChangesNothingElse)
     EXPECT_EQ(DeviceMembers(ws), before);
 }
 
-TEST(DeviceCatalogue, SelectingASmallerEepromNeverResizesTheBuffer)
-{
-    Workspace ws;
-    SelectDevice(ws, "72Q580");
-    SelectDevice(ws, "31Q520");
-    EXPECT_EQ(ws.EepromSize, 128u);
-    EXPECT_EQ(ws.EepromBuffer.size(), 598u);
-}
-
 TEST(WordModel, EveryFourteenBitValueSurvivesPackingAndUnpacking)
 {
     const WordModel m = WordModelForFamily(2);

@@ -44,30 +44,20 @@ FileCommandResult Load(Workspace& ws, const std::string& path, RecordingNotifier
 
 } // namespace
 
-TEST(PicObjFile, TwelveBitWordsAreTranslatedForFamilyOne)
+TEST(PicObjFile, WordsAreTranslatedByFamily)
 {
     TempDir dir;
-    auto ws = DeviceOfFamily(1);
-    std::string bytes = Words(k12BitSamples);
-    while (bytes.size() < 2048) bytes += std::string("\xFF\x0F", 2);   // the erased 12-bit word
-    WriteBytes(dir.File("p.obj"), bytes);
-    RecordingNotifier n;
-    ASSERT_TRUE(Load(*ws, dir.File("p.obj"), n).Loaded);
-    for (std::size_t w = 0; w < k12BitSamples.size(); ++w) EXPECT_EQ(WordAt(*ws, w), k12BitSamples[w].Device) << w;
-    EXPECT_EQ(WordAt(*ws, 1023), 0x36FFu);
-}
-
-TEST(PicObjFile, FourteenBitWordsAreTranslatedForFamilyTwo)
-{
-    TempDir dir;
-    auto ws = DeviceOfFamily(2);
-    std::string bytes = Words(k14BitSamples);
-    while (bytes.size() < 2048) bytes += std::string("\xFF\x3F", 2);
-    WriteBytes(dir.File("p.obj"), bytes);
-    RecordingNotifier n;
-    ASSERT_TRUE(Load(*ws, dir.File("p.obj"), n).Loaded);
-    for (std::size_t w = 0; w < k14BitSamples.size(); ++w) EXPECT_EQ(WordAt(*ws, w), k14BitSamples[w].Device) << w;
-    EXPECT_EQ(WordAt(*ws, 1023), 0x35FFu);
+    for (uint32_t family : {1u, 2u}) {
+        const auto& samples = family == 1 ? k12BitSamples : k14BitSamples;
+        auto ws = DeviceOfFamily(family);
+        std::string bytes = Words(samples);
+        while (bytes.size() < 2048) bytes += family == 1 ? std::string("\xFF\x0F", 2) : std::string("\xFF\x3F", 2);
+        WriteBytes(dir.File("p.obj"), bytes);
+        RecordingNotifier n;
+        ASSERT_TRUE(Load(*ws, dir.File("p.obj"), n).Loaded);
+        for (std::size_t w = 0; w < samples.size(); ++w) EXPECT_EQ(WordAt(*ws, w), samples[w].Device) << w;
+        EXPECT_EQ(WordAt(*ws, 1023), samples[0].Device);   // the erased word
+    }
 }
 
 TEST(PicHexFile, SampleWordsAreTranslatedAndUntouchedWordsStayBlank)

@@ -9,6 +9,7 @@
 #include "link/forms/ProgramVerifyForm.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -128,7 +129,7 @@ TEST(ProgressDialog, ClosedMidRunStopsTheEngineAndTheNextRunWorks)
     form.AutoProgram1Click();
     EXPECT_EQ(end, RunEnd::Cancelled);
     EXPECT_EQ(fmProgramVerify, nullptr);
-    QTest::qWait(50);   // deliver whatever the engine had queued
+    QCoreApplication::sendPostedEvents();   // deliver whatever the engine had queued
     EXPECT_EQ(form.Label13->text(), "0");
 
     ASSERT_TRUE(WaitFor([&] { return box.Idle(); })) << "the writer dropped the broken stream";

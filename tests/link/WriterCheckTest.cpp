@@ -200,8 +200,7 @@ TEST(TimeOut, CancelEndsEveryWaitWithoutTheTimeOutsSideEffects)
     w.Box.SetFaults(SilentWriter());
     const auto start = std::chrono::steady_clock::now();
     std::thread canceller([&] {
-        for (int i = 0; i < 2000 && CountOf(w.Box.RequestNames(), "writer-type query") < 2; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        WaitFor([&] { return CountOf(w.Box.RequestNames(), "writer-type query") >= 2; });
         w.Cancel = true;
     });
     EXPECT_EQ(CheckWriter(w.Ws, w.Notifier, w.Context), lrTimeout);

@@ -93,7 +93,7 @@ TEST(Program, ServesAPortLinkUntilTerminated)
         _exit(127);
     }
     ASSERT_GT(pid, 0);
-    for (int i = 0; i < 100 && !std::filesystem::is_symlink(link); ++i) SleepMilliseconds(20);
+    ASSERT_TRUE(WaitFor([&] { return std::filesystem::is_symlink(link); }));
     Workspace ws;
     RecordingNotifier n;
     CheckComPort(ws, n, "Com6");
