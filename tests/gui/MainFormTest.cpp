@@ -1,6 +1,5 @@
 #include "app/BufferCommands.h"
 #include "app/DeviceCatalogue.h"
-#include "app/forms/LogoForm.h"
 #include "app/forms/MainForm.h"
 #include "editors/forms/FillBufferForm.h"
 #include "RecordingNotifier.h"
@@ -10,18 +9,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QImage>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <QToolBar>
-#include <QScreen>
 
 #include <gtest/gtest.h>
 
@@ -40,7 +31,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Form));
     }
     bool Enabled(const char* name) const { return Form.Action(QString::fromLatin1(name))->isEnabled(); }
-    QString Text(const QLabel* label) const { return label->text(); }
 };
 
 } // namespace

@@ -37,6 +37,19 @@ Call WriteOf(int count, bool untilEnd = true)
     };
 }
 
+// Reads an identification text made of `text` and "V3.30"; what came
+// before an error byte is kept.
+Call IdentificationOf(const char* text)
+{
+    return [=](IdentifiedWriter& w) {
+        w.Box.SetIdentity(text, "V3.30");
+        w.Ws.CommandBuffer[0] = WriterIdRequest;
+        w.Ws.WriterId.clear();
+        const LinkResult r = ReadWriterID(w.Ws, 15, w.Context);
+        return w.Ws.WriterId == "AB" ? r : lrDone;
+    };
+}
+
 // Done only when the first byte read is the chip's 0x12, not a stale reply.
 Call FirstByteOf(Call read)
 {
@@ -100,6 +113,9 @@ TEST(Exchange, WriterAnswersGiveTheirLinkResults)
         {"write fail", {.ProgramFailAt = 4}, WriteOf(16), lrWriteFailed},
         {"write silent", SilentWriter(16), WriteOf(16), lrTimeout},
         {"identification silent", SilentWriter(), id, lrTimeout},
+        {"identification no chip", {}, IdentificationOf("AB\xFE"), lrNoChip},
+        {"identification adapter", {}, IdentificationOf("AB\xFD"), lrAdapterError},
+        {"identification other byte", {}, IdentificationOf("AB\x90"), lrUnexpected},
         {"type wrong generation", {.WrongGeneration = true}, check, lrWrongWriter},
         {"type 0x55", {.UnexpectedReply = 0x55}, check, lrUnexpected},
         {"type silent", SilentWriter(), check, lrTimeout},

@@ -53,15 +53,6 @@ std::string ExecutablePath()
 
 }  // namespace
 
-TEST(OneByteRequests, UnknownBytesAreLoggedAndNotAnswered)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    EXPECT_TRUE(Exchange(b.Port(), {0x13}, 1, 100).empty());
-    EXPECT_EQ(b.Box.RequestNames().back(), "unknown");
-    EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC4});
-}
-
 TEST(Pacing, AnswerNeverComesSoonerThanRequestAndReplyTakeOnTheLine)
 {
     // The terminal's hand-over delay is taken off a received byte's line
@@ -125,33 +116,5 @@ TEST(Requests, ReplyNobodyReadsIsGivenUp)
     ASSERT_FALSE(b.Ws.LinkFailed);
     EXPECT_EQ(CheckWriter(b.Ws, b.Notifier, b.Context), lrWriterGen2Id);
     EXPECT_EQ(b.Ws.WriterId, " HRX307A V3.30");
-}
-
-TEST(FirmwareUpdate, HandshakeBlockWriteReadBackAndFinish)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    const Bytes status{0xA5, 0x00, 0x00, 0x00, 0x00, 0x03, 0x00};
-    EXPECT_EQ(Exchange(b.Port(), status, 2), (Bytes{0xA5, 0x00}));   // running its firmware
-    EXPECT_EQ(Exchange(b.Port(), {0xA4}, 1, 100), Bytes{});
-    EXPECT_EQ(Exchange(b.Port(), status, 2), (Bytes{0x5A, 0x00}));   // in the loader
-
-    // Code frame 1: 0x0040 to 0x007F, written then read back.
-    Bytes block(64);
-    for (std::size_t k = 0; k < block.size(); ++k) block[k] = uint8_t(k * 3);
-    EXPECT_EQ(Exchange(b.Port(), {0xA5, 0x00, 0x40, 0x00, 0x7F, 0x02, 0x01}, 1), Bytes{0xB5});
-    EXPECT_EQ(Exchange(b.Port(), block, 1), Bytes{0xB0});
-    Bytes readBack = block;
-    readBack.push_back(0xB8);
-    EXPECT_EQ(Exchange(b.Port(), {0xA5, 0x00, 0x40, 0x00, 0x7F, 0x02, 0x00}, 65), readBack);
-
-    EXPECT_EQ(Exchange(b.Port(), {0xA5, 0x00, 0x00, 0x00, 0x00, 0x03, 0x01}, 1), Bytes{0xB0});
-    EXPECT_EQ(Exchange(b.Port(), {0xA5, 0x00, 0x00, 0x00, 0x00, 0x03, 0x02}, 1, 100), Bytes{});
-    auto fw = b.Box.Snapshot().Firmware;
-    EXPECT_TRUE(fw.Finished);
-    EXPECT_FALSE(fw.UpdateMode);
-    EXPECT_EQ(fw.BlocksWritten, 1);
-    ASSERT_EQ(fw.Code.size(), 128u);
-    EXPECT_TRUE(std::equal(block.begin(), block.end(), fw.Code.begin() + 64));
 }
 
