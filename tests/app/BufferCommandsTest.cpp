@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 
 namespace {
 
@@ -39,22 +38,6 @@ protected:
 };
 
 }  // namespace
-
-TEST(WorkspaceCreation, SelectsTheFirstDeviceWithBlankBuffers)
-{
-    Workspace ws;
-    ws.ProgramMemory.fill(0x11);
-    ws.EepromBuffer.fill(0x22);
-    SetCreationDefaults(ws);
-    EXPECT_EQ(ws.DeviceIndex, 0);
-    EXPECT_EQ(ws.DeviceName, "31Q520");
-    EXPECT_TRUE(AllWords(ws, 0, 16383, 0x7F, 0x7F));
-    EXPECT_TRUE(AllBytes(ws, 0, 597, 0xFF));
-    EXPECT_EQ(ws.RomBytes, 2048u);
-    EXPECT_EQ(ws.EepromSize, 128u);
-    const std::array<uint8_t, 8> options{0x7F, 0x7F, 0x7F, 0x7F, 0, 0, 0, 0};
-    EXPECT_EQ(ws.OptionWords, options);
-}
 
 TEST_F(BufferCommands, FillsStoreThePackedValueWithinTheDevice)
 {

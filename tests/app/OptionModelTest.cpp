@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -37,17 +36,6 @@ protected:
 };
 
 }  // namespace
-
-TEST_F(OptionModel, AGroupTheTableLacksIsReportedAndChangesNothing)
-{
-    ws.OptText = "keep";
-    ws.OptValue = 42;
-    ws.OptionSetNo[0] = 99;
-    EXPECT_FALSE(GetOptData(ws, 1, 0, &notifier));
-    EXPECT_EQ(notifier.LastText(), "Can not find Option item");
-    EXPECT_EQ(ws.OptText, "keep");
-    EXPECT_EQ(ws.OptValue, 42u);
-}
 
 TEST_F(OptionModel, BlankWordsAreForcedToTheDeviceAndDecodeAsBlank)
 {

@@ -2,10 +2,7 @@
 
 #include "files/HexRecords.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 

@@ -4,7 +4,6 @@
 #include "files/FileCommands.h"
 #include "files/PicTranslation.h"
 
-#include <cstring>
 
 namespace {
 

@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 
 #include <gtest/gtest.h>

@@ -1,9 +1,8 @@
 #include "app/forms/LogoForm.h"
 
 #include <QLabel>
+
 #include <QPixmap>
-#include <QPointer>
-#include <QTest>
 
 #include <gtest/gtest.h>
 

@@ -165,20 +165,6 @@ TEST_F(MainFormTest, DoubleClicksOnTheStatusPanelReachTheEditorCommands)
     EXPECT_EQ(Form.HandlerRunCount("Label3DblClick"), 1);
 }
 
-TEST_F(MainFormTest, SerialPortDoubleClickHidesTheEngineeringControlsWithoutACode)
-{
-    ShowActive();
-    // Shown as the access code would show them.
-    Form.Action("ForceWrite")->setVisible(true);
-    Form.Action("tbOption2")->setVisible(true);
-    Form.Panel2->show();
-    QTest::mouseDClick(Form.Label3, Qt::LeftButton);
-    EXPECT_FALSE(Form.Action("ForceWrite")->isVisible());
-    EXPECT_FALSE(Form.Action("tbOption2")->isVisible());
-    EXPECT_TRUE(Form.Panel2->isHidden());
-    EXPECT_TRUE(Notes.Prompts.empty());
-}
-
 // --- the fill dialog --------------------------------------------------------
 
 TEST(FillBufferFormTest, OpensWithTheLimitsAndRefusesAStartBeyondThem)
@@ -206,16 +192,6 @@ TEST(FillBufferFormTest, OpensWithTheLimitsAndRefusesAStartBeyondThem)
     EXPECT_EQ(ws.FillStart, 0xA);
     EXPECT_EQ(ws.FillEnd, 0x1F);
     EXPECT_EQ(ws.FillValue, 0x1234);
-}
-
-TEST(FillBufferFormTest, EditsTakeOnlyFourHexDigits)
-{
-    Workspace ws;
-    RecordingNotifier notes;
-    TFillBufferForm dialog(ws, notes);
-    dialog.Edit1->clear();
-    QTest::keyClicks(dialog.Edit1, "1g-Z2bC9");
-    EXPECT_EQ(dialog.Edit1->text(), "12bC");
 }
 
 // The maximised main window draws into a picture (saved where KRV_SCREENSHOT

@@ -16,9 +16,7 @@
 #include "link/ProgrammingEngine.h"
 
 #include <algorithm>
-#include <chrono>
 #include <string>
-#include <thread>
 
 // Option value with a choice for every item of the catalogue's option set:
 // OSC "HF", PUT "0mS", WDT "Disable", PED "Disable", Security "Disable".

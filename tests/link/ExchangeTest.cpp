@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <thread>
 
 #include "LinkTestSupport.h"
 #include "platform/Clock.h"

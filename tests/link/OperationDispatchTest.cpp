@@ -77,14 +77,6 @@ TEST_F(OperationDispatch, CodesOutsideTheTableAreRefusedBeforeAnythingOpens)
     EXPECT_TRUE(w.Notifier.Prompts.empty());
 }
 
-TEST_F(OperationDispatch, PortThatCannotOpenShowsItsMessageAndNoDialog)
-{
-    windows.Port = "Com7";
-    EXPECT_FALSE(RunOperation(w.Ws, w.Notifier, windows, opVerify));
-    EXPECT_EQ(w.Notifier.LastText(), "Open  COM7 Port Error!!");
-    EXPECT_EQ(windows.DialogsShown, 0);
-}
-
 TEST_F(OperationDispatch, OverWriteAlwaysRunsWithSerialModeOff)
 {
     w.Ws.SerialModeOn = true;

@@ -8,26 +8,6 @@
 
 using Texts = std::vector<std::string>;
 
-TEST(CheckWriter, TypeReplyMustMatchTheDevicesGeneration)
-{
-    LinkedWriter w;
-    ASSERT_TRUE(w.Ready);
-    struct Case {
-        uint8_t Reply;
-        uint32_t DeviceType;
-        LinkResult Result;
-    } const cases[] = {
-        {0xC2, 1, lrWriterGen1}, {0xC2, 2, lrWrongWriter}, {0xC3, 2, lrWriterGen2}, {0xC3, 1, lrWrongWriter},
-    };
-    for (const auto& c : cases) {
-        w.Box.SetTypeReply(c.Reply);
-        w.Ws.WriterType = c.DeviceType;
-        EXPECT_EQ(CheckWriter(w.Ws, w.Notifier, w.Context), c.Result) << int(c.Reply) << " " << c.DeviceType;
-    }
-    EXPECT_EQ(CountOf(w.Box.RequestNames(), "identification request"), 0);
-    EXPECT_TRUE(w.Notifier.Texts().empty());
-}
-
 TEST(CheckWriter, IdentityIsReadOnceAndForgottenOnTimeOutOrAGenerationReply)
 {
     LinkedWriter w;

@@ -4,11 +4,9 @@
 #include <ctime>
 #include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include "LinkedWriter.h"

@@ -113,21 +113,6 @@ TEST(SerialSetReplyStore, ReadsEachFieldFromItsOwnOffsetOfTheThirtyThreeBytes)
     EXPECT_EQ(ws.SerialSetupTexts[7], "0");
 }
 
-TEST(SerialSetReplyStore, AsciiValuesBecomeCharacters)
-{
-    Workspace ws;
-    SerialSetReply reply = HexReply(2, 2);
-    reply[6] = 0x0A;
-    reply[7] = 0x05;
-    reply[14] = 35;
-    reply[15] = 0;
-    ASSERT_TRUE(StoreSerialSetReply(ws, reply));
-    EXPECT_EQ(ws.SerialSetTexts[ssStartValue], "A5");
-    EXPECT_EQ(ws.SerialSetTexts[ssEndValue], "Z0");
-    EXPECT_EQ(ws.SerialSetTexts[ssSavedSerial], "00");
-    EXPECT_EQ(ws.SerialSetupTexts[sstMode], "2");
-}
-
 TEST(SerialSetReplyStore, FieldsOutOfRangeAreRefusedAndChangeNothing)
 {
     std::vector<std::pair<const char*, SerialSetReply>> cases;

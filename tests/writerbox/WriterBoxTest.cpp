@@ -3,10 +3,8 @@
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
-#include <cstdio>
 #include <filesystem>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 #include "LinkedWriter.h"
