@@ -6,14 +6,6 @@
 #include <fstream>
 #include <sstream>
 
-std::unique_ptr<Workspace> FreshWorkspace(const std::string& part)
-{
-    auto ws = std::make_unique<Workspace>();
-    SetCreationDefaults(*ws);
-    if (part != GetIcName(0)) ResetData(*ws, part);
-    return ws;
-}
-
 namespace {
 
 template <typename Range>

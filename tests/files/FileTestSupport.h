@@ -17,9 +17,6 @@
 #include <utility>
 #include <vector>
 
-// A workspace as the main window creates it, with the given catalogue device.
-std::unique_ptr<Workspace> FreshWorkspace(const std::string& part = "72Q574");
-
 // Name and printed value of every member a file command may change.
 using Snapshot = std::vector<std::pair<std::string, std::string>>;
 Snapshot TakeSnapshot(const Workspace& ws);

@@ -29,7 +29,7 @@ const char kThreeRecords[] =
 struct QtpSetup {
     QtpSetup()
     {
-        ShapeSmallDevice(Ws);
+        SetCreationDefaults(Ws);
         PutRtwiWords(Ws, 0x20, 2);
         Ws.SerialByteCount = 2;
         Ws.SerialStartAddress = 0x20;

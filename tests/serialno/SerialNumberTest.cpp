@@ -208,7 +208,7 @@ TEST(SerialPlacement, BytesGoIntoTheirWordsOrEepromCellsInTheChosenOrder)
     };
     for (const auto& c : cases) {
         Workspace ws;
-        ShapeSmallDevice(ws);
+        SetCreationDefaults(ws);
         PutRtwiWords(ws, 0x100, 2);
         ws.ProgramMemory[2 * 0x101 + 1] = 0x63;   // bit 0 set: cleared for a byte below 80h
         ws.SevenBitMode = c.SevenBit;
@@ -241,7 +241,7 @@ TEST(SerialPlacement, OutsideTheDeviceOrWithSerialModeOffNothingChanges)
     };
     for (const Case& c : cases) {
         Workspace ws;
-        ShapeSmallDevice(ws);
+        SetCreationDefaults(ws);
         ws.Status.SerialText = "unchanged";
         ws.SerialModeOn = c.ModeOn;
         ws.SerialTarget = c.Target;
@@ -255,7 +255,7 @@ TEST(SerialPlacement, OutsideTheDeviceOrWithSerialModeOffNothingChanges)
     }
     // The last word of the device is still inside.
     Workspace ws;
-    ShapeSmallDevice(ws);
+    SetCreationDefaults(ws);
     ws.SerialModeOn = true;
     ws.SerialStartAddress = 0x3FE;
     ws.SerialByteCount = 2;
@@ -265,7 +265,7 @@ TEST(SerialPlacement, OutsideTheDeviceOrWithSerialModeOffNothingChanges)
 TEST(SerialPlacement, ProgramMemoryPlacementRecomputesTheChecksumsEepromPlacementDoesNot)
 {
     Workspace ws;
-    ShapeSmallDevice(ws);
+    SetCreationDefaults(ws);
     ws.SerialModeOn = true;
     ws.SerialTarget = stEeprom;
     ws.SerialValue = Cells("00");

@@ -22,7 +22,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(Writer.Ready);
-        ShapeSmallDevice(Writer.Ws);
+        SetCreationDefaults(Writer.Ws);
         Writer.Ws.Status.SerialModeText = "Enable";
         Writer.Ws.SerialSetupTexts = {"0123", "2", "0010", "00FF", "1", "0", "0", "0"};
     }

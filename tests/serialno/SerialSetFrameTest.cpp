@@ -37,7 +37,7 @@ SerialSetReply HexReply(uint32_t n, uint32_t mode)
 TEST(SerialSetFrameBuild, SequentialSetupGivesTheDocumentedBytes)
 {
     Workspace ws;
-    ShapeSmallDevice(ws);
+    SetCreationDefaults(ws);
     SetUpTexts(ws, "0123", "2", "0010", "00FF", "1", "0", "0", "0");
     const auto frame = BuildSerialSetFrame(ws);
     ASSERT_TRUE(frame);
@@ -49,7 +49,7 @@ TEST(SerialSetFrameBuild, SequentialSetupGivesTheDocumentedBytes)
 TEST(SerialSetFrameBuild, AsciiCharactersBecomeDigitValues)
 {
     Workspace ws;
-    ShapeSmallDevice(ws);
+    SetCreationDefaults(ws);
     SetUpTexts(ws, "0040", "3", "A0Z", "B00", "35", "1", "1", "2");
     const auto frame = BuildSerialSetFrame(ws);
     ASSERT_TRUE(frame);
@@ -82,7 +82,7 @@ TEST(SerialSetFrameBuild, TextsThatDoNotDescribeASetupAreRefused)
     };
     for (const Case& c : cases) {
         Workspace ws;
-        ShapeSmallDevice(ws);
+        SetCreationDefaults(ws);
         std::copy(c.T.begin(), c.T.end(), ws.SerialSetupTexts.begin());
         EXPECT_FALSE(BuildSerialSetFrame(ws)) << c.What;
     }

@@ -1,6 +1,6 @@
-// Shared set-up of the serial-number tests: a workspace shaped like a 1K-word
-// device with 128 bytes of EEPROM, the 7-bit word layout, and helpers to read
-// and write numbers as hex text.
+// Helpers of the serial-number tests: RTWI words in program memory, and
+// numbers read and written as hex text. Their workspaces are the first
+// catalogue device as created (1K words of 7-bit halves, 128 EEPROM bytes).
 #pragma once
 
 #include "app/Workspace.h"
@@ -12,22 +12,6 @@
 #include "TestSupport.h"
 
 namespace serialtest {
-
-inline void ShapeSmallDevice(Workspace& ws)
-{
-    ws.RomBytes = 2048;
-    ws.EepromSize = 128;
-    ws.SevenBitMode = true;
-    ws.BlankMaskLow = 0x7F;
-    ws.BlankMaskHigh = 0x7F;
-    ws.WordShift = 7;
-    ws.ProtectFill = 0x1F;
-    for (std::size_t i = 0; i < ws.ProgramMemory.size(); i += 2) {
-        ws.ProgramMemory[i] = 0x7F;
-        ws.ProgramMemory[i + 1] = 0x7F;
-    }
-    ws.EepromBuffer.fill(0xFF);
-}
 
 // Puts the RTWI operation code (high byte 62h) into `count` words from `word`.
 inline void PutRtwiWords(Workspace& ws, uint32_t word, uint32_t count)

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -14,6 +15,8 @@
 #include <vector>
 
 #include "WriterBox.h"
+#include "app/BufferCommands.h"
+#include "app/DeviceCatalogue.h"
 
 // A fresh directory, removed with everything in it.
 class TempDir {
@@ -65,6 +68,16 @@ bool WaitFor(F condition)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return true;
+}
+
+// A workspace as the main window creates it, with the given catalogue device
+// (the first one, 31Q520, has 1K words of 7-bit halves and 128 EEPROM bytes).
+inline std::unique_ptr<Workspace> FreshWorkspace(const std::string& part = "31Q520")
+{
+    auto ws = std::make_unique<Workspace>();
+    SetCreationDefaults(*ws);
+    if (part != GetIcName(0)) ResetData(*ws, part);
+    return ws;
 }
 
 // A writer that answers nothing from request byte `from` on.
