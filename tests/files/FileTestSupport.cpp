@@ -1,10 +1,6 @@
 #include "FileTestSupport.h"
 
-#include "files/HexRecords.h"
-
-#include <cstdio>
-#include <fstream>
-#include <sstream>
+#include "app/Checksum.h"
 
 namespace {
 
@@ -12,11 +8,7 @@ template <typename Range>
 std::string Hex(const Range& bytes)
 {
     std::string out;
-    char buf[12];
-    for (auto b : bytes) {
-        std::snprintf(buf, sizeof buf, "%X,", static_cast<unsigned>(b));
-        out += buf;
-    }
+    for (auto b : bytes) out += WordToHex(static_cast<uint32_t>(b)) + ",";
     return out;
 }
 
@@ -82,18 +74,8 @@ void SetWord(Workspace& ws, uint32_t w, uint32_t value)
 
 std::string Record(uint16_t address, const std::vector<uint8_t>& data, uint8_t type)
 {
-    std::string out = ":";
-    char buf[16];
     unsigned sum = static_cast<unsigned>(data.size()) + (address >> 8) + (address & 0xFF) + type;
-    std::snprintf(buf, sizeof buf, "%02X%04X%02X", static_cast<unsigned>(data.size()), address, type);
-    out += buf;
-    for (uint8_t b : data) {
-        std::snprintf(buf, sizeof buf, "%02X", b);
-        out += buf;
-        sum += b;
-    }
-    std::snprintf(buf, sizeof buf, "%02X", (256 - sum % 256) % 256);
-    out += buf;
-    out += "\r\n";
-    return out;
+    std::string out = ":" + ByteToHex(static_cast<uint8_t>(data.size())) + WordToHex(address) + ByteToHex(type);
+    for (uint8_t b : data) out += ByteToHex(b), sum += b;
+    return out + ByteToHex(static_cast<uint8_t>((256 - sum % 256) % 256)) + "\r\n";
 }

@@ -1,21 +1,11 @@
-// Helpers of the file tests: a temporary directory, whole-file reads and
-// writes, fresh workspaces for a catalogue device, and a snapshot of every
-// workspace member a load may touch, to prove that a failed load left the
-// workspace exactly as it was.
+// Helpers of the file tests: a snapshot of every workspace member a load may
+// touch, to prove that a failed load left the workspace exactly as it was;
+// program words by value; Intel HEX records.
 #pragma once
-
-#include "app/BufferCommands.h"
-#include "app/DeviceCatalogue.h"
-#include "app/Workspace.h"
 
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
 
 // Name and printed value of every member a file command may change.
 using Snapshot = std::vector<std::pair<std::string, std::string>>;

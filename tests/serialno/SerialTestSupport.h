@@ -3,10 +3,10 @@
 // catalogue device as created (1K words of 7-bit halves, 128 EEPROM bytes).
 #pragma once
 
+#include "app/Checksum.h"
 #include "app/Workspace.h"
 #include "serialno/SerialNumber.h"
 
-#include <cstdio>
 #include <string>
 
 #include "TestSupport.h"
@@ -36,11 +36,9 @@ inline SerialCells Cells(const std::string& hex)
 inline std::string Hex(const SerialCells& cells, uint32_t n)
 {
     std::string text;
-    char pair[3];
-    for (uint32_t k = n; k-- > 0;) {
-        std::snprintf(pair, sizeof pair, "%02X", cells[k] & 0xFF);
-        text += pair;
-    }
+    for (uint32_t k = n; k-- > 0;) text += ByteToHex(static_cast<uint8_t>(cells[k]));
+    return text;
+}
     return text;
 }
 
