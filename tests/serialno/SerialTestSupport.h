@@ -39,7 +39,5 @@ inline std::string Hex(const SerialCells& cells, uint32_t n)
     for (uint32_t k = n; k-- > 0;) text += ByteToHex(static_cast<uint8_t>(cells[k]));
     return text;
 }
-    return text;
-}
 
 }  // namespace serialtest
