@@ -90,23 +90,6 @@ TEST_F(EngineAutoProgram, PreChecksStopBeforeAnyWriterTraffic)
     }
 }
 
-TEST_F(EngineAutoProgram, HandlerRunWaitsForTheSwitchAndSignalsStartAndPass)
-{
-    w.Ws.WithHandler = true;
-    w.Box.ScriptSwitch({0x00, 0x00, 0x01});
-    w.Box.ClearRequests();
-    ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed);
-    EXPECT_TRUE(reporter.LastArmRepeat()) << "a good handler run arms the repeat";
-    const auto requests = w.Box.Requests();
-    std::vector<std::string> head;
-    for (std::size_t i = 0; i < requests.size() && head.size() < 6; ++i) head.push_back(requests[i].Name);
-    EXPECT_EQ(head, (std::vector<std::string>{"writer-type query", "identification request", "switch query",
-                                              "switch query", "switch query", "handler signal"}));
-    EXPECT_EQ(requests[5].Bytes, (std::vector<uint8_t>{0xAB, 0x00}));
-    EXPECT_EQ(requests.back().Bytes, (std::vector<uint8_t>{0xAB, 0x01}));
-    ExpectChipEqualsWorkspace();
-}
-
 }  // namespace
 
 namespace {

@@ -66,26 +66,6 @@ TEST_F(EngineVerifyRead, IdVerifyNamesWhatDiffers)
     EXPECT_EQ(reporter.Caption(ProgressLabel::Id), "ID && checksum verify fail!!");
 }
 
-TEST_F(EngineVerifyRead, ReadIcBringsTheChipIntoAClearedWorkspace)
-{
-    const WorkspaceImage programmed = Image();
-    BlankOptionWords(w.Ws);
-    ResetData(w.Ws, deviceText);
-    ASSERT_FALSE(Image() == programmed);
-    ASSERT_EQ(Run(opReadIc), RunEnd::Completed);
-    EXPECT_TRUE(w.Ws.MemoryReadBack);
-    for (uint32_t i = 0; i < w.Ws.RomBytes; ++i)
-        ASSERT_EQ(w.Ws.ProgramMemory[i], programmed.ProgramMemory[i]) << i;
-    for (uint32_t i = 0; i < w.Ws.EepromSize; ++i)
-        ASSERT_EQ(w.Ws.EepromBuffer[i], programmed.EepromBuffer[i]) << i;
-    EXPECT_EQ(w.Ws.OptionWords[0], programmed.OptionWords[0]);
-    EXPECT_EQ(w.Ws.OptionWords[1], programmed.OptionWords[1]);
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(w.Ws.IdWords[i], programmed.IdWords[i]);
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Read data OK");
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Eeprom), "Read EEPROM data OK");
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Option), "Read OPTION OK");
-}
-
 TEST_F(EngineVerifyRead, BlankCheckOnAProgrammedChipNamesTheFirstWord)
 {
     // The ID and option areas are blank on this chip; program word 0 is not.

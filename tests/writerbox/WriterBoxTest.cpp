@@ -9,47 +9,13 @@
 
 #include "LinkedWriter.h"
 #include "TestSupport.h"
-#include "Requests.h"
-#include "platform/Clock.h"
 #include "platform/SerialPort.h"
 
-namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-// Sends a request and collects reply bytes until `expect` arrived or the
-// line stays quiet for quietMs.
-Bytes Exchange(SerialPort& port, const Bytes& request, std::size_t expect, int quietMs = 300)
-{
-    port.FlushInput();
-    port.Write(request.data(), request.size());
-    Bytes reply;
-    int64_t last = MonotonicMilliseconds();
-    while (reply.size() < expect && MonotonicMilliseconds() - last < quietMs) {
-        if (port.BytesWaiting(5) == 0) continue;
-        uint8_t b = 0;
-        while (port.BytesWaiting() && port.ReadByte(b)) reply.push_back(b);
-        last = MonotonicMilliseconds();
-    }
-    return reply;
-}
-
-Bytes Header(uint8_t area, uint8_t op, int count)
-{
-    return {0xA1, 0x00, 0x00, uint8_t(count & 0xFF), uint8_t(count >> 8), area, 0x39, 0x03, 0xE0, op};
-}
-
-struct Served : LinkedWriter {
-    SerialPort& Port() { return *Ws.ComHandle; }
-};
-
+// The program is build/writer-box; the tests run from build/tests.
 std::string ExecutablePath()
 {
-    // The tests run from build/tests; the program is build/writer-box.
     return (std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "writer-box").string();
 }
-
-}  // namespace
 
 TEST(Pacing, AnswerNeverComesSoonerThanRequestAndReplyTakeOnTheLine)
 {
@@ -65,7 +31,11 @@ TEST(Pacing, AnswerNeverComesSoonerThanRequestAndReplyTakeOnTheLine)
     EXPECT_LE(w.Box.HandOverNs(), kByteNs);
     constexpr int kRounds = 200;
     const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < kRounds; ++i) ASSERT_EQ(Exchange(*w.Ws.ComHandle, {0xA0}, 1), Bytes{0xC4});
+    uint8_t reply = 0;
+    for (int i = 0; i < kRounds; ++i) {
+        SendByte(w.Ws, WriterTypeQuery);
+        ASSERT_EQ(WaitForByte(w.Ws, reply, w.Context), WaitResult::Byte);
+    }
     const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
     EXPECT_GE(ns, kRounds * 2 * kByteNs);
 }
@@ -98,21 +68,5 @@ TEST(Program, ServesAPortLinkUntilTerminated)
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_FALSE(std::filesystem::is_symlink(link));
-}
-
-TEST(Requests, ReplyNobodyReadsIsGivenUp)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    b.Box.With([](WriterState& s) { s.Settings.RequestGapMs = 200; });
-    Bytes read = Header(0, 0xA5, 0x3FFF);   // 32 KB: more than the line buffers hold
-    b.Port().Write(read.data(), read.size());
-    ASSERT_TRUE(WaitFor([&] { return !b.Box.Idle(); }));
-    b.Ws.ComHandle->Close();
-    ASSERT_TRUE(WaitFor([&] { return b.Box.Idle(); })) << "the box gave the reply up";
-    CheckComPort(b.Ws, b.Notifier, "COM1");
-    ASSERT_FALSE(b.Ws.LinkFailed);
-    EXPECT_EQ(CheckWriter(b.Ws, b.Notifier, b.Context), lrWriterGen2Id);
-    EXPECT_EQ(b.Ws.WriterId, " HRX307A V3.30");
 }
 
