@@ -9,6 +9,8 @@
 
 #include "LinkedWriter.h"
 #include "TestSupport.h"
+#include "app/DeviceCatalogue.h"
+#include "link/CommandHeader.h"
 #include "platform/SerialPort.h"
 
 // The program is build/writer-box; the tests run from build/tests.
@@ -17,7 +19,7 @@ std::string ExecutablePath()
     return (std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "writer-box").string();
 }
 
-TEST(Pacing, AnswerNeverComesSoonerThanRequestAndReplyTakeOnTheLine)
+TEST(Pacing, RepliesKeepToTheLineRateOf115200Baud)
 {
     // The terminal's hand-over delay is taken off a received byte's line
     // time, but never so much that the line would carry a byte faster than
@@ -38,6 +40,13 @@ TEST(Pacing, AnswerNeverComesSoonerThanRequestAndReplyTakeOnTheLine)
     }
     const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
     EXPECT_GE(ns, kRounds * 2 * kByteNs);
+
+    // A block of 4096 data bytes and its end marker takes their line time too.
+    SelectDevice(w.Ws, "72Q574");
+    GetHeader(w.Ws, areaProgram, hcRead);
+    const auto blockStart = std::chrono::steady_clock::now();
+    EXPECT_EQ(Read7BitData(w.Ws, 4096, w.Context), lrDone);
+    EXPECT_GE(std::chrono::steady_clock::now() - blockStart, std::chrono::nanoseconds(4097 * kByteNs));
 }
 
 TEST(Program, ServesAPortLinkUntilTerminated)
