@@ -153,11 +153,9 @@ TEST(CbnSizeRules, EverySizeClassGetsItsQuestionAndOutcome)
     const std::vector<CbnCase> cases = {
         {"exactly R", 4096, {}, true, {}, false},
         {"between H and R", 3000, {}, true, {}, false},
-        {"above R", 5000, {}, true, {}, false},
         {"exactly H, Yes", 2048, {Answer::Yes}, true, {half}, true},
         {"below H, Yes", 1000, {Answer::Yes}, true, {half}, true},
         {"below H, No", 1000, {Answer::No}, false, {half, "File size unmatch!"}, false},
-        {"empty, No", 0, {Answer::No}, false, {half, "File size unmatch!"}, false},
         {"past program memory", 40000, {}, false, {"File size unmatch!"}, false},
         {"program plus EEPROM", 0x8200 + 512, {}, true, {}, false},
     };
