@@ -2,11 +2,8 @@
 
 #include <chrono>
 #include <ctime>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "LinkedWriter.h"
@@ -33,20 +30,6 @@ int ExclusiveFlag(const std::string& path)
     return flag;
 }
 
-// Tries to open path as an unprivileged user in a child process; returns
-// 0 on success, else the errno of the failed open.
-int OpenAsNobody(const std::string& path)
-{
-    pid_t pid = fork();
-    if (pid == 0) {
-        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(200);
-        int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-        _exit(fd >= 0 ? 0 : (errno & 0x7F));
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 255;
-}
 
 }  // namespace
 
@@ -120,14 +103,3 @@ TEST(SerialPortClose, ExclusiveUseEndsWithThePort)
     EXPECT_EQ(ExclusiveFlag(slave), 0);   // the writer still holds the line
 }
 
-TEST(SerialPortClose, AnotherUserCanReopenThePortAfterClose)
-{
-    if (geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
-    LinkedWriter w("COM1");
-    ASSERT_TRUE(w.Ready);
-    std::string slave = w.Box.SlavePath();
-    ASSERT_EQ(::chmod(slave.c_str(), 0666), 0);
-    EXPECT_EQ(OpenAsNobody(slave), EBUSY);   // exclusive while the program holds it
-    w.Ws.ComHandle->Close();
-    EXPECT_EQ(OpenAsNobody(slave), 0);
-}
