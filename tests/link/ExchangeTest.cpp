@@ -116,8 +116,6 @@ TEST(Exchange, WriterAnswersGiveTheirLinkResults)
         {"identification adapter", {}, IdentificationOf("AB\xFD"), lrAdapterError},
         {"identification other byte", {}, IdentificationOf("AB\x90"), lrUnexpected},
         {"type wrong generation", {.WrongGeneration = true}, check, lrWrongWriter},
-        {"type 0x55", {.UnexpectedReply = 0x55}, check, lrUnexpected},
-        {"type silent", SilentWriter(), check, lrTimeout},
         {"switch silent", SilentWriter(), [](IdentifiedWriter& w) { return CheckWriterSwitch(w.Ws, 1, w.Context); },
          lrTimeout},
     };
