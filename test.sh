@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Install what is missing, build, and run every test: once in a normal build,
-# once under AddressSanitizer and UndefinedBehaviorSanitizer, the core tests
-# under ThreadSanitizer, then the fuzz targets briefly.
+# once under AddressSanitizer and UndefinedBehaviorSanitizer, once under
+# ThreadSanitizer (the GUI with the engine too), then the fuzz targets briefly.
 cd "$(dirname "$0")"
 source scripts/common.sh
 krv_install_missing
@@ -18,10 +18,11 @@ krv_build build-asan -DCMAKE_BUILD_TYPE=Debug -DKRV_SANITIZE=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
-echo "== core tests under ThreadSanitizer (build-tsan/): the engine and the simulated writer run threads"
-krv_build build-tsan -DCMAKE_BUILD_TYPE=Debug -DKRV_GUI=OFF \
+echo "== tests under ThreadSanitizer (build-tsan/): the engine, the simulated writer and the GUI run threads"
+krv_build build-tsan -DCMAKE_BUILD_TYPE=Debug -DKRV_GUI=ON \
     -DCMAKE_CXX_FLAGS="-fsanitize=thread -O1" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread"
-TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build-tsan --output-on-failure -j"$jobs"
+TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/scripts/tsan-qt.supp" \
+    ctest --test-dir build-tsan --output-on-failure -j"$jobs"
 
 if [ -x scripts/fuzz.sh ]; then
     echo "== fuzz targets, briefly"

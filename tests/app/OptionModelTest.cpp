@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -38,130 +37,14 @@ protected:
 
 }  // namespace
 
-TEST(OptionTables, GroupRowOfTheCatalogueNamesItemsOneThreeFourFiveSix)
-{
-    const OptionSelectRow* row = OptionGroupRow(47);
-    ASSERT_NE(row, nullptr);
-    const OptionSelectRow expected{20, 0, 17, 10, 14, 2, 0, 0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(*row, expected);
-    EXPECT_EQ(*OptionGroupRow(0), OptionSelectRow{});
-    EXPECT_NE(OptionGroupRow(52), nullptr);
-    EXPECT_EQ(OptionGroupRow(53), nullptr);
-}
-
-TEST(OptionTables, EveryTableOpensAndClosesWithAMarker)
-{
-    for (int item = 1; item <= 13; ++item) {
-        const auto table = OptionTextTable(item);
-        ASSERT_FALSE(table.empty()) << item;
-        EXPECT_EQ(table.front().Value, kOptionMarkerValue);
-        EXPECT_EQ(table.back().Value, kOptionMarkerValue);
-        EXPECT_STREQ(table.back().Text, "Error");
-    }
-    EXPECT_TRUE(OptionTextTable(0).empty());
-    EXPECT_TRUE(OptionTextTable(14).empty());
-}
-
-TEST_F(OptionModel, GetOptDataGivesTitleChoicesAndTheEndMarker)
-{
-    EXPECT_TRUE(GetOptData(ws, 1, 0));
-    EXPECT_EQ(ws.OptText, "OSC Type:");
-    EXPECT_EQ(ws.OptValue, 0x000Fu);
-    EXPECT_TRUE(GetOptData(ws, 1, 5));
-    EXPECT_EQ(ws.OptText, "RC");
-    EXPECT_EQ(ws.OptValue, 0x000Au);
-    EXPECT_TRUE(GetOptData(ws, 1, 6));
-    EXPECT_EQ(ws.OptValue, kOptionMarkerValue);
-    EXPECT_EQ(ws.OptText, "Error");
-
-    EXPECT_TRUE(GetOptData(ws, 3, 0));
-    EXPECT_EQ(ws.OptText, "PUT:");
-    EXPECT_TRUE(GetOptData(ws, 4, 2));
-    EXPECT_EQ(ws.OptText, "Disable");
-    EXPECT_EQ(ws.OptValue, 0x0080u);
-    EXPECT_TRUE(GetOptData(ws, 5, 3));
-    EXPECT_EQ(ws.OptText, "Low level");
-    EXPECT_TRUE(GetOptData(ws, 6, 2));
-    EXPECT_EQ(ws.OptText, "Enable");
-    EXPECT_EQ(ws.OptValue, 0u);
-}
-
-TEST_F(OptionModel, TheCatalogueGroupsHoldTheirTitlesAndChoicesInFull)
-{
-    using Rows = std::vector<std::pair<uint32_t, std::string>>;
-    const std::pair<int, Rows> groups[] = {
-        {1, {{0x000F, "OSC Type:"}, {0x000F, "Blank"}, {0x0006, "HF"}, {0x0005, "XT"}, {0x0009, "LF"}, {0x000A, "RC"}}},
-        {3, {{0x0030, "PUT:"}, {0x0030, "Blank"}, {0x0020, "0mS"}, {0x0010, "75mS"}}},
-        {4, {{0x00C0, "WDT:"}, {0x00C0, "Blank"}, {0x0080, "Disable"}, {0x0040, "Enable"}}},
-        {5,
-         {{0x0F00, "PED:"}, {0x0F00, "Blank"}, {0x0A00, "Disable"}, {0x0900, "Low level"}, {0x0600, "Mid. level"},
-          {0x0500, "High level"}}},
-        {6, {{0x2000, "Security:"}, {0x2000, "Disable"}, {0x0000, "Enable"}}},
-    };
-    for (const auto& [item, expected] : groups) {
-        Rows found;
-        for (int i = 0; i < 50; ++i) {
-            ASSERT_TRUE(GetOptData(ws, item, i, &notifier));
-            if (ws.OptValue == kOptionMarkerValue) break;
-            found.emplace_back(ws.OptValue, ws.OptText);
-        }
-        EXPECT_EQ(found, expected) << "item " << item;
-    }
-    EXPECT_TRUE(notifier.Prompts.empty());
-}
-
-TEST_F(OptionModel, GetOptDataPastTheTableEndReadsAsTheEndMarker)
-{
-    EXPECT_TRUE(GetOptData(ws, 6, 1000000));
-    EXPECT_EQ(ws.OptValue, kOptionMarkerValue);
-    EXPECT_EQ(ws.OptText, "Error");
-}
-
-TEST_F(OptionModel, GetOptDataIgnoresItemsOutsideOneToThirteen)
-{
-    ws.OptText = "keep";
-    ws.OptValue = 42;
-    EXPECT_FALSE(GetOptData(ws, 0, 0, &notifier));
-    EXPECT_FALSE(GetOptData(ws, 14, 0, &notifier));
-    EXPECT_FALSE(GetOptData(ws, 1, -1, &notifier));
-    EXPECT_EQ(ws.OptText, "keep");
-    EXPECT_EQ(ws.OptValue, 42u);
-    EXPECT_TRUE(notifier.Prompts.empty());
-}
-
-TEST_F(OptionModel, AGroupTheTableLacksIsReportedAndChangesNothing)
-{
-    ws.OptText = "keep";
-    ws.OptValue = 42;
-    ws.OptionSetNo[0] = 99;
-    EXPECT_FALSE(GetOptData(ws, 1, 0, &notifier));
-    EXPECT_EQ(notifier.LastText(), "Can not find Option item");
-    EXPECT_EQ(ws.OptText, "keep");
-    EXPECT_EQ(ws.OptValue, 42u);
-}
-
 TEST_F(OptionModel, BlankWordsAreForcedToTheDeviceAndDecodeAsBlank)
 {
     SetOptionWords(ws, 0x7F, 0x7F, 0x7F, 0x7F);
     UpdateOption(ws, &notifier);
-    EXPECT_EQ(ws.OptionWords[0], 0x7F);
-    EXPECT_EQ(ws.OptionWords[1], 0x5F);
-    EXPECT_EQ(ws.OptionWords[2], 0x00);
-    EXPECT_EQ(ws.OptionWords[3], 0x00);
     EXPECT_EQ(ComposeOptionValue(ws), 0x2FFFu);
     EXPECT_EQ(ws.OptionStatus, 1u);
     EXPECT_EQ(ws.Status.OptionValueText, "7F 5F 00 00");
 
-    EXPECT_EQ(Item(1).Caption, "OSC Type:");
-    EXPECT_EQ(Item(1).Value, "Blank");
-    EXPECT_EQ(Item(3).Caption, "PUT:");
-    EXPECT_EQ(Item(3).Value, "Blank");
-    EXPECT_EQ(Item(4).Caption, "WDT:");
-    EXPECT_EQ(Item(4).Value, "Blank");
-    EXPECT_EQ(Item(5).Caption, "PED:");
-    EXPECT_EQ(Item(5).Value, "Blank");
-    EXPECT_EQ(Item(6).Caption, "Security:");
-    EXPECT_EQ(Item(6).Value, "Disable");
     EXPECT_EQ(ws.Status.OptionSummary[0], "OSC Type: Blank");
     EXPECT_EQ(ws.Status.OptionSummary[5], "Security: Disable");
     EXPECT_TRUE(notifier.Prompts.empty());
@@ -171,10 +54,8 @@ TEST_F(OptionModel, ItemsTheDeviceLacksHideTheirCaptionAndShowADisabledBlank)
 {
     UpdateOption(ws);
     for (int k : {2, 7, 8, 9, 10, 11, 12, 13}) {
-        EXPECT_FALSE(Item(k).CaptionVisible) << k;
-        EXPECT_FALSE(Item(k).CaptionEnabled) << k;
-        EXPECT_TRUE(Item(k).ValueVisible) << k;
-        EXPECT_FALSE(Item(k).ValueEnabled) << k;
+        EXPECT_TRUE(!Item(k).CaptionVisible && !Item(k).CaptionEnabled && Item(k).ValueVisible && !Item(k).ValueEnabled)
+            << k;
         EXPECT_EQ(Item(k).Value, "Blank") << k;
         EXPECT_EQ(ws.Status.OptionSummary[k - 1], "") << k;
     }
@@ -185,48 +66,28 @@ TEST_F(OptionModel, ItemsTheDeviceLacksHideTheirCaptionAndShowADisabledBlank)
     }
 }
 
-TEST_F(OptionModel, AnOscillatorValueWithNoChoiceShowsErrorAndSetsBitOne)
+TEST_F(OptionModel, ValuesDecodeToTheirChoicesAndStatus)
 {
-    // OSC 0x3 (no such choice), PUT 0mS, WDT Disable, PED Disable, Security Disable.
-    SetOptionValue(ws, 0x2000 | 0x0A00 | 0x0080 | 0x0020 | 0x0003);
-    UpdateOption(ws);
-    EXPECT_EQ(Item(1).Value, "Error");
-    EXPECT_EQ(Item(3).Value, "0mS");
-    EXPECT_EQ(Item(4).Value, "Disable");
-    EXPECT_EQ(Item(5).Value, "Disable");
-    EXPECT_EQ(Item(6).Value, "Disable");
-    EXPECT_EQ(ws.OptionStatus, 2u);
-}
-
-TEST_F(OptionModel, ClearedSecurityBitReadsEnable)
-{
-    SetOptionValue(ws, 0x0FFF);
-    UpdateOption(ws);
-    EXPECT_EQ(Item(6).Value, "Enable");
-    EXPECT_EQ(Item(1).Value, "Blank");
-    EXPECT_EQ(ws.OptionStatus, 1u);
-}
-
-TEST_F(OptionModel, FullySetChoicesLeaveTheStatusClear)
-{
-    SetOptionValue(ws, 0x0000 | 0x0500 | 0x0040 | 0x0010 | 0x0006);
-    UpdateOption(ws);
-    EXPECT_EQ(Item(1).Value, "HF");
-    EXPECT_EQ(Item(3).Value, "75mS");
-    EXPECT_EQ(Item(4).Value, "Enable");
-    EXPECT_EQ(Item(5).Value, "High level");
-    EXPECT_EQ(Item(6).Value, "Enable");
-    EXPECT_EQ(ws.OptionStatus, 0u);
-    EXPECT_EQ(ComposeOptionValue(ws), 0x0556u);
-    EXPECT_EQ(ws.Status.OptionValueText, "56 0A 00 00");
-}
-
-TEST_F(OptionModel, UpdateOptionRecomputesTheChecksums)
-{
-    ws.Status.TotalChecksum = "Blank";
-    UpdateOption(ws);
-    EXPECT_EQ(ws.Status.TotalChecksum.size(), 4u);
-    EXPECT_EQ(ws.Status.ProgramChecksum.size(), 4u);
+    struct Case {
+        uint32_t Value;
+        std::vector<std::string> Items;   // items 1, 3, 4, 5 and 6
+        uint32_t Status;
+        const char* Bytes;
+    } const cases[] = {
+        {0x0000 | 0x0500 | 0x0040 | 0x0010 | 0x0006, {"HF", "75mS", "Enable", "High level", "Enable"}, 0, "56 0A 00 00"},
+        // OSC 0x3: no such choice.
+        {0x2000 | 0x0A00 | 0x0080 | 0x0020 | 0x0003, {"Error", "0mS", "Disable", "Disable", "Disable"}, 2, "23 55 00 00"},
+        {0x0FFF, {"Blank", "Blank", "Blank", "Blank", "Enable"}, 1, "7F 1F 00 00"},   // security bit clear
+    };
+    for (const auto& c : cases) {
+        SetOptionValue(ws, c.Value);
+        UpdateOption(ws);
+        std::vector<std::string> items;
+        for (int k : {1, 3, 4, 5, 6}) items.push_back(Item(k).Value);
+        EXPECT_EQ(items, c.Items) << c.Value;
+        EXPECT_EQ(ws.OptionStatus, c.Status) << c.Value;
+        EXPECT_EQ(ws.Status.OptionValueText, c.Bytes) << c.Value;
+    }
 }
 
 TEST_F(OptionModel, AMissingGroupEndsTheDecodeWithErrorInsteadOfLooping)
@@ -249,10 +110,3 @@ TEST_F(OptionModel, WithoutACatalogueRowTheWordsAreDecodedUnforced)
     EXPECT_EQ(Item(1).Value, "Blank");
 }
 
-TEST_F(OptionModel, ClearOptionBlanksTheWordsThenForcesThem)
-{
-    SetOptionValue(ws, 0x0556);
-    ClearOption(ws);
-    EXPECT_EQ(ws.Status.OptionValueText, "7F 5F 00 00");
-    EXPECT_EQ(ws.OptionStatus, 1u);
-}

@@ -38,7 +38,7 @@ TEST(ConfigurationLoad, LargerDeviceWithShortRawImage)
     const std::string program = dir.File("short.cbn");
     WriteBytes(program, std::string(6000, '\x01'));   // 3000 of the 4096 words of a 72Q575
     WriteBytes(dir.File("setup.cfg"), ConfigText("72Q575", program));
-    WriteBytes(DefaultConfigPath(dir.Path()), ConfigText("72Q575", program));
+    WriteBytes(DefaultConfigPath(dir.Path), ConfigText("72Q575", program));
     using Loader = FileCommandResult (*)(Workspace&, const std::string&, RecordingNotifier&);
     const std::vector<std::pair<const char*, Loader>> loaders = {
         {"Load Config File", [](Workspace& ws, const std::string& d, RecordingNotifier& n) {
@@ -53,7 +53,7 @@ TEST(ConfigurationLoad, LargerDeviceWithShortRawImage)
         SCOPED_TRACE(name);
         auto ws = ShownWorkspace();
         RecordingNotifier n;
-        const FileCommandResult r = load(*ws, dir.Path(), n);
+        const FileCommandResult r = load(*ws, dir.Path, n);
         EXPECT_TRUE(r.Loaded);
         EXPECT_EQ(n.Texts(), std::vector<std::string>{});
         EXPECT_EQ(ws->DeviceName, "72Q575");

@@ -1,57 +1,6 @@
 #include "FileTestSupport.h"
 
-#include "files/HexRecords.h"
-
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-TempDir::TempDir()
-{
-    std::string templ = (std::filesystem::temp_directory_path() / "krv-files-XXXXXX").string();
-    char* made = ::mkdtemp(templ.data());
-    if (!made) throw std::runtime_error("mkdtemp failed");
-    path_ = made;
-}
-
-TempDir::~TempDir()
-{
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-}
-
-std::vector<std::string> TempDir::Names() const
-{
-    std::vector<std::string> names;
-    for (const auto& e : std::filesystem::directory_iterator(path_)) names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string ReadBytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::unique_ptr<Workspace> FreshWorkspace(const std::string& part)
-{
-    auto ws = std::make_unique<Workspace>();
-    SetCreationDefaults(*ws);
-    if (part != GetIcName(0)) ResetData(*ws, part);
-    return ws;
-}
+#include "app/Checksum.h"
 
 namespace {
 
@@ -59,11 +8,7 @@ template <typename Range>
 std::string Hex(const Range& bytes)
 {
     std::string out;
-    char buf[12];
-    for (auto b : bytes) {
-        std::snprintf(buf, sizeof buf, "%X,", static_cast<unsigned>(b));
-        out += buf;
-    }
+    for (auto b : bytes) out += WordToHex(static_cast<uint32_t>(b)) + ",";
     return out;
 }
 
@@ -129,18 +74,8 @@ void SetWord(Workspace& ws, uint32_t w, uint32_t value)
 
 std::string Record(uint16_t address, const std::vector<uint8_t>& data, uint8_t type)
 {
-    std::string out = ":";
-    char buf[16];
     unsigned sum = static_cast<unsigned>(data.size()) + (address >> 8) + (address & 0xFF) + type;
-    std::snprintf(buf, sizeof buf, "%02X%04X%02X", static_cast<unsigned>(data.size()), address, type);
-    out += buf;
-    for (uint8_t b : data) {
-        std::snprintf(buf, sizeof buf, "%02X", b);
-        out += buf;
-        sum += b;
-    }
-    std::snprintf(buf, sizeof buf, "%02X", (256 - sum % 256) % 256);
-    out += buf;
-    out += "\r\n";
-    return out;
+    std::string out = ":" + ByteToHex(static_cast<uint8_t>(data.size())) + WordToHex(address) + ByteToHex(type);
+    for (uint8_t b : data) out += ByteToHex(b), sum += b;
+    return out + ByteToHex(static_cast<uint8_t>((256 - sum % 256) % 256)) + "\r\n";
 }

@@ -1,39 +1,11 @@
-// Helpers of the file tests: a temporary directory, whole-file reads and
-// writes, fresh workspaces for a catalogue device, and a snapshot of every
-// workspace member a load may touch, to prove that a failed load left the
-// workspace exactly as it was.
+// Helpers of the file tests: a snapshot of every workspace member a load may
+// touch, to prove that a failed load left the workspace exactly as it was;
+// program words by value; Intel HEX records.
 #pragma once
-
-#include "app/BufferCommands.h"
-#include "app/DeviceCatalogue.h"
-#include "app/Workspace.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-#include <utility>
-#include <vector>
-
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-    std::vector<std::string> Names() const;   // directory entries, sorted
-
-private:
-    std::string path_;
-};
-
-void WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);
-
-// A workspace as the main window creates it, with the given catalogue device.
-std::unique_ptr<Workspace> FreshWorkspace(const std::string& part = "72Q574");
+#include "TestSupport.h"
 
 // Name and printed value of every member a file command may change.
 using Snapshot = std::vector<std::pair<std::string, std::string>>;

@@ -84,24 +84,3 @@ TEST(HexReader, LastErrorWinsAndReadingGoesOnToTheEnd)
     EXPECT_EQ(HexErrorMessage(r), "Checksum error at line 3 !");
 }
 
-TEST(HexReader, EndRecordOfAnyTypeStopsTheReading)
-{
-    ProgramImage image;
-    const HexReadResult r = HexToObj(":00000000\r\n" + Record(0, {1, 2}) + "garbage", 0x8000, 0x8200, 0x3F, image);
-    EXPECT_EQ(r.Error, HexError::None);
-    EXPECT_EQ(image.Program[0], 0xFF);
-    EXPECT_EQ(r.Extent, 0);
-}
-
-// The record type is summed but has no error of its own: a type that is not
-// hexadecimal counts as 0 and only the checksum can give the record away.
-TEST(HexReader, RecordTypeIsOnlySummed)
-{
-    ProgramImage image;
-    HexReadResult r = HexToObj(":010000ZZ12ED\r\n:00000001FF\r\n", 0x8000, 0x8200, 0x3F, image);
-    EXPECT_EQ(r.Error, HexError::None);
-    EXPECT_EQ(image.Program[0], 0x12);
-
-    r = HexToObj(":010000ZZ1200\r\n:00000001FF\r\n", 0x8000, 0x8200, 0x3F, image);
-    EXPECT_EQ(HexErrorMessage(r), "Checksum error at line 1 !");
-}

@@ -4,7 +4,6 @@
 #include "files/FileCommands.h"
 #include "files/PicTranslation.h"
 
-#include <cstring>
 
 namespace {
 
@@ -44,44 +43,20 @@ FileCommandResult Load(Workspace& ws, const std::string& path, RecordingNotifier
 
 } // namespace
 
-TEST(PicTables, RowsNameTheSameInstructionOnBothSides)
+TEST(PicObjFile, WordsAreTranslatedByFamily)
 {
-    EXPECT_EQ(Pic12BitTable().size(), 33u);
-    EXPECT_EQ(Pic14BitTable().size(), 37u);
-    for (auto table : {Pic12BitTable(), Pic14BitTable()}) {
-        for (const auto& row : table) {
-            const std::size_t width = std::strcmp(row.DeviceMnemonic, "MOVWM  ") == 0 ? 7 : 6;
-            EXPECT_EQ(std::strlen(row.DeviceMnemonic), width) << row.PicMnemonic;
-        }
+    TempDir dir;
+    for (uint32_t family : {1u, 2u}) {
+        const auto& samples = family == 1 ? k12BitSamples : k14BitSamples;
+        auto ws = DeviceOfFamily(family);
+        std::string bytes = Words(samples);
+        while (bytes.size() < 2048) bytes += family == 1 ? std::string("\xFF\x0F", 2) : std::string("\xFF\x3F", 2);
+        WriteBytes(dir.File("p.obj"), bytes);
+        RecordingNotifier n;
+        ASSERT_TRUE(Load(*ws, dir.File("p.obj"), n).Loaded);
+        for (std::size_t w = 0; w < samples.size(); ++w) EXPECT_EQ(WordAt(*ws, w), samples[w].Device) << w;
+        EXPECT_EQ(WordAt(*ws, 1023), samples[0].Device);   // the erased word
     }
-    for (const Sample& s : k12BitSamples) EXPECT_EQ(TranslatePicWord(Pic12BitTable(), s.Pic), s.Device) << s.Pic;
-    for (const Sample& s : k14BitSamples) EXPECT_EQ(TranslatePicWord(Pic14BitTable(), s.Pic), s.Device) << s.Pic;
-}
-
-TEST(PicObjFile, TwelveBitWordsAreTranslatedForFamilyOne)
-{
-    TempDir dir;
-    auto ws = DeviceOfFamily(1);
-    std::string bytes = Words(k12BitSamples);
-    while (bytes.size() < 2048) bytes += std::string("\xFF\x0F", 2);   // the erased 12-bit word
-    WriteBytes(dir.File("p.obj"), bytes);
-    RecordingNotifier n;
-    ASSERT_TRUE(Load(*ws, dir.File("p.obj"), n).Loaded);
-    for (std::size_t w = 0; w < k12BitSamples.size(); ++w) EXPECT_EQ(WordAt(*ws, w), k12BitSamples[w].Device) << w;
-    EXPECT_EQ(WordAt(*ws, 1023), 0x36FFu);
-}
-
-TEST(PicObjFile, FourteenBitWordsAreTranslatedForFamilyTwo)
-{
-    TempDir dir;
-    auto ws = DeviceOfFamily(2);
-    std::string bytes = Words(k14BitSamples);
-    while (bytes.size() < 2048) bytes += std::string("\xFF\x3F", 2);
-    WriteBytes(dir.File("p.obj"), bytes);
-    RecordingNotifier n;
-    ASSERT_TRUE(Load(*ws, dir.File("p.obj"), n).Loaded);
-    for (std::size_t w = 0; w < k14BitSamples.size(); ++w) EXPECT_EQ(WordAt(*ws, w), k14BitSamples[w].Device) << w;
-    EXPECT_EQ(WordAt(*ws, 1023), 0x35FFu);
 }
 
 TEST(PicHexFile, SampleWordsAreTranslatedAndUntouchedWordsStayBlank)
@@ -114,33 +89,6 @@ TEST(PicHexFile, DataInTheGapIsDroppedAndNoDuplicationOffered)
     EXPECT_EQ(WordAt(*ws, 0), 0x200Au);
     EXPECT_EQ(ws->EepromBuffer[0], 0x99);
     EXPECT_EQ(ws->FileBytesRead, 0x4001);
-}
-
-TEST(PicFiles, WidthWarningShowsOnlyWithTheMemoryWindowOpen)
-{
-    TempDir dir;
-    struct Case {
-        uint32_t Family;
-        uint32_t Word;
-        bool WindowOpen;
-        std::vector<std::string> Texts;
-    };
-    for (const Case& c : {Case{1, 0x2805, true, {"Warning: File format error !(14 bit)"}},
-                          Case{1, 0x0A05, true, {}},
-                          Case{1, 0x2805, false, {}},
-                          Case{2, 0x0A05, true, {"Warning: File format error !(12 bit)"}},
-                          Case{2, 0x2805, true, {}},
-                          Case{2, 0x0A05, false, {}}}) {
-        auto ws = DeviceOfFamily(c.Family);
-        ws->MemoryWindowOpen = c.WindowOpen;
-        std::string bytes(2048, '\0');
-        bytes[0] = static_cast<char>(c.Word & 0xFF);
-        bytes[1] = static_cast<char>(c.Word >> 8);
-        WriteBytes(dir.File("p.obj"), bytes);
-        RecordingNotifier n;
-        Load(*ws, dir.File("p.obj"), n);
-        EXPECT_EQ(n.Texts(), c.Texts) << c.Family << " " << c.Word;
-    }
 }
 
 TEST(PicFiles, RefusedForFamilyThreeAndAbove)

@@ -1,9 +1,8 @@
 #include "app/forms/LogoForm.h"
 
 #include <QLabel>
+
 #include <QPixmap>
-#include <QPointer>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -18,13 +17,3 @@ TEST(LogoFormTest, ShowsTheStoredPictureAtItsSize)
     EXPECT_EQ(LogoForm, &form);
 }
 
-TEST(LogoFormTest, FreesItselfWhenClosed)
-{
-    QPointer<TLogoForm> form = new TLogoForm;
-    form->show();
-    form->close();
-    QTest::qWait(0);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(form.isNull());
-    EXPECT_EQ(LogoForm, nullptr);
-}

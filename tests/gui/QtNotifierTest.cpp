@@ -33,29 +33,6 @@ struct BoxAnswerer {
 
 } // namespace
 
-TEST(QtNotifierTest, MessageIsAModalBoxWithOneOkButton)
-{
-    QtNotifier notifier;
-    BoxAnswerer answerer;
-    answerer.Answer(QMessageBox::Ok);
-    notifier.Message("Process is running!");
-    EXPECT_EQ(answerer.Text, "Process is running!");
-    EXPECT_EQ(answerer.Buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    EXPECT_EQ(answerer.Icon, QMessageBox::NoIcon);
-    // Without a caption of its own the box carries the program's name.
-    EXPECT_EQ(answerer.Title, "Writer");
-}
-
-TEST(QtNotifierTest, ErrorMessageCarriesCaptionAndIcon)
-{
-    QtNotifier notifier;
-    BoxAnswerer answerer;
-    answerer.Answer(QMessageBox::Ok);
-    notifier.Message("Data is a invalid value!", "Error", MessageIcon::Error);
-    EXPECT_EQ(answerer.Title, "Error");
-    EXPECT_EQ(answerer.Icon, QMessageBox::Critical);
-}
-
 TEST(QtNotifierTest, QuestionReturnsTheButtonPressed)
 {
     QtNotifier notifier;

@@ -9,16 +9,34 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-TEST(MainWindowWriter, FirstShowIdentifiesTheWriterAndSaysNothingOnSuccess)
+TEST(MainWindowWriter, FirstShowReportsOnlyAWriterThatFails)
 {
-    RecordingNotifier notes;
-    TMainForm form{&notes};
-    form.show();
-    const Workspace& ws = form.GetWorkspace();
-    EXPECT_FALSE(ws.LinkFailed);
-    EXPECT_EQ(ws.ComPortName, "COM1");
-    EXPECT_FALSE(ws.WriterVersion.empty());
-    EXPECT_TRUE(notes.Prompts.empty());
+    struct Case {
+        const char* Name;
+        WriterSettings Settings;
+        bool Serve;
+        const char* Text;   // nullptr: nothing said
+    } const cases[] = {
+        {"the writer", {}, true, nullptr},
+        {"no writer type", [] { WriterSettings s; s.TypeReply = 0x55; return s; }(), true, "Connect Fail!"},
+        {"nothing answers", {}, false, "Connect COM1 Timeout!!"},
+    };
+    for (const auto& c : cases) {
+        WriterBox box(c.Settings);
+        ASSERT_TRUE(box.Start());
+        ASSERT_TRUE(box.LinkAs(LinkedWriter::PortsFolder() + "/COM1"));
+        if (!c.Serve) box.Stop();
+        RecordingNotifier notes;
+        TMainForm form{&notes};
+        form.LinkTimeouts.TimeoutHundredths = 30;
+        form.show();
+        EXPECT_EQ(notes.Texts(), c.Text ? std::vector<std::string>{c.Text} : std::vector<std::string>{}) << c.Name;
+        EXPECT_EQ(form.GetWorkspace().LinkFailed, !c.Serve) << c.Name;
+        EXPECT_EQ(form.GetWorkspace().ComPortName, "COM1");
+        // The window is up all the same, with the first device.
+        EXPECT_EQ(form.windowTitle(), "Writer V15");
+        EXPECT_EQ(form.GetWorkspace().DeviceName, "31Q520");
+    }
 }
 
 TEST(MainWindowWriter, PortChangeReportsAMissingPortThenConnectsBackToTheWriter)
@@ -41,36 +59,4 @@ TEST(MainWindowWriter, PortChangeReportsAMissingPortThenConnectsBackToTheWriter)
     EXPECT_FALSE(form.GetWorkspace().LinkFailed);
     EXPECT_EQ(form.HandlerRunCount("ComboBox1Change"), 2);
     std::filesystem::remove(com2);
-}
-
-TEST(MainWindowWriter, FirstShowReportsAWriterThatAnswersWithSomethingElse)
-{
-    WriterSettings settings;
-    settings.TypeReply = 0x55;   // no writer type
-    WriterBox other(settings);
-    ASSERT_TRUE(other.Start());
-    ASSERT_TRUE(other.LinkAs(LinkedWriter::PortsFolder() + "/COM1"));
-    RecordingNotifier notes;
-    TMainForm form{&notes};
-    form.show();
-    ASSERT_EQ(notes.Prompts.size(), 1u);
-    EXPECT_EQ(notes.LastText(), "Connect Fail!");
-}
-
-TEST(MainWindowWriter, FirstShowReportsAWriterThatDoesNotAnswer)
-{
-    // A port that opens but where nothing answers.
-    WriterBox silent;
-    ASSERT_TRUE(silent.Start());
-    ASSERT_TRUE(silent.LinkAs(LinkedWriter::PortsFolder() + "/COM1"));
-    silent.Stop();
-    RecordingNotifier notes;
-    TMainForm form{&notes};
-    form.show();
-    ASSERT_EQ(notes.Prompts.size(), 1u);
-    EXPECT_EQ(notes.LastText(), "Connect COM1 Timeout!!");
-    EXPECT_TRUE(form.GetWorkspace().LinkFailed);
-    // The window is up all the same, with the first device.
-    EXPECT_EQ(form.windowTitle(), "Writer V15");
-    EXPECT_EQ(form.GetWorkspace().DeviceName, "31Q520");
 }

@@ -1,133 +1,114 @@
 #include "EngineFixture.h"
 
+#include <ctime>
+#include <functional>
+
 namespace {
 
-class EngineFaults : public EngineTest {
-protected:
-    // Runs auto program with the fault switched on; the workspace must come
-    // out as it went in and the run must end with Continue and Exit.
-    void RunWithFault(const WriterFaults& faults, RunEnd expected = RunEnd::StepFailed)
-    {
+class EngineFaults : public EngineTest {};
+
+// Each writer fault once end to end: how the run ends, which label turns red
+// with which text, and the workspace comes out as it went in.
+TEST_F(EngineFaults, WriterFaultsEndTheRunWithTheirTexts)
+{
+    using Setup = std::function<void(LinkedWriter&)>;
+    const Setup singleBytes = [](LinkedWriter& w) {
+        w.Box.SetAcknowledge(AckMode::PerByte);
+        w.Box.SetIdentity("HRX200", "V1.00");   // no pair mode for this text
+        w.Ws.WriterVersion.clear();
+    };
+    // Request bytes before the data stream: type query, identification, erase
+    // header, ID header, 16 ID bytes, ID read header, data header.
+    constexpr int kBeforeData = 1 + 1 + 10 + 10 + 16 + 10 + 10;
+    struct Case {
+        const char* Name;
+        WriterFaults Faults;
+        int32_t Code;
+        RunEnd End;
+        ProgressLabel Label;
+        const char* Text;
+        const char* Eeprom = nullptr;   // the second line, when the run names an address
+        Setup Before = nullptr;
+    } const cases[] = {
+        {"no chip", {.NoChip = true}, opAutoProgram, RunEnd::StepFailed, ProgressLabel::Erase,
+         "Nothing in socket or type error!!"},
+        {"adapter", {.AdapterError = true}, opAutoProgram, RunEnd::StepFailed, ProgressLabel::Erase,
+         "IC adapter board error!!"},
+        {"body option", {.BodyOptionError = true}, opAutoProgram, RunEnd::StepFailed, ProgressLabel::Erase,
+         "IC Bodyoption Error!!"},
+        {"body option in the data verify read", {.BodyOptionError = true, .HeaderFaultArea = 0}, opVerify,
+         RunEnd::StepFailed, ProgressLabel::Data, "Writer Error!!"},
+        {"pair fails", {.ProgramFailAt = 300}, opAutoProgram, RunEnd::StepFailed, ProgressLabel::Data,
+         "Data program fail !!", "0096"},
+        {"byte fails", {.ProgramFailAt = 301}, opAutoProgram, RunEnd::StepFailed, ProgressLabel::Data,
+         "Data program fail !!", "0096", singleBytes},
+        {"ID word fails", {.ProgramFailAt = 5}, opAutoProgram, RunEnd::StepFailed, ProgressLabel::Id,
+         "ID program fail at address 0002 !!"},
+        {"checksum fails", {.ProgramFailAt = 13}, opAutoProgram, RunEnd::StepFailed, ProgressLabel::Id,
+         "Checksum program fail !!"},
+        {"ID stream ends early", {.EarlyCompleteAt = 3}, opAutoProgram, RunEnd::StepFailed, ProgressLabel::Id,
+         "Writer error!!"},
+        {"data stream ends early", {.EarlyCompleteAt = 100}, opAutoProgram, RunEnd::StepFailed, ProgressLabel::Data,
+         "Data verify error at 0033H"},
+        {"silent mid-stream", SilentWriter(kBeforeData + 400), opAutoProgram, RunEnd::StepFailed,
+         ProgressLabel::Data, "Connect Timeout!!"},
+        {"other acknowledge", {.UnexpectedReply = 0x42, .UnexpectedAtByte = 20}, opAutoProgram, RunEnd::StepFailed,
+         ProgressLabel::Data, "Unknow return value!!"},
+        {"silent writer", SilentWriter(), opAutoProgram, RunEnd::ExitOnly, ProgressLabel::Data, "Connect timeout!"},
+        {"wrong writer", {.WrongGeneration = true}, opAutoProgram, RunEnd::ExitOnly, ProgressLabel::Data,
+         "Wrong writer!"},
+    };
+    ProgramChipFromWorkspace();
+    w.Box.With([](WriterState& s) { s.Settings.RequestGapMs = 50; });
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
         const WorkspaceImage before = Image();
-        w.Box.SetFaults(faults);
-        const auto start = std::chrono::steady_clock::now();
-        EXPECT_EQ(Run(opAutoProgram), expected);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+        if (c.Before) c.Before(w);
+        w.Box.SetFaults(c.Faults);
+        EXPECT_EQ(Run(c.Code), c.End);
+        EXPECT_EQ(reporter.Caption(c.Label), c.Text);
+        EXPECT_EQ(reporter.Label(c.Label).Colour, LabelColour::Red);
+        EXPECT_TRUE(reporter.Label(c.Label).Visible);
+        if (c.Eeprom) { EXPECT_EQ(reporter.Caption(ProgressLabel::Eeprom), c.Eeprom); }
+        EXPECT_TRUE(reporter.ExitEnabled());
+        EXPECT_EQ(reporter.ContinueEnabled(), c.End == RunEnd::StepFailed);
         EXPECT_TRUE(Image() == before) << "the workspace is unchanged";
         w.Box.SetFaults({});
+        w.Box.SetAcknowledge(AckMode::Auto);
+        w.Box.SetIdentity(" HRX307A", "V3.30");
+        w.Ws.WriterVersion.clear();
+        ASSERT_TRUE(WaitFor([&] { return w.Box.Idle(); })) << "the writer dropped what the run left unfinished";
     }
-    void ExpectRed(ProgressLabel label, const std::string& text)
-    {
-        EXPECT_EQ(reporter.Caption(label), text);
-        EXPECT_EQ(reporter.Label(label).Colour, LabelColour::Red);
-        EXPECT_TRUE(reporter.Label(label).Visible);
-    }
-};
-
-TEST_F(EngineFaults, NoChipAdapterAndBodyOptionErrorsEndAtTheErase)
-{
-    WriterFaults f;
-    f.NoChip = true;
-    RunWithFault(f);
-    ExpectRed(ProgressLabel::Erase, "Nothing in socket or type error!!");
-    EXPECT_TRUE(reporter.ContinueEnabled());
-
-    f = {};
-    f.AdapterError = true;
-    RunWithFault(f);
-    ExpectRed(ProgressLabel::Erase, "IC adapter board error!!");
-
-    f = {};
-    f.BodyOptionError = true;
-    RunWithFault(f);
-    ExpectRed(ProgressLabel::Erase, "IC Bodyoption Error!!");
 }
 
-TEST_F(EngineFaults, ProgrammingFailureInPairModeNamesTheWord)
+// A 0x55 to the type query is neither a wrong writer nor a silent one: the run goes on.
+TEST_F(EngineFaults, OddTypeReplyDoesNotStopTheRun)
 {
-    // Program byte 300 is in word 150 (0096h); in pairs the pair 300/301
-    // is rejected.
-    WriterFaults f;
-    f.ProgramFailAt = 300;
-    RunWithFault(f);
-    ExpectRed(ProgressLabel::Data, "Data program fail !!");
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Eeprom), "0096");
+    ProgramChipFromWorkspace();
+    w.Box.SetTypeReply(0x55);
+    EXPECT_EQ(Run(opVerify), RunEnd::Completed) << reporter.Caption(ProgressLabel::Data);
+    EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Data verify OK");
 }
 
-TEST_F(EngineFaults, ProgrammingFailureInSingleModeNamesTheWord)
+// The writer's line hangs up in the middle of a run: the run ends with a
+// time-out, in time, and the wait sleeps instead of spinning on the dead line.
+TEST_F(EngineFaults, HangUpMidRunEndsWithATimeOutWithoutSpinning)
 {
-    w.Box.SetAcknowledge(AckMode::PerByte);
-    w.Box.SetIdentity("HRX200", "V1.00");   // no pair mode for this text
-    WriterFaults f;
-    f.ProgramFailAt = 301;
-    RunWithFault(f);
-    ExpectRed(ProgressLabel::Data, "Data program fail !!");
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Eeprom), "0096");
-}
-
-TEST_F(EngineFaults, ProgrammingFailureInTheIdNamesTheIdWordOrTheChecksum)
-{
-    WriterFaults f;
-    f.ProgramFailAt = 5;
-    RunWithFault(f);
-    ExpectRed(ProgressLabel::Id, "ID program fail at address 0002 !!");
-    f.ProgramFailAt = 13;
-    RunWithFault(f);
-    ExpectRed(ProgressLabel::Id, "Checksum program fail !!");
-}
-
-TEST_F(EngineFaults, EarlyCompletionOfTheIdStreamIsAWriterError)
-{
-    WriterFaults f;
-    f.EarlyCompleteAt = 3;
-    RunWithFault(f);
-    ExpectRed(ProgressLabel::Id, "Writer error!!");
-}
-
-TEST_F(EngineFaults, EarlyCompletionOfTheDataStreamIsCaughtByTheVerify)
-{
-    WriterFaults f;
-    f.EarlyCompleteAt = 100;   // the pair 100/101 ends the stream: word 0033h is left blank
-    RunWithFault(f);
-    ExpectRed(ProgressLabel::Data, "Data verify error at 0033H");
-}
-
-TEST_F(EngineFaults, SilenceMidStreamTimesOutWithoutHanging)
-{
-    // Bytes before the data stream: type query, identification, erase header,
-    // ID header, 16 ID bytes, ID read header, data header.
-    WriterFaults f;
-    f.SilentFromByte = 1 + 1 + 10 + 10 + 16 + 10 + 10 + 400;
-    RunWithFault(f);
-    ExpectRed(ProgressLabel::Data, "Connect Timeout!!");
-}
-
-TEST_F(EngineFaults, SilenceBeforeTheWriterCheckIsAPreCheckEnd)
-{
-    WriterFaults f;
-    f.SilentFromByte = 0;
-    RunWithFault(f, RunEnd::ExitOnly);
-    ExpectRed(ProgressLabel::Data, "Connect timeout!");
-    EXPECT_FALSE(reporter.ContinueEnabled());
-}
-
-TEST_F(EngineFaults, WrongWriterIsAPreCheckEnd)
-{
-    WriterFaults f;
-    f.WrongGeneration = true;
-    RunWithFault(f, RunEnd::ExitOnly);
-    ExpectRed(ProgressLabel::Data, "Wrong writer!");
-    EXPECT_TRUE(reporter.ExitEnabled());
-    EXPECT_FALSE(reporter.ContinueEnabled());
-}
-
-TEST_F(EngineFaults, UnknownAcknowledgeInTheStreamIsReported)
-{
-    WriterFaults f;
-    f.UnexpectedReply = 0x42;
-    f.UnexpectedAtByte = 20;   // beyond the 16 ID bytes: in the data stream
-    RunWithFault(f);
-    ExpectRed(ProgressLabel::Data, "Unknow return value!!");
+    w.Box.SetPaced(true);
+    w.Ws.CommandCode = opAutoProgram;
+    engine.Start(Controls());
+    ASSERT_TRUE(WaitFor([&] { return reporter.CaptionsOf(ProgressLabel::Eeprom).size() >= 3; }))
+        << "the data stream is on its way";
+    w.Box.HangUp();
+    const std::clock_t cpu = std::clock();
+    const auto wall = std::chrono::steady_clock::now();
+    engine.Join();
+    const double cpuMs = 1000.0 * double(std::clock() - cpu) / CLOCKS_PER_SEC;
+    const double wallMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wall).count();
+    EXPECT_EQ(engine.LastEnd(), RunEnd::StepFailed);
+    EXPECT_NE(reporter.Caption(ProgressLabel::Data).find("imeout"), std::string::npos)
+        << reporter.Caption(ProgressLabel::Data);
+    EXPECT_LT(cpuMs, wallMs / 2) << "the wait on a hung-up line burns the processor";
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "LinkedWriter.h"
+#include "LinkTestSupport.h"
 #include "RecordingReporter.h"
 #include "app/BufferCommands.h"
 #include "app/Checksum.h"
@@ -15,9 +15,8 @@
 #include "link/Operations.h"
 #include "link/ProgrammingEngine.h"
 
-#include <chrono>
+#include <algorithm>
 #include <string>
-#include <thread>
 
 // Option value with a choice for every item of the catalogue's option set:
 // OSC "HF", PUT "0mS", WDT "Disable", PED "Disable", Security "Disable".
@@ -95,21 +94,16 @@ protected:
         return {w.Ws.ProgramMemory, w.Ws.EepromBuffer, w.Ws.OptionWords, w.Ws.IdWords};
     }
 
-    // The chip holds what the workspace would program.
+    // The chip holds what the workspace would program, the ID words followed by the checksum text.
     void ExpectChipEqualsWorkspace()
     {
         const Workspace& ws = w.Ws;
         const SimulatedChip chip = w.Box.Chip();
-        for (uint32_t i = 0; i < ws.RomBytes; ++i)
-            ASSERT_EQ(chip.ProgramMemory[i], ws.ProgramMemory[i]) << "program byte " << i;
-        for (uint32_t i = 0; i < ws.EepromSize; ++i)
-            ASSERT_EQ(chip.Eeprom[i], ws.EepromBuffer[i]) << "EEPROM byte " << i;
-        EXPECT_EQ(chip.OptionWords[0], ws.OptionWords[0]);
-        EXPECT_EQ(chip.OptionWords[1], ws.OptionWords[1]);
-        for (int i = 0; i < 12; ++i) EXPECT_EQ(chip.IdChecksum[i], ws.IdWords[i]) << "ID byte " << i;
-        const std::string sum = ws.Status.ProgramChecksum;
-        ASSERT_EQ(sum.size(), 4u);
-        for (int i = 0; i < 4; ++i) EXPECT_EQ(chip.IdChecksum[12 + i], uint8_t(sum[i]));
+        EXPECT_TRUE(std::equal(ws.ProgramMemory.begin(), ws.ProgramMemory.begin() + ws.RomBytes, chip.ProgramMemory.begin()));
+        EXPECT_TRUE(std::equal(ws.EepromBuffer.begin(), ws.EepromBuffer.begin() + ws.EepromSize, chip.Eeprom.begin()));
+        EXPECT_TRUE(std::equal(ws.OptionWords.begin(), ws.OptionWords.begin() + 2, chip.OptionWords.begin()));
+        EXPECT_TRUE(std::equal(ws.IdWords.begin(), ws.IdWords.begin() + 12, chip.IdChecksum.begin()));
+        EXPECT_EQ(std::string(chip.IdChecksum.begin() + 12, chip.IdChecksum.begin() + 16), ws.Status.ProgramChecksum);
     }
 
     // A chip already programmed with the workspace.

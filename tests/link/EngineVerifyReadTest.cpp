@@ -11,17 +11,6 @@ protected:
     }
 };
 
-TEST_F(EngineVerifyRead, VerifyPassesOnAProgrammedChip)
-{
-    ASSERT_EQ(Run(opVerify), RunEnd::Completed);
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Title), "Verify data");
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Data verify OK");
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Id), "ID && checksum verify OK");
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Eeprom), "EEPROM data verify OK");
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Option), "OPTION verify OK");
-    EXPECT_EQ(w.Ws.Status.PassCountText, "1") << "verify counts no pass";
-}
-
 TEST_F(EngineVerifyRead, VerifyFailsAtTheFirstCorruptedWordAndContinueRunsCleanly)
 {
     w.Box.With([](WriterState& s) {
@@ -35,16 +24,6 @@ TEST_F(EngineVerifyRead, VerifyFailsAtTheFirstCorruptedWordAndContinueRunsCleanl
     EXPECT_EQ(reporter.Label(ProgressLabel::Data).Colour, LabelColour::Red);
     EXPECT_EQ(reporter.Caption(ProgressLabel::Eeprom),
               "IC=" + Hex4(buffer ^ 1) + "H, Buffer=" + Hex4(buffer) + "H");
-
-    // The closing read: the data header with CountLo 0 and the access-start
-    // bit clear, CountHi kept.
-    const auto requests = w.Box.Requests();
-    ASSERT_GE(requests.size(), 2u);
-    const auto& closing = requests.back().Bytes;
-    ASSERT_EQ(closing.size(), 10u);
-    EXPECT_EQ(closing[3], 0x00);
-    EXPECT_EQ(closing[4], 0x0F);
-    EXPECT_EQ(closing[9], 0xA5);
 
     // Continue: the surplus of the closing read is not taken as an answer.
     ASSERT_EQ(Run(opVerify), RunEnd::StepFailed);
@@ -77,26 +56,6 @@ TEST_F(EngineVerifyRead, IdVerifyNamesWhatDiffers)
     EXPECT_EQ(reporter.Caption(ProgressLabel::Id), "ID && checksum verify fail!!");
 }
 
-TEST_F(EngineVerifyRead, ReadIcBringsTheChipIntoAClearedWorkspace)
-{
-    const WorkspaceImage programmed = Image();
-    BlankOptionWords(w.Ws);
-    ResetData(w.Ws, deviceText);
-    ASSERT_FALSE(Image() == programmed);
-    ASSERT_EQ(Run(opReadIc), RunEnd::Completed);
-    EXPECT_TRUE(w.Ws.MemoryReadBack);
-    for (uint32_t i = 0; i < w.Ws.RomBytes; ++i)
-        ASSERT_EQ(w.Ws.ProgramMemory[i], programmed.ProgramMemory[i]) << i;
-    for (uint32_t i = 0; i < w.Ws.EepromSize; ++i)
-        ASSERT_EQ(w.Ws.EepromBuffer[i], programmed.EepromBuffer[i]) << i;
-    EXPECT_EQ(w.Ws.OptionWords[0], programmed.OptionWords[0]);
-    EXPECT_EQ(w.Ws.OptionWords[1], programmed.OptionWords[1]);
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(w.Ws.IdWords[i], programmed.IdWords[i]);
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Read data OK");
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Eeprom), "Read EEPROM data OK");
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Option), "Read OPTION OK");
-}
-
 TEST_F(EngineVerifyRead, BlankCheckOnAProgrammedChipNamesTheFirstWord)
 {
     // The ID and option areas are blank on this chip; program word 0 is not.
@@ -114,13 +73,6 @@ TEST_F(EngineVerifyRead, BlankCheckOnAProgrammedChipNamesTheFirstWord)
     w.Box.With([](WriterState& s) { s.Chip.IdChecksum[4] = 0x00; });
     ASSERT_EQ(Run(opBlankCheck), RunEnd::StepFailed);
     EXPECT_EQ(reporter.Caption(ProgressLabel::BlankCheck), "ID or Checksum ...... Not Blank!!");
-}
-
-TEST_F(EngineVerifyRead, EraseThenBlankCheckPasses)
-{
-    ASSERT_EQ(Run(opErase), RunEnd::Completed);
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Erase), "Erase end");
-    EXPECT_EQ(reporter.Caption(ProgressLabel::BlankCheck), "Blank check OK.");
 }
 
 TEST_F(EngineVerifyRead, ProtectModeVerifyNeedsAProtectedChip)
@@ -145,19 +97,6 @@ TEST_F(EngineVerifyRead, ProtectModeVerifyNeedsAProtectedChip)
     EXPECT_EQ(reporter.Caption(ProgressLabel::Option), "OPTION verify OK");
     // A plain verify of the protected chip sees the fill bits.
     EXPECT_EQ(Run(opVerify), RunEnd::StepFailed);
-}
-
-TEST_F(EngineVerifyRead, OverWriteProgramsWithoutEraseAndVerifiesInProtectMode)
-{
-    w.Ws.ProgramMemory[2 * 7] = 0x11;
-    w.Box.With([](WriterState& s) { s.Chip.Protected = true; });
-    ASSERT_EQ(Run(opOverWrite), RunEnd::Completed) << reporter.Caption(ProgressLabel::Data);
-    EXPECT_EQ(w.Box.Chip().ProgramMemory[2 * 7], 0x11);
-    const auto requests = w.Box.Requests();
-    bool overWriteHeader = false;
-    for (const auto& r : requests)
-        if (r.Name == "command header" && (r.Bytes[9] & ~0x40) == 0xA7) overWriteHeader = true;
-    EXPECT_TRUE(overWriteHeader);
 }
 
 }  // namespace

@@ -1,46 +1,38 @@
 // Helpers shared by the writer-link tests.
 #pragma once
 
-#include <chrono>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "LinkedWriter.h"
+#include "TestSupport.h"
+#include "app/DeviceCatalogue.h"
 #include "link/CommandHeader.h"
 #include "platform/SerialPort.h"
 
-// A catalogue-like device in the workspace: 2K words of 7-bit halves,
-// 128 bytes of EEPROM, generation 2.
+// A catalogue device in the workspace (2K words of 7-bit halves, 128 bytes of
+// EEPROM) under a name outside the catalogue, so that header builds keep
+// what a test changes instead of reloading the row.
 inline void SelectTestDevice(Workspace& ws)
 {
+    SelectDevice(ws, "72Q574");
     ws.DeviceName = "KRV31P210";
-    ws.HeaderDeviceBytes = {0x39, 0xE0};
-    ws.ProgramLastHi = 0x07;
-    ws.ProgramLastLo = 0xFF;
-    ws.RomBytes = 4096;
     ws.EepromLastHi = 0x00;
     ws.EepromLastLo = 0x7F;
     ws.EepromSize = 128;
-    ws.OptionByteCount = 2;
-    ws.DeviceFlags = 0x06;
-    ws.WriterType = 2;
-    ws.SevenBitMode = true;
-    ws.BlankMaskLow = 0x7F;
-    ws.BlankMaskHigh = 0x7F;
-}
-
-// Milliseconds a call takes.
-template <class F>
-long long MillisecondsOf(F&& f)
-{
-    auto start = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
 }
 
 inline int CountOf(const std::vector<std::string>& names, const std::string& name)
 {
-    int n = 0;
-    for (const auto& s : names) n += s == name;
-    return n;
+    return static_cast<int>(std::count(names.begin(), names.end(), name));
 }
+
+// A linked writer with the test device selected and the writer identified.
+struct IdentifiedWriter : LinkedWriter {
+    IdentifiedWriter()
+    {
+        SelectTestDevice(Ws);
+        if (Ready) Ready = CheckWriter(Ws, Notifier, Context) == lrWriterGen2Id;
+    }
+};

@@ -66,27 +66,6 @@ TEST_F(OperationDispatch, BlankResetWordAsksAbortOrIgnore)
     EXPECT_EQ(engine.LastEnd(), RunEnd::NotRun) << "the fixture's own engine stays idle";
 }
 
-TEST_F(OperationDispatch, ResetWordIsTheLastWordWhenTheDeviceSaysSo)
-{
-    w.Ws.HeaderDeviceBytes[0] = 0x19;   // without bit 0x20
-    w.Ws.RomBytes = 4096;
-    w.Ws.ProgramMemory[2 * 0x7FF] = 0x7F;
-    w.Ws.ProgramMemory[2 * 0x7FF + 1] = 0x7F;
-    EXPECT_FALSE(CheckResetAddr(w.Ws, w.Notifier));
-    EXPECT_EQ(w.Notifier.LastText(), "Reset address (07FFh) is blank!!");
-}
-
-TEST_F(OperationDispatch, GuardsOnlyTheProgrammingCommands)
-{
-    w.Ws.ProgramMemory[0] = 0x7F;
-    w.Ws.ProgramMemory[1] = 0x7F;
-    for (int32_t code : {opBlankCheck, opVerify, opProgramOptions}) {
-        EXPECT_TRUE(RunOperation(w.Ws, w.Notifier, windows, code));
-    }
-    EXPECT_TRUE(w.Notifier.Prompts.empty());
-    EXPECT_EQ(windows.DialogsShown, 3);
-}
-
 TEST_F(OperationDispatch, CodesOutsideTheTableAreRefusedBeforeAnythingOpens)
 {
     for (int32_t code : {-1, 13, 100}) {
@@ -96,23 +75,6 @@ TEST_F(OperationDispatch, CodesOutsideTheTableAreRefusedBeforeAnythingOpens)
     }
     EXPECT_EQ(windows.DialogsShown, 0);
     EXPECT_TRUE(w.Notifier.Prompts.empty());
-}
-
-TEST_F(OperationDispatch, PortThatCannotOpenShowsItsMessageAndNoDialog)
-{
-    windows.Port = "Com7";
-    EXPECT_FALSE(RunOperation(w.Ws, w.Notifier, windows, opVerify));
-    EXPECT_EQ(w.Notifier.LastText(), "Open  COM7 Port Error!!");
-    EXPECT_EQ(windows.DialogsShown, 0);
-}
-
-TEST_F(OperationDispatch, AfterTheDialogTheOpenMemoryWindowsAreRebuilt)
-{
-    w.Ws.MemoryWindowOpen = true;
-    w.Ws.EepromWindowOpen = true;
-    EXPECT_TRUE(RunOperation(w.Ws, w.Notifier, windows, opBlankCheck));
-    EXPECT_EQ(windows.MemoryRebuilds, 1);
-    EXPECT_EQ(windows.EepromRebuilds, 1);
 }
 
 TEST_F(OperationDispatch, OverWriteAlwaysRunsWithSerialModeOff)
@@ -141,8 +103,7 @@ TEST_F(OperationDispatch, ReadIcClearsTheWorkspaceThenShowsWhatTheChipHolds)
     EXPECT_TRUE(RunOperation(w.Ws, w.Notifier, windows, opReadIc));
     EXPECT_EQ(windows.ShownCode, opReadIc);
     EXPECT_EQ(windows.Tiles, 1);
-    EXPECT_TRUE(windows.Actions.RecreateIdWindow || windows.Actions.RecreateEepromWindow ||
-                windows.Actions.EepromControlsEnabled.has_value());
+    EXPECT_EQ(windows.Actions.EepromControlsEnabled, std::optional<bool>(true));
     EXPECT_EQ(windows.ScreenUpdates, 1);
     EXPECT_TRUE(windows.Actions.CloseDisasmWindow) << "replacing program memory closes the disassembly";
     EXPECT_FALSE(w.Ws.DisasmWindowOpen);

@@ -2,15 +2,6 @@
 
 #include "platform/Clock.h"
 
-TEST(Clock, MarksAreHundredthsWithinTheMinute)
-{
-    int64_t ms = MonotonicMilliseconds();
-    int mark = ClockMark();
-    EXPECT_GE(mark, 0);
-    EXPECT_LT(mark, 6000);
-    EXPECT_NEAR(double(mark), double((ms / 10) % 6000), 2.0);
-}
-
 TEST(Clock, DistanceWrapsOnceAtTheMinute)
 {
     EXPECT_EQ(MarkDistance(100, 350), 250);

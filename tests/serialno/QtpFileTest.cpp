@@ -17,510 +17,241 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-// A 1K-word device with RTWI words at 20h and 21h and a two-byte number
-// 1234h set up for program memory, most significant byte first.
-void SetUpTwoByteNumber(Workspace& ws)
-{
-    ShapeSmallDevice(ws);
-    PutRtwiWords(ws, 0x20, 2);
-    ws.SerialByteCount = 2;
-    ws.SerialStartAddress = 0x20;
-    ws.SerialValue = Cells("1234");
-    ws.SerialStartValue = Cells("1234");
-    ws.SerialEndValue = Cells("FFFF");
-}
-
-QtpFileChoice Chosen(const std::string& path)
-{
-    return {true, true, path};
-}
-
 const char kThreeRecords[] =
     ":040020001231343134\r\n"
     ":040020001231353133\r\n"
     ":040020001231363132\r\n"
     ":00000001FF";
 
+// A 1K-word device with RTWI words at 20h and 21h and a two-byte number
+// 1234h set up for program memory, most significant byte first; a scratch
+// folder for its files.
+struct QtpSetup {
+    QtpSetup()
+    {
+        SetCreationDefaults(Ws);
+        PutRtwiWords(Ws, 0x20, 2);
+        Ws.SerialByteCount = 2;
+        Ws.SerialStartAddress = 0x20;
+        Ws.SerialValue = Ws.SerialStartValue = Cells("1234");
+        Ws.SerialEndValue = Cells("FFFF");
+    }
+    QtpFileChoice Chosen(const std::string& name) const { return {true, true, Dir.File(name)}; }
+    QtpLoadResult Load(const std::string& content)
+    {
+        WriteBytes(Dir.File("QTP1.txt"), content);
+        return LoadQTPFile1Click(Ws, Chosen("QTP1.txt"), N);
+    }
+    bool QtpEnded() const { return !Ws.SerialModeOn && !Ws.QtpMode && !Ws.QtpInputHandle; }
+
+    TempDir Dir;
+    Workspace Ws;
+    RecordingNotifier N;
+};
+
 }  // namespace
 
-TEST(QtpRecord, MatchesTheWrittenExamplesInBothOrdersAndForEeprom)
+TEST(QtpWrite, RecordsCarryEachPartsNumberAndReadBackInOrder)
 {
-    Workspace ws;
-    ShapeSmallDevice(ws);
-    ws.SerialByteCount = 2;
-    ws.SerialStartAddress = 0x10;
-    ws.SerialValue = Cells("1234");
-    EXPECT_EQ(QtpRecordText(ws), ":040010001231343144\r\n");
-    ws.SerialOrder = soLsbFirst;
-    EXPECT_EQ(QtpRecordText(ws), ":040010003431123144\r\n");
+    QtpSetup q;
+    q.Ws.SerialStartAddress = 0x10;
+    EXPECT_EQ(QtpRecordText(q.Ws), ":040010001231343144\r\n");
+    q.Ws.SerialOrder = soLsbFirst;
+    EXPECT_EQ(QtpRecordText(q.Ws), ":040010003431123144\r\n");
+    q.Ws.SerialTarget = stEeprom;
+    q.Ws.SerialByteCount = 1;
+    q.Ws.SerialValue = Cells("5A");
+    EXPECT_EQ(QtpRecordText(q.Ws), ":024210005A0052\r\n");
+    q.Ws.SerialStartAddress = 0x80;   // past 128 bytes of EEPROM
+    EXPECT_EQ(QtpRecordText(q.Ws), "");
 
-    ws.SerialTarget = stEeprom;
-    ws.SerialByteCount = 1;
-    ws.SerialValue = Cells("5A");
-    EXPECT_EQ(QtpRecordText(ws), ":024210005A0052\r\n");
+    QtpSetup three;
+    EXPECT_EQ(WriteQtpFile(three.Ws, three.Chosen("lot"), 3, three.N), QtpWriteResult::Written);
+    EXPECT_EQ(ReadBytes(three.Dir.File("lot.txt")), kThreeRecords);
+    EXPECT_EQ(Hex(three.Ws.SerialValue, 2), "1237");
 
-    ws.SerialStartAddress = 0x80;  // past 128 bytes of EEPROM
-    EXPECT_EQ(QtpRecordText(ws), "");
-}
-
-TEST(QtpWrite, WritesOneRecordPerPartAndTheEndRecordAndAdvancesTheNumber)
-{
-    TempDir dir;
-    Workspace ws;
-    RecordingNotifier notifier;
-    SetUpTwoByteNumber(ws);
-    EXPECT_EQ(WriteQtpFile(ws, Chosen(dir.File("lot")), 3, notifier), QtpWriteResult::Written);
-    EXPECT_TRUE(notifier.Texts().empty());
-    EXPECT_EQ(ReadText(dir.File("lot.txt")), kThreeRecords);
-    EXPECT_EQ(Hex(ws.SerialValue, 2), "1237");
-    EXPECT_EQ(ws.QtpOutputHandle, nullptr);
-}
-
-TEST(QtpWrite, FileReadBackGivesTheWrittenNumbersOneByOne)
-{
-    // Eight pseudo-random bytes into EEPROM, least significant first.
-    TempDir dir;
-    Workspace ws;
-    RecordingNotifier notifier;
-    ShapeSmallDevice(ws);
-    ws.SerialMode = smPseudoRandom;
-    ws.SerialTarget = stEeprom;
-    ws.SerialOrder = soLsbFirst;
-    ws.SerialByteCount = 8;
-    ws.SerialStartAddress = 0x78;
-    ws.SerialValue = Cells("0123456789ABCDEF");
-    const SerialCells first = ws.SerialValue;
-    ASSERT_EQ(WriteQtpFile(ws, Chosen(dir.File("prng.txt")), 20, notifier), QtpWriteResult::Written);
-
-    Workspace reader;
-    ShapeSmallDevice(reader);
-    reader.SerialOrder = soLsbFirst;
-    ASSERT_EQ(LoadQTPFile1Click(reader, Chosen(dir.File("prng.txt")), notifier), QtpLoadResult::Loaded);
-    SerialCells expected = first;
+    // Eight pseudo-random bytes into EEPROM, least significant first, read back record by record.
+    QtpSetup w;
+    w.Ws.SerialMode = smPseudoRandom;
+    w.Ws.SerialTarget = stEeprom;
+    w.Ws.SerialOrder = soLsbFirst;
+    w.Ws.SerialByteCount = 8;
+    w.Ws.SerialStartAddress = 0x78;
+    w.Ws.SerialValue = Cells("0123456789ABCDEF");
+    SerialCells expected = w.Ws.SerialValue;
+    ASSERT_EQ(WriteQtpFile(w.Ws, w.Chosen("prng.txt"), 20, w.N), QtpWriteResult::Written);
+    QtpSetup r;
+    r.Ws.SerialOrder = soLsbFirst;
+    ASSERT_EQ(LoadQTPFile1Click(r.Ws, w.Chosen("prng.txt"), r.N), QtpLoadResult::Loaded);
     for (int part = 0; part < 20; ++part) {
-        EXPECT_EQ(Hex(reader.SerialValue, 8), Hex(expected, 8)) << "record " << part;
-        EXPECT_EQ(reader.SerialTarget, stEeprom);
-        EXPECT_EQ(reader.SerialStartAddress, 0x78u);
-        for (uint32_t i = 0; i < 8; ++i) EXPECT_EQ(reader.EepromBuffer[0x78 + i], expected[i]);
+        for (uint32_t i = 0; i < 8; ++i) ASSERT_EQ(r.Ws.EepromBuffer[0x78 + i], expected[i]) << part;
         ShiftRegisterStep(expected, 8);
-        const SerialPassResult next = NextSerialAfterPass(reader, notifier);
-        EXPECT_EQ(next, part < 19 ? SerialPassResult::QtpNext : SerialPassResult::QtpFinished);
+        EXPECT_EQ(NextSerialAfterPass(r.Ws, r.N), part < 19 ? SerialPassResult::QtpNext : SerialPassResult::QtpFinished);
     }
-    EXPECT_TRUE(notifier.Texts().empty());
+    EXPECT_TRUE(w.N.Texts().empty() && r.N.Texts().empty());
 }
 
-TEST(QtpWrite, FileNamesGetTxtOnlyWhenTheyHoldNoDot)
+TEST(QtpWrite, ReplacesOnlyAfterYesAndLeavesNoHalfFile)
 {
-    EXPECT_EQ(QtpFileNameWithExtension("/data/QTP1"), "/data/QTP1.txt");
-    EXPECT_EQ(QtpFileNameWithExtension("/data/QTP1.lst"), "/data/QTP1.lst");
-    EXPECT_EQ(QtpFileNameWithExtension("/data/lot.2/QTP1"), "/data/lot.2/QTP1");
-}
+    QtpSetup q;
+    const std::string path = q.Dir.File("lot.txt");
+    WriteBytes(path, "old");
+    q.N.Script({Answer::No});
+    EXPECT_EQ(WriteQtpFile(q.Ws, q.Chosen("lot.txt"), 3, q.N), QtpWriteResult::NotReplaced);
+    EXPECT_EQ(q.N.Texts(), Texts{"File Exists, Replace?"});
+    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_EQ(Hex(q.Ws.SerialValue, 2), "1234");
+    q.N.Script({Answer::Yes});
+    EXPECT_EQ(WriteQtpFile(q.Ws, q.Chosen("lot.txt"), 3, q.N), QtpWriteResult::Written);
+    EXPECT_EQ(ReadBytes(path), kThreeRecords);
 
-TEST(QtpWrite, AnExistingFileIsReplacedOnlyAfterYes)
-{
-    TempDir dir;
-    const std::string path = dir.File("lot.txt");
-    WriteText(path, "old");
-    Workspace ws;
-    SetUpTwoByteNumber(ws);
-    RecordingNotifier notifier;
-    notifier.Script({Answer::No});
-    EXPECT_EQ(WriteQtpFile(ws, Chosen(path), 3, notifier), QtpWriteResult::NotReplaced);
-    EXPECT_EQ(notifier.Texts(), Texts{"File Exists, Replace?"});
-    EXPECT_TRUE(notifier.Prompts[0].IsQuestion);
-    EXPECT_EQ(ReadText(path), "old");
-    EXPECT_EQ(Hex(ws.SerialValue, 2), "1234");
-
-    notifier.Script({Answer::Yes});
-    EXPECT_EQ(WriteQtpFile(ws, Chosen(path), 3, notifier), QtpWriteResult::Written);
-    EXPECT_EQ(ReadText(path), kThreeRecords);
-}
-
-TEST(QtpWrite, FailuresToSaveAreReportedAndLeaveNoHalfFile)
-{
-    TempDir dir;
-    RecordingNotifier notifier;
-    Workspace ws;
-    SetUpTwoByteNumber(ws);
-
-    // The configuration filter was chosen.
-    EXPECT_EQ(WriteQtpFile(ws, {true, false, dir.File("a.txt")}, 3, notifier), QtpWriteResult::Failed);
-    EXPECT_EQ(notifier.Texts(), Texts{"File can't be saved!"});
-    notifier.Clear();
-
-    // The file cannot be created.
-    EXPECT_EQ(WriteQtpFile(ws, Chosen(dir.File("missing/a.txt")), 3, notifier), QtpWriteResult::Failed);
-    EXPECT_EQ(notifier.Texts(), Texts{"File can't be saved!"});
-    notifier.Clear();
-
-    // The records cannot be written: a full device refuses them at the flush,
-    // and the device itself is not removed.
-    std::error_code linkError;
-    std::filesystem::create_symlink("/dev/full", dir.File("full.txt"), linkError);
-    if (!linkError) {
-        notifier.Script({Answer::Yes});
-        EXPECT_EQ(WriteQtpFile(ws, Chosen(dir.File("full.txt")), 3, notifier), QtpWriteResult::Failed);
-        EXPECT_EQ(notifier.Texts(), (Texts{"File Exists, Replace?", "File can't be saved!"}));
-        EXPECT_TRUE(std::filesystem::exists("/dev/full"));
-        notifier.Clear();
+    std::filesystem::create_symlink("/dev/full", q.Dir.File("full.txt"));
+    struct Case {
+        const char* Name;
+        QtpFileChoice Choice;
+        uint32_t Address;
+    } const cases[] = {
+        {"configuration filter", {true, false, q.Dir.File("a.txt")}, 0x20},
+        {"folder missing", q.Chosen("missing/a.txt"), 0x20},
+        {"device full", q.Chosen("full.txt"), 0x20},   // refused at the flush; the device stays
+        {"settings past the device", q.Chosen("b.txt"), 0x3FF},
+    };
+    for (const auto& c : cases) {
+        QtpSetup f;
+        f.Ws.SerialStartAddress = c.Address;
+        f.N.Fallback = Answer::Yes;
+        EXPECT_EQ(WriteQtpFile(f.Ws, c.Choice, 3, f.N), QtpWriteResult::Failed) << c.Name;
+        EXPECT_EQ(f.N.LastText(), "File can't be saved!") << c.Name;
+        EXPECT_EQ(f.Ws.QtpOutputHandle, nullptr);
     }
-
-    // Settings that cannot be written leave a record-less file behind nowhere.
-    ws.SerialStartAddress = 0x3FF;
-    EXPECT_EQ(WriteQtpFile(ws, Chosen(dir.File("b.txt")), 3, notifier), QtpWriteResult::Failed);
-    EXPECT_EQ(notifier.Texts(), Texts{"File can't be saved!"});
-    EXPECT_FALSE(std::filesystem::exists(dir.File("b.txt")));
-    EXPECT_EQ(ws.QtpOutputHandle, nullptr);
-}
-
-TEST(QtpWrite, PartCountMustBeOneToOneHundredThousand)
-{
-    RecordingNotifier notifier;
-    EXPECT_TRUE(QtpPartCountValid(1, notifier));
-    EXPECT_TRUE(QtpPartCountValid(100000, notifier));
-    EXPECT_TRUE(notifier.Texts().empty());
-    EXPECT_FALSE(QtpPartCountValid(0, notifier));
-    EXPECT_FALSE(QtpPartCountValid(100001, notifier));
-    EXPECT_EQ(notifier.Texts(),
-              (Texts{"\"No. of Parts\" value overflow!", "\"No. of Parts\" value overflow!"}));
+    EXPECT_TRUE(std::filesystem::exists("/dev/full"));
+    EXPECT_FALSE(std::filesystem::exists(q.Dir.File("b.txt")));
 }
 
 TEST(QtpLoad, AGoodFirstRecordSwitchesSerialModeOnAndPlacesTheNumber)
 {
-    TempDir dir;
-    WriteText(dir.File("QTP1.txt"), kThreeRecords);
-    Workspace ws;
-    ShapeSmallDevice(ws);
-    PutRtwiWords(ws, 0x20, 2);
-    ws.AutoPassCount = 5;
-    RecordingNotifier notifier;
-    EXPECT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("QTP1.txt")), notifier), QtpLoadResult::Loaded);
-    EXPECT_TRUE(notifier.Texts().empty());
-    EXPECT_TRUE(ws.QtpMode);
-    EXPECT_FALSE(ws.QtpFileEnd);
-    EXPECT_TRUE(ws.SerialModeOn);
-    EXPECT_EQ(ws.AutoPassCount, 0);
-    EXPECT_EQ(ws.Status.SerialModeText, "Enable");
-    EXPECT_EQ(ws.Status.QtpText, "QTP1.txt");
-    EXPECT_EQ(ws.Status.SerialText, " 1234");
-    EXPECT_EQ(ws.SerialByteCount, 2u);
-    EXPECT_EQ(ws.SerialStartAddress, 0x20u);
-    EXPECT_EQ(ws.ProgramMemory[0x40], 0x12);
-    EXPECT_EQ(ws.ProgramMemory[0x42], 0x34);
-    EXPECT_NE(ws.QtpInputHandle, nullptr);
+    QtpSetup q;
+    q.Ws.SerialValue = Cells("0000");
+    q.Ws.AutoPassCount = 5;
+    EXPECT_EQ(q.Load(kThreeRecords), QtpLoadResult::Loaded);
+    EXPECT_TRUE(q.N.Texts().empty());
+    EXPECT_TRUE(q.Ws.QtpMode && q.Ws.SerialModeOn && q.Ws.QtpInputHandle);
+    EXPECT_EQ(q.Ws.AutoPassCount, 0);
+    EXPECT_EQ(q.Ws.Status.QtpText, "QTP1.txt");
+    EXPECT_EQ(q.Ws.Status.SerialText, " 1234");
+    EXPECT_EQ(q.Ws.ProgramMemory[0x40], 0x12);
+    EXPECT_EQ(q.Ws.ProgramMemory[0x42], 0x34);
+    // Cancelling while the file is in use closes it but keeps the labels.
+    EXPECT_EQ(LoadQTPFile1Click(q.Ws, {}, q.N), QtpLoadResult::Cancelled);
+    EXPECT_FALSE(q.Ws.QtpMode);
+    EXPECT_EQ(q.Ws.QtpInputHandle, nullptr);
+    EXPECT_EQ(q.Ws.Status.QtpText, "QTP1.txt");
+    EXPECT_TRUE(q.N.Texts().empty());
 }
 
-TEST(QtpLoad, EightByteRecordsAreReadWhole)
-{
-    TempDir dir;
-    // Length 10h: eight serial bytes into EEPROM at 0, most significant first.
-    WriteText(dir.File("eight.txt"), ":10420000010002000300040005000600070008008A\r\n:00000001FF");
-    Workspace ws;
-    ShapeSmallDevice(ws);
-    RecordingNotifier notifier;
-    ASSERT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("eight.txt")), notifier), QtpLoadResult::Loaded)
-        << notifier.LastText();
-    EXPECT_EQ(ws.SerialByteCount, 8u);
-    EXPECT_EQ(Hex(ws.SerialValue, 8), "0102030405060708");
-    EXPECT_EQ(ws.Status.SerialText, " 0102 0304 0506 0708");
-}
-
-TEST(QtpLoad, OnlyTheEndRecordLeavesSerialModeOffWithoutAMessage)
-{
-    TempDir dir;
-    WriteText(dir.File("empty.txt"), ":00000001FF");
-    Workspace ws;
-    ShapeSmallDevice(ws);
-    ws.SerialModeOn = true;
-    ws.Status.SerialModeText = "Enable";
-    RecordingNotifier notifier;
-    EXPECT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("empty.txt")), notifier), QtpLoadResult::Refused);
-    EXPECT_TRUE(notifier.Texts().empty());
-    EXPECT_FALSE(ws.SerialModeOn);
-    EXPECT_EQ(ws.Status.SerialModeText, "Disable");
-    EXPECT_EQ(ws.QtpInputHandle, nullptr);
-}
-
-TEST(QtpLoad, RecordsOverWordsWithoutRtwiAreRefused)
-{
-    TempDir dir;
-    WriteText(dir.File("QTP1.txt"), kThreeRecords);
-    Workspace ws;
-    ShapeSmallDevice(ws);
-    PutRtwiWords(ws, 0x20, 1);  // word 21h stays blank
-    RecordingNotifier notifier;
-    EXPECT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("QTP1.txt")), notifier), QtpLoadResult::Refused);
-    EXPECT_EQ(notifier.Texts(), Texts{"The Instr is not 'RTWI'"});
-    EXPECT_FALSE(ws.QtpMode);
-    EXPECT_FALSE(ws.SerialModeOn);
-    EXPECT_EQ(ws.QtpInputHandle, nullptr);
-}
-
-TEST(QtpLoad, CancellingWhileAFileIsInUseClosesItButKeepsTheLabels)
-{
-    TempDir dir;
-    WriteText(dir.File("QTP1.txt"), kThreeRecords);
-    Workspace ws;
-    SetUpTwoByteNumber(ws);
-    RecordingNotifier notifier;
-    ASSERT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("QTP1.txt")), notifier), QtpLoadResult::Loaded);
-    EXPECT_EQ(LoadQTPFile1Click(ws, {}, notifier), QtpLoadResult::Cancelled);
-    EXPECT_FALSE(ws.QtpMode);
-    EXPECT_EQ(ws.QtpInputHandle, nullptr);
-    EXPECT_TRUE(ws.SerialModeOn);
-    EXPECT_EQ(ws.Status.SerialModeText, "Enable");
-    EXPECT_EQ(ws.Status.QtpText, "QTP1.txt");
-    // The configuration filter, or a file that cannot be opened, stop silently too.
-    EXPECT_EQ(LoadQTPFile1Click(ws, {true, false, dir.File("QTP1.txt")}, notifier), QtpLoadResult::Cancelled);
-    EXPECT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("none.txt")), notifier), QtpLoadResult::Cancelled);
-    EXPECT_TRUE(notifier.Texts().empty());
-}
-
-TEST(QtpRead, CorruptRecordsAreReportedAndChangeNoSerialMember)
+TEST(QtpLoad, BadFirstRecordsAreReportedAndChangeNoSerialMember)
 {
     struct Case {
         const char* What;
         std::string Content;
         std::string Message;
-    };
-    const std::vector<Case> cases = {
+    } const cases[] = {
+        {"only the end record", ":00000001FF", ""},
+        {"words without RTWI", ":040030001231343124\r\n", "The Instr is not 'RTWI'"},
         {"missing colon", "040020001231343134\r\n:00000001FF", "File Information Error!"},
         {"empty file", "", "File Information Error!"},
         {"non-hex length", ":0G0020001231343134\r\n", "File data error!"},
-        {"non-hex address", ":04002G001231343134\r\n", "File data error!"},
-        {"non-hex type", ":0400200X1231343134\r\n", "File data error!"},
         {"non-hex serial byte", ":040020001Z31343134\r\n", "File data error!"},
-        {"non-hex second byte", ":04002000123G343134\r\n", "File data error!"},
-        {"non-hex checksum", ":0400200012313431Z4\r\n", "File data error!"},
         {"checksum off by one", ":040020001231343135\r\n", "File Checksum Error!"},
         {"nine bytes", ":12002000123134313531363137313831393141314231C0\r\n", "File data error!"},
         // An odd length carries its whole pairs only, and only they are summed.
         {"odd length", ":0300200012313431\r\n", "File Checksum Error!"},
         {"past program memory", ":0403FF001231343134\r\n", "File data error!"},
-        {"between memory and EEPROM", ":041000001231343134\r\n", "File data error!"},
         {"past EEPROM", ":04427F001200340000\r\n", "File data error!"},
         {"program second byte 00", ":040020001200340032\r\n", "File data error!"},
         {"EEPROM second byte 31", ":024210005A3121\r\n", "File data error!"},
         {"end record type with data", ":040020011231343133\r\n", "File data error!"},
         {"end of file in the data", ":0400200012", "File data error!"},
-        {"end of file in the address", ":0400", "File data error!"},
-        {"end of file after the colon", ":", "File data error!"},
     };
     for (const Case& c : cases) {
-        TempDir dir;
-        WriteText(dir.File("bad.txt"), c.Content);
-        Workspace ws;
-        SetUpTwoByteNumber(ws);
-        ws.SerialByteCount = 3;
-        ws.SerialStartAddress = 0x30;
-        ws.SerialValue = Cells("0A0B0C0D0E0F1011");
-        const auto memory = ws.ProgramMemory;
-        RecordingNotifier notifier;
-        EXPECT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("bad.txt")), notifier), QtpLoadResult::Refused)
-            << c.What;
-        EXPECT_EQ(notifier.Texts(), Texts{c.Message}) << c.What;
-        EXPECT_TRUE(ws.QtpFileEnd) << c.What;
-        EXPECT_FALSE(ws.QtpMode) << c.What;
-        EXPECT_FALSE(ws.SerialModeOn) << c.What;
-        EXPECT_EQ(ws.Status.SerialModeText, "Disable") << c.What;
-        EXPECT_EQ(ws.QtpInputHandle, nullptr) << c.What;
-        EXPECT_EQ(ws.SerialByteCount, 3u) << c.What;
-        EXPECT_EQ(ws.SerialStartAddress, 0x30u) << c.What;
-        EXPECT_EQ(ws.SerialTarget, stProgramMemory) << c.What;
-        EXPECT_EQ(Hex(ws.SerialValue, 8), "0A0B0C0D0E0F1011") << c.What;
-        EXPECT_EQ(ws.ProgramMemory, memory) << c.What;
+        QtpSetup q;
+        q.Ws.SerialByteCount = 3;
+        q.Ws.SerialValue = Cells("0A0B0C0D0E0F1011");
+        q.Ws.SerialModeOn = true;
+        const auto memory = q.Ws.ProgramMemory;
+        EXPECT_EQ(q.Load(c.Content), QtpLoadResult::Refused) << c.What;
+        EXPECT_EQ(q.N.Texts(), c.Message.empty() ? Texts{} : Texts{c.Message}) << c.What;
+        EXPECT_TRUE(q.QtpEnded()) << c.What;
+        EXPECT_EQ(q.Ws.Status.SerialModeText, "Disable") << c.What;
+        if (c.Message == "The Instr is not 'RTWI'") continue;   // a sound record over the wrong words
+        EXPECT_TRUE(q.Ws.SerialByteCount == 3 && q.Ws.SerialStartAddress == 0x20) << c.What;
+        EXPECT_EQ(Hex(q.Ws.SerialValue, 8), "0A0B0C0D0E0F1011") << c.What;
+        EXPECT_TRUE(q.Ws.ProgramMemory == memory) << c.What;
     }
 }
 
-TEST(QtpRead, ALengthBelowTwoEndsTheFileLikeTheEndRecord)
+TEST(QtpProduction, EachPassTakesTheNextRecordUntilTheEnd)
 {
-    TempDir dir;
-    WriteText(dir.File("QTP1.txt"), ":040020001231343134\r\n:01002000120F\r\n:040020001231363132\r\n");
-    Workspace ws;
-    SetUpTwoByteNumber(ws);
-    RecordingNotifier notifier;
-    ASSERT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("QTP1.txt")), notifier), QtpLoadResult::Loaded);
-    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::QtpFinished);
-    EXPECT_TRUE(notifier.Texts().empty());
-    EXPECT_FALSE(ws.SerialModeOn);
-}
-
-TEST(QtpRead, TheRecordTypeCountsOnlyInTheSumAndTheOddLengthBitNotAtAll)
-{
-    // Type 02 is read as data like 00; length 05 gives two pairs, and the
-    // sum counts 2n = 4, so the first record's checksum still fits.
-    TempDir dir;
-    WriteText(dir.File("QTP1.txt"),
-              ":040020021231343132\r\n"
-              ":050020001231353133\r\n"
-              ":00000001FF");
-    Workspace ws;
-    SetUpTwoByteNumber(ws);
-    ws.SerialValue = Cells("0000");
-    RecordingNotifier notifier;
-    ASSERT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("QTP1.txt")), notifier), QtpLoadResult::Loaded)
-        << notifier.LastText();
-    EXPECT_EQ(Hex(ws.SerialValue, 2), "1234");
-    EXPECT_EQ(ws.SerialByteCount, 2u);
-    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::QtpNext);
-    EXPECT_EQ(Hex(ws.SerialValue, 2), "1235");
-    EXPECT_EQ(ws.ProgramMemory[0x42], 0x35);
-    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::QtpFinished);
-    EXPECT_TRUE(notifier.Texts().empty());
-}
-
-TEST(QtpRead, WithoutAnOpenFileNothingIsRead)
-{
-    Workspace ws;
-    RecordingNotifier notifier;
-    ReadSerialData(ws, notifier);
-    EXPECT_TRUE(ws.QtpFileEnd);
-    EXPECT_FALSE(ws.QtpMode);
-    EXPECT_EQ(notifier.Texts(), Texts{"File Information Error!"});
-}
-
-TEST(QtpProduction, EachPassTakesTheNextRecordUntilTheEndRecord)
-{
-    TempDir dir;
-    WriteText(dir.File("QTP1.txt"), kThreeRecords);
-    Workspace ws;
-    SetUpTwoByteNumber(ws);
-    ws.SerialValue = Cells("0000");
-    RecordingNotifier notifier;
-    ASSERT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("QTP1.txt")), notifier), QtpLoadResult::Loaded);
-    ws.QtpSimulate = true;
-    ws.AutoPassCount = 2;
-    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::QtpNext);
-    EXPECT_EQ(ws.ProgramMemory[0x42], 0x35);
-    EXPECT_EQ(ws.Status.SerialText, " 1235");
-    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::QtpNext);
-    EXPECT_EQ(ws.ProgramMemory[0x42], 0x36);
-    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::QtpFinished);
-    EXPECT_TRUE(notifier.Texts().empty());
-    EXPECT_FALSE(ws.SerialModeOn);
-    EXPECT_FALSE(ws.QtpMode);
-    EXPECT_FALSE(ws.QtpSimulate);
-    EXPECT_EQ(ws.AutoPassCount, 0);
-    EXPECT_EQ(ws.QtpInputHandle, nullptr);
-    EXPECT_EQ(ws.Status.SerialModeText, "Disable");
-    EXPECT_EQ(ws.Status.QtpText, "Disable");
-    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::SerialOff);
-}
-
-TEST(QtpProduction, ABadRecordMidFileEndsQtpModeWithoutProgrammingAHalfNumber)
-{
-    TempDir dir;
-    WriteText(dir.File("QTP1.txt"),
-              ":040020001231343134\r\n"
-              ":040020001231353134\r\n"  // checksum should be 33
-              ":040020001231363132\r\n"
-              ":00000001FF");
-    Workspace ws;
-    SetUpTwoByteNumber(ws);
-    RecordingNotifier notifier;
-    ASSERT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("QTP1.txt")), notifier), QtpLoadResult::Loaded);
-    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::QtpFinished);
-    EXPECT_EQ(notifier.Texts(), Texts{"File Checksum Error!"});
-    EXPECT_EQ(Hex(ws.SerialValue, 2), "1234");
-    EXPECT_EQ(ws.ProgramMemory[0x42], 0x34);
-    EXPECT_FALSE(ws.SerialModeOn);
-}
-
-TEST(SerialProduction, WithoutQtpEachPassAdvancesAndPlacesTheNumber)
-{
-    Workspace ws;
-    SetUpTwoByteNumber(ws);
-    ws.SerialModeOn = true;
-    RecordingNotifier notifier;
-    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::Advanced);
-    EXPECT_EQ(ws.ProgramMemory[0x42], 0x35);
-    EXPECT_EQ(ws.Status.SerialText, " 1235");
-
-    // An increment that cannot give a new number switches serial mode off.
-    ws.SerialIncrement = 0;
-    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::Refused);
-    EXPECT_FALSE(ws.SerialModeOn);
-    EXPECT_EQ(ws.Status.SerialModeText, "Disable");
-    EXPECT_EQ(ws.ProgramMemory[0x42], 0x35);
-}
-
-TEST(QtpRead, RandomlyDamagedFilesNeverTakeANumberThatDoesNotFit)
-{
-    // Damage a good file one to three characters at a time; whatever the
-    // reader accepts must fit the cells and the device.
-    const std::string good = std::string(kThreeRecords);
-    const std::string alphabet = "0123456789ABCDEF:\r\nG ";
-    uint32_t seed = 12345;
-    auto next = [&seed] {
-        seed = seed * 1103515245u + 12345u;
-        return (seed >> 16) & 0x7FFF;
+    struct Case {
+        const char* What;
+        std::string Content;
+        int GoodPasses;   // passes that take a record before the end
+        SerialPassResult Last;
+        std::string Message;
+        uint8_t LastByte;   // the number's low byte in program memory at the end
+    } const cases[] = {
+        {"three records", kThreeRecords, 2, SerialPassResult::QtpFinished, "", 0x36},
+        {"LF line ends", ":040020001231343134\n:040020001231353133\n:040020001231363132\n:00000001FF\n", 2,
+         SerialPassResult::QtpFinished, "", 0x36},
+        // Type 02 is read as data like 00; length 05 gives two pairs.
+        {"type and odd length", ":040020021231343132\r\n:050020001231353133\r\n:00000001FF", 1,
+         SerialPassResult::QtpFinished, "", 0x35},
+        {"a length below two ends the file", ":040020001231343134\r\n:01002000120F\r\n", 0,
+         SerialPassResult::QtpFinished, "", 0x34},
+        {"bad checksum mid-file", ":040020001231343134\r\n:040020001231353134\r\n", 0,
+         SerialPassResult::QtpFinished, "File Checksum Error!", 0x34},
+        {"words without RTWI mid-file", ":040020001231343134\r\n:040030001231353123\r\n", 0,
+         SerialPassResult::Refused, "The Instr is not 'RTWI'", 0x34},
     };
-    TempDir dir;
-    const std::string path = dir.File("damaged.txt");
-    for (int round = 0; round < 600; ++round) {
-        std::string text = good;
-        const int edits = 1 + int(next() % 3);
-        for (int e = 0; e < edits; ++e) {
-            const std::size_t at = next() % text.size();
-            switch (next() % 3) {
-            case 0: text[at] = alphabet[next() % alphabet.size()]; break;
-            case 1: text.erase(at, 1); break;
-            default: text.insert(at, 1, alphabet[next() % alphabet.size()]); break;
-            }
-        }
-        WriteText(path, text);
-        Workspace ws;
-        SetUpTwoByteNumber(ws);
-        RecordingNotifier notifier;
-        if (LoadQTPFile1Click(ws, Chosen(path), notifier) != QtpLoadResult::Loaded) continue;
-        for (int pass = 0; pass < 4 && ws.SerialModeOn; ++pass) {
-            ASSERT_TRUE(SerialByteCountValid(ws.SerialByteCount)) << text;
-            ASSERT_TRUE(SerialLocationInside(ws, ws.SerialTarget, ws.SerialStartAddress, ws.SerialByteCount))
-                << text;
-            NextSerialAfterPass(ws, notifier);
-        }
+    for (const auto& c : cases) {
+        QtpSetup q;
+        q.Ws.SerialValue = Cells("0000");
+        ASSERT_EQ(q.Load(c.Content), QtpLoadResult::Loaded) << c.What << q.N.LastText();
+        q.Ws.QtpSimulate = true;
+        for (int pass = 0; pass < c.GoodPasses; ++pass)
+            EXPECT_EQ(NextSerialAfterPass(q.Ws, q.N), SerialPassResult::QtpNext) << c.What;
+        const auto memory = q.Ws.ProgramMemory;
+        EXPECT_EQ(NextSerialAfterPass(q.Ws, q.N), c.Last) << c.What;
+        EXPECT_EQ(q.N.Texts(), c.Message.empty() ? Texts{} : Texts{c.Message}) << c.What;
+        EXPECT_TRUE(q.Ws.ProgramMemory == memory) << c.What << ": no half number is placed";
+        EXPECT_EQ(q.Ws.ProgramMemory[0x42], c.LastByte) << c.What;
+        EXPECT_TRUE(q.QtpEnded()) << c.What;
+        EXPECT_TRUE(c.Last != SerialPassResult::QtpFinished || !q.Ws.QtpSimulate) << c.What;
+        EXPECT_EQ(q.Ws.Status.QtpText, "Disable") << c.What;
     }
 }
 
-TEST(QtpProduction, ANumberThatCannotBePlacedEndsSerialModeInsteadOfRepeatingTheOld)
+TEST(QtpProduction, ANumberThatCannotBePlacedEndsSerialMode)
 {
-    TempDir dir;
-    WriteText(dir.File("QTP1.txt"), kThreeRecords);
-    Workspace ws;
-    SetUpTwoByteNumber(ws);
-    RecordingNotifier notifier;
-    ws.SerialOrder = 5;  // no such byte order
-    EXPECT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("QTP1.txt")), notifier), QtpLoadResult::Refused);
-    EXPECT_FALSE(ws.SerialModeOn);
-    EXPECT_EQ(ws.QtpInputHandle, nullptr);
+    QtpSetup q;
+    q.Ws.SerialOrder = 5;   // no such byte order
+    EXPECT_EQ(q.Load(kThreeRecords), QtpLoadResult::Refused);
+    EXPECT_TRUE(q.QtpEnded());
+    q.Ws.SerialOrder = soMsbFirst;
+    ASSERT_EQ(q.Load(kThreeRecords), QtpLoadResult::Loaded);
+    q.Ws.SerialOrder = 5;
+    EXPECT_EQ(NextSerialAfterPass(q.Ws, q.N), SerialPassResult::Refused);
+    EXPECT_TRUE(q.QtpEnded());
+    EXPECT_EQ(q.Ws.ProgramMemory[0x42], 0x34);
 
-    ws.SerialOrder = soMsbFirst;
-    ASSERT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("QTP1.txt")), notifier), QtpLoadResult::Loaded);
-    ws.SerialOrder = 5;
-    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::Refused);
-    EXPECT_FALSE(ws.SerialModeOn);
-    EXPECT_FALSE(ws.QtpMode);
-    EXPECT_EQ(ws.QtpInputHandle, nullptr);
-    EXPECT_EQ(ws.Status.QtpText, "Disable");
-    EXPECT_EQ(ws.ProgramMemory[0x42], 0x34);
-}
-
-TEST(QtpProduction, ARecordOverWordsWithoutRtwiEndsSerialModeBeforeAnythingIsWritten)
-{
-    TempDir dir;
-    WriteText(dir.File("QTP1.txt"),
-              ":040020001231343134\r\n"
-              ":040030001231353123\r\n"  // words 30h and 31h hold no RTWI
-              ":00000001FF");
-    Workspace ws;
-    SetUpTwoByteNumber(ws);
-    RecordingNotifier notifier;
-    ASSERT_EQ(LoadQTPFile1Click(ws, Chosen(dir.File("QTP1.txt")), notifier), QtpLoadResult::Loaded);
-    const auto memory = ws.ProgramMemory;
-    EXPECT_EQ(NextSerialAfterPass(ws, notifier), SerialPassResult::Refused);
-    EXPECT_EQ(notifier.Texts(), Texts{"The Instr is not 'RTWI'"});
-    EXPECT_EQ(ws.ProgramMemory, memory);
-    EXPECT_FALSE(ws.SerialModeOn);
-    EXPECT_FALSE(ws.QtpMode);
-    EXPECT_EQ(ws.QtpInputHandle, nullptr);
+    // Without a QTP file each pass advances the number; an increment of 0 ends serial mode.
+    QtpSetup s;
+    s.Ws.SerialModeOn = true;
+    EXPECT_EQ(NextSerialAfterPass(s.Ws, s.N), SerialPassResult::Advanced);
+    EXPECT_EQ(s.Ws.ProgramMemory[0x42], 0x35);
+    EXPECT_EQ(s.Ws.Status.SerialText, " 1235");
+    s.Ws.SerialIncrement = 0;
+    EXPECT_EQ(NextSerialAfterPass(s.Ws, s.N), SerialPassResult::Refused);
+    EXPECT_FALSE(s.Ws.SerialModeOn);
+    EXPECT_EQ(s.Ws.ProgramMemory[0x42], 0x35);
 }

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -76,27 +75,6 @@ TEST(SerialPseudoRandom, FollowsTheInvertedFeedbackSequences)
     ws.SerialValue = Cells("0000");
     EXPECT_EQ(Steps(ws, 7), (std::vector<std::string>{"0001", "0003", "0006", "000D", "001A",
                                                        "0035", "006B"}));
-}
-
-TEST(SerialPseudoRandom, OneAndTwoByteRegistersVisitEveryValueButAllOnes)
-{
-    for (uint32_t n : {1u, 2u}) {
-        Workspace ws;
-        ws.SerialMode = smPseudoRandom;
-        ws.SerialByteCount = n;
-        const uint32_t period = (1u << (8 * n)) - 1;
-        std::set<std::string> seen;
-        const std::string first = Hex(ws.SerialValue, n);
-        seen.insert(first);
-        for (uint32_t step = 1; step < period; ++step) {
-            ASSERT_TRUE(SerialNoNext(ws));
-            seen.insert(Hex(ws.SerialValue, n));
-        }
-        EXPECT_EQ(seen.size(), period) << n << " bytes repeat early";
-        EXPECT_EQ(seen.count(std::string(2 * n, 'F')), 0u);
-        ASSERT_TRUE(SerialNoNext(ws));
-        EXPECT_EQ(Hex(ws.SerialValue, n), first) << n << " bytes: period is not " << period;
-    }
 }
 
 namespace {
@@ -194,27 +172,6 @@ TEST(SerialPseudoRandom, AllOnesIsTheLockUpValueForEveryWidth)
     }
 }
 
-TEST(SerialPseudoRandom, WiderRegistersShiftTheTopBitOfEachCellIntoTheNext)
-{
-    // From 80 00 ... 00 the top bit leaves and every cell takes the bit below.
-    Workspace ws;
-    ws.SerialMode = smPseudoRandom;
-    ws.SerialByteCount = 3;
-    ws.SerialValue = Cells("808080");
-    // Taps 23, 3, 2, 0 of 808080h: only bit 23 is set, so the feedback is 0.
-    ASSERT_TRUE(SerialNoNext(ws));
-    EXPECT_EQ(Hex(ws.SerialValue, 3), "010100");
-}
-
-TEST(SerialAscii, AdvancesWithTheShiftRegisterLikePseudoRandom)
-{
-    Workspace ws;
-    ws.SerialMode = smAscii;
-    ws.SerialByteCount = 1;
-    ws.SerialIncrement = 7;  // not used in this mode
-    EXPECT_EQ(Steps(ws, 4), (std::vector<std::string>{"01", "03", "06", "0D"}));
-}
-
 TEST(SerialAdvance, SettingsOutsideTheirRangesAreRefusedAndChangeNothing)
 {
     struct Bad {
@@ -232,65 +189,39 @@ TEST(SerialAdvance, SettingsOutsideTheirRangesAreRefusedAndChangeNothing)
     }
 }
 
-TEST(SerialPlacement, SevenBitWordsTakeBitSevenIntoTheHighHalfInBothOrders)
+TEST(SerialPlacement, BytesGoIntoTheirWordsOrEepromCellsInTheChosenOrder)
 {
-    Workspace ws;
-    ShapeSmallDevice(ws);
-    PutRtwiWords(ws, 0x100, 2);
-    ws.ProgramMemory[2 * 0x100 + 1] = 0x63;  // bit 0 set: must be cleared for a byte below 80h
-    ws.SerialModeOn = true;
-    ws.SerialByteCount = 2;
-    ws.SerialStartAddress = 0x100;
-    ws.SerialValue = Cells("1234");
-    ASSERT_TRUE(SerialNo2Memory(ws));
-    EXPECT_EQ(ws.ProgramMemory[0x200], 0x12);
-    EXPECT_EQ(ws.ProgramMemory[0x201], 0x62);
-    EXPECT_EQ(ws.ProgramMemory[0x202], 0x34);
-    EXPECT_EQ(ws.ProgramMemory[0x203], 0x62);
-
-    ws.SerialValue = Cells("1280");
-    ASSERT_TRUE(SerialNo2Memory(ws));
-    EXPECT_EQ(ws.ProgramMemory[0x202], 0x00);
-    EXPECT_EQ(ws.ProgramMemory[0x203], 0x63);
-
-    ws.SerialOrder = soLsbFirst;
-    ws.SerialValue = Cells("FF12");
-    ASSERT_TRUE(SerialNo2Memory(ws));
-    EXPECT_EQ(ws.ProgramMemory[0x200], 0x12);
-    EXPECT_EQ(ws.ProgramMemory[0x201], 0x62);
-    EXPECT_EQ(ws.ProgramMemory[0x202], 0x7F);
-    EXPECT_EQ(ws.ProgramMemory[0x203], 0x63);
-    // The words around are untouched.
-    EXPECT_EQ(ws.ProgramMemory[0x1FE], 0x7F);
-    EXPECT_EQ(ws.ProgramMemory[0x204], 0x7F);
-}
-
-TEST(SerialPlacement, EightBitWordsAndEepromTakeTheWholeByte)
-{
-    Workspace ws;
-    ShapeSmallDevice(ws);
-    ws.SevenBitMode = false;
-    ws.SerialModeOn = true;
-    ws.SerialByteCount = 3;
-    ws.SerialStartAddress = 0x10;
-    ws.SerialValue = Cells("A1B2C3");
-    ASSERT_TRUE(SerialNo2Memory(ws));
-    EXPECT_EQ(ws.ProgramMemory[0x20], 0xA1);
-    EXPECT_EQ(ws.ProgramMemory[0x22], 0xB2);
-    EXPECT_EQ(ws.ProgramMemory[0x24], 0xC3);
-    EXPECT_EQ(ws.ProgramMemory[0x21], 0x7F);
-
-    ws.SerialTarget = stEeprom;
-    ws.SerialStartAddress = 0x7D;  // the last three bytes of 128
-    ASSERT_TRUE(SerialNo2Memory(ws));
-    EXPECT_EQ(ws.EepromBuffer[0x7D], 0xA1);
-    EXPECT_EQ(ws.EepromBuffer[0x7E], 0xB2);
-    EXPECT_EQ(ws.EepromBuffer[0x7F], 0xC3);
-    ws.SerialOrder = soLsbFirst;
-    ASSERT_TRUE(SerialNo2Memory(ws));
-    EXPECT_EQ(ws.EepromBuffer[0x7D], 0xC3);
-    EXPECT_EQ(ws.EepromBuffer[0x7F], 0xA1);
-    EXPECT_EQ(ws.EepromBuffer[0x80], 0xFF);
+    // Bytes from the placement's start: program words as (low, high), EEPROM one byte each.
+    struct Case {
+        bool SevenBit;
+        uint32_t Target, Order;
+        const char* Value;
+        std::vector<uint8_t> Bytes;
+    } const cases[] = {
+        // 7-bit words: bit 7 of a byte goes to bit 0 of the RTWI word's high half.
+        {true, stProgramMemory, soMsbFirst, "1234", {0x12, 0x62, 0x34, 0x62, 0x7F}},
+        {true, stProgramMemory, soMsbFirst, "1280", {0x12, 0x62, 0x00, 0x63, 0x7F}},
+        {true, stProgramMemory, soLsbFirst, "FF12", {0x12, 0x62, 0x7F, 0x63, 0x7F}},
+        {false, stProgramMemory, soMsbFirst, "A1B2", {0xA1, 0x62, 0xB2, 0x63, 0x7F}},   // high halves untouched
+        {true, stEeprom, soMsbFirst, "A1B2", {0xA1, 0xB2, 0xFF}},
+        {true, stEeprom, soLsbFirst, "A1B2", {0xB2, 0xA1, 0xFF}},
+    };
+    for (const auto& c : cases) {
+        Workspace ws;
+        SetCreationDefaults(ws);
+        PutRtwiWords(ws, 0x100, 2);
+        ws.ProgramMemory[2 * 0x101 + 1] = 0x63;   // bit 0 set: cleared for a byte below 80h
+        ws.SevenBitMode = c.SevenBit;
+        ws.SerialModeOn = true;
+        ws.SerialTarget = c.Target;
+        ws.SerialOrder = c.Order;
+        ws.SerialByteCount = 2;
+        ws.SerialStartAddress = c.Target == stEeprom ? 0x7E : 0x100;
+        ws.SerialValue = Cells(c.Value);
+        ASSERT_TRUE(SerialNo2Memory(ws)) << c.Value;
+        const uint8_t* at = c.Target == stEeprom ? &ws.EepromBuffer[0x7E] : &ws.ProgramMemory[0x200];
+        EXPECT_EQ(std::vector<uint8_t>(at, at + c.Bytes.size()), c.Bytes) << c.Value;
+    }
 }
 
 TEST(SerialPlacement, OutsideTheDeviceOrWithSerialModeOffNothingChanges)
@@ -305,12 +236,10 @@ TEST(SerialPlacement, OutsideTheDeviceOrWithSerialModeOffNothingChanges)
         {true, stProgramMemory, 0xFFFFFFFF, 1},   // the sum must not wrap
         {true, stEeprom, 0x7F, 2},                // one byte past 128
         {true, stEeprom, 0, 9},
-        {true, stEeprom, 0, 0},
-        {true, 2, 0, 1},
     };
     for (const Case& c : cases) {
         Workspace ws;
-        ShapeSmallDevice(ws);
+        SetCreationDefaults(ws);
         ws.Status.SerialText = "unchanged";
         ws.SerialModeOn = c.ModeOn;
         ws.SerialTarget = c.Target;
@@ -320,62 +249,21 @@ TEST(SerialPlacement, OutsideTheDeviceOrWithSerialModeOffNothingChanges)
         const auto memory = ws.ProgramMemory;
         const auto eeprom = ws.EepromBuffer;
         EXPECT_FALSE(SerialNo2Memory(ws));
-        EXPECT_EQ(ws.ProgramMemory, memory);
-        EXPECT_EQ(ws.EepromBuffer, eeprom);
-        EXPECT_EQ(ws.Status.SerialText, "unchanged");
+        EXPECT_TRUE(ws.ProgramMemory == memory && ws.EepromBuffer == eeprom && ws.Status.SerialText == "unchanged");
     }
     // The last word of the device is still inside.
     Workspace ws;
-    ShapeSmallDevice(ws);
+    SetCreationDefaults(ws);
     ws.SerialModeOn = true;
     ws.SerialStartAddress = 0x3FE;
     ws.SerialByteCount = 2;
     EXPECT_TRUE(SerialNo2Memory(ws));
 }
 
-TEST(SerialText, GroupsTheBytesInPairsFromTheLeastSignificantEnd)
-{
-    const SerialCells cells = Cells("12345678");
-    EXPECT_EQ(SerialNumberText(cells, 1), "78");
-    EXPECT_EQ(SerialNumberText(cells, 2), " 5678");
-    EXPECT_EQ(SerialNumberText(cells, 3), "34 5678");
-    EXPECT_EQ(SerialNumberText(cells, 4), " 1234 5678");
-    EXPECT_EQ(SerialNumberText(Cells("0A0B0C0D0E"), 5), "0A 0B0C 0D0E");
-    EXPECT_EQ(SerialNumberText(cells, 0), "");
-    EXPECT_EQ(SerialNumberText(cells, 9), "");
-
-    Workspace ws;
-    ShapeSmallDevice(ws);
-    ws.SerialModeOn = true;
-    ws.SerialByteCount = 3;
-    ws.SerialValue = Cells("123456");
-    ASSERT_TRUE(SerialNo2Memory(ws));
-    EXPECT_EQ(ws.Status.SerialText, "12 3456");
-}
-
-TEST(SerialRtwiCheck, AcceptsBothOperationCodesAndRefusesOthers)
-{
-    Workspace ws;
-    ShapeSmallDevice(ws);
-    ws.SerialByteCount = 2;
-    ws.SerialStartAddress = 4;
-    PutRtwiWords(ws, 4, 2);
-    ws.ProgramMemory[2 * 5 + 1] = 0x6F;
-    EXPECT_TRUE(SerialWordsHoldRtwi(ws));
-    ws.ProgramMemory[2 * 5 + 1] = 0x70;
-    EXPECT_FALSE(SerialWordsHoldRtwi(ws));
-    // Bit 7 counts for the run's test, not for the dialog's.
-    ws.ProgramMemory[2 * 5 + 1] = 0xE2;
-    EXPECT_FALSE(SerialWordsHoldRtwi(ws, kRtwiMaskRun));
-    EXPECT_TRUE(SerialWordsHoldRtwi(ws, kRtwiMaskDialog));
-    ws.SerialStartAddress = 0x3FF;
-    EXPECT_FALSE(SerialWordsHoldRtwi(ws));
-}
-
 TEST(SerialPlacement, ProgramMemoryPlacementRecomputesTheChecksumsEepromPlacementDoesNot)
 {
     Workspace ws;
-    ShapeSmallDevice(ws);
+    SetCreationDefaults(ws);
     ws.SerialModeOn = true;
     ws.SerialTarget = stEeprom;
     ws.SerialValue = Cells("00");
@@ -388,15 +276,3 @@ TEST(SerialPlacement, ProgramMemoryPlacementRecomputesTheChecksumsEepromPlacemen
     EXPECT_EQ(ws.Status.ProgramChecksum, "F701");
 }
 
-TEST(SerialText, HexValueTextsFillTheCellsFromTheLastPair)
-{
-    SerialCells cells = Cells("AAAAAAAAAAAAAAAA");
-    ASSERT_TRUE(SerialCellsFromHexText(cells, "12ab", 2));
-    EXPECT_EQ(Hex(cells, 8), "AAAAAAAAAAAA12AB");
-    for (const char* bad : {"123", "12345", "12G4", ""}) {
-        EXPECT_FALSE(SerialCellsFromHexText(cells, bad, 2)) << bad;
-        EXPECT_EQ(Hex(cells, 8), "AAAAAAAAAAAA12AB") << bad;
-    }
-    EXPECT_FALSE(SerialCellsFromHexText(cells, "", 0));
-    EXPECT_FALSE(SerialCellsFromHexText(cells, "000000000000000000", 9));
-}

@@ -1,35 +1,17 @@
-// Shared set-up of the serial-number tests: a workspace shaped like a 1K-word
-// device with 128 bytes of EEPROM, the 7-bit word layout, and helpers to read
-// and write numbers as hex text.
+// Helpers of the serial-number tests: RTWI words in program memory, and
+// numbers read and written as hex text. Their workspaces are the first
+// catalogue device as created (1K words of 7-bit halves, 128 EEPROM bytes).
 #pragma once
 
+#include "app/Checksum.h"
 #include "app/Workspace.h"
 #include "serialno/SerialNumber.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
-#include <unistd.h>
+
+#include "TestSupport.h"
 
 namespace serialtest {
-
-inline void ShapeSmallDevice(Workspace& ws)
-{
-    ws.RomBytes = 2048;
-    ws.EepromSize = 128;
-    ws.SevenBitMode = true;
-    ws.BlankMaskLow = 0x7F;
-    ws.BlankMaskHigh = 0x7F;
-    ws.WordShift = 7;
-    ws.ProtectFill = 0x1F;
-    for (std::size_t i = 0; i < ws.ProgramMemory.size(); i += 2) {
-        ws.ProgramMemory[i] = 0x7F;
-        ws.ProgramMemory[i + 1] = 0x7F;
-    }
-    ws.EepromBuffer.fill(0xFF);
-}
 
 // Puts the RTWI operation code (high byte 62h) into `count` words from `word`.
 inline void PutRtwiWords(Workspace& ws, uint32_t word, uint32_t count)
@@ -54,46 +36,8 @@ inline SerialCells Cells(const std::string& hex)
 inline std::string Hex(const SerialCells& cells, uint32_t n)
 {
     std::string text;
-    char pair[3];
-    for (uint32_t k = n; k-- > 0;) {
-        std::snprintf(pair, sizeof pair, "%02X", cells[k] & 0xFF);
-        text += pair;
-    }
+    for (uint32_t k = n; k-- > 0;) text += ByteToHex(static_cast<uint8_t>(cells[k]));
     return text;
-}
-
-// A fresh directory for the files of one test, removed with everything in it.
-class TempDir {
-public:
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "krv-serial-XXXXXX").string();
-        Path = ::mkdtemp(pattern.data()) ? pattern : std::string();
-    }
-    ~TempDir()
-    {
-        std::error_code error;
-        if (!Path.empty()) std::filesystem::remove_all(Path, error);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string File(const std::string& name) const { return Path + "/" + name; }
-
-    std::string Path;
-};
-
-inline void WriteText(const std::string& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-inline std::string ReadText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
 }
 
 }  // namespace serialtest

@@ -3,250 +3,23 @@
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
-#include <cstdio>
 #include <filesystem>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 #include "LinkedWriter.h"
-#include "Requests.h"
-#include "platform/Clock.h"
+#include "TestSupport.h"
+#include "app/DeviceCatalogue.h"
+#include "link/CommandHeader.h"
 #include "platform/SerialPort.h"
 
-namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-// Sends a request and collects reply bytes until `expect` arrived or the
-// line stays quiet for quietMs.
-Bytes Exchange(SerialPort& port, const Bytes& request, std::size_t expect, int quietMs = 300)
-{
-    port.FlushInput();
-    port.Write(request.data(), request.size());
-    Bytes reply;
-    int64_t last = MonotonicMilliseconds();
-    while (reply.size() < expect && MonotonicMilliseconds() - last < quietMs) {
-        if (port.BytesWaiting(5) == 0) continue;
-        uint8_t b = 0;
-        while (port.BytesWaiting() && port.ReadByte(b)) reply.push_back(b);
-        last = MonotonicMilliseconds();
-    }
-    return reply;
-}
-
-Bytes Header(uint8_t area, uint8_t op, int count)
-{
-    return {0xA1, 0x00, 0x00, uint8_t(count & 0xFF), uint8_t(count >> 8), area, 0x39, 0x03, 0xE0, op};
-}
-
-struct Served : LinkedWriter {
-    SerialPort& Port() { return *Ws.ComHandle; }
-};
-
+// The program is build/writer-box; the tests run from build/tests.
 std::string ExecutablePath()
 {
-    // The tests run from build/tests; the program is build/writer-box.
     return (std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "writer-box").string();
 }
 
-}  // namespace
-
-TEST(DispatchTable, FindsEveryBasicRequestByItsFirstByte)
-{
-    for (uint8_t first : {0xA0, 0xA1, 0xA3, 0xA4, 0xA5, 0xA9, 0xAA, 0xAB, 0xAD}) {
-        const RequestRow* row = FindRequest(first);
-        ASSERT_NE(row, nullptr) << int(first);
-        EXPECT_EQ(row->FirstByte, first);
-        EXPECT_NE(row->Serve, nullptr);
-    }
-    EXPECT_EQ(FindRequest(0x00), nullptr);
-    EXPECT_EQ(FindRequest(0xFF), nullptr);
-}
-
-TEST(OneByteRequests, TypeQueryIdentificationAndSwitch)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC4});
-    b.Box.SetIdentity(" HRX307A", "V3.27");
-    Bytes id = Exchange(b.Port(), {0xAD}, 15);
-    EXPECT_EQ(std::string(id.begin(), id.end() - 1), " HRX307A V3.27");
-    EXPECT_EQ(id.back(), 0xB8);
-    b.Box.ScriptSwitch({0x00, 0x04});
-    EXPECT_EQ(Exchange(b.Port(), {0xAA}, 1), Bytes{0x00});
-    EXPECT_EQ(Exchange(b.Port(), {0xAA}, 1), Bytes{0x04});
-    EXPECT_EQ(Exchange(b.Port(), {0xAA}, 1), Bytes{0x01});   // idle status
-    b.Box.SetTypeReply(0xC3);
-    EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC3});
-}
-
-TEST(OneByteRequests, UnknownBytesAreLoggedAndNotAnswered)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    EXPECT_TRUE(Exchange(b.Port(), {0x13}, 1, 100).empty());
-    EXPECT_EQ(b.Box.RequestNames().back(), "unknown");
-    EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC4});
-}
-
-TEST(HandlerSignal, IsAnsweredWithOneByteAndLogged)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    EXPECT_EQ(Exchange(b.Port(), {0xAB, 0x00}, 1), Bytes{0xB8});
-    auto r = b.Box.Requests().back();
-    EXPECT_EQ(r.Name, "handler signal");
-    EXPECT_EQ(r.Bytes, (Bytes{0xAB, 0x00}));
-}
-
-TEST(Chip, EraseProgramAndReadEveryArea)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    b.Box.SetAcknowledge(AckMode::PerByte);
-    b.Box.With([](WriterState& s) { s.Chip.ProgramMemory[0] = 0x00; });
-    EXPECT_EQ(Exchange(b.Port(), Header(0, 0xE8, 0x07FF), 1), Bytes{0xB8});
-    EXPECT_EQ(b.Box.Chip().ProgramMemory[0], 0x7F);
-
-    struct AreaCase {
-        uint8_t Area;
-        int Count;
-        std::size_t Bytes;
-    };
-    for (AreaCase c : {AreaCase{0, 3, 8}, AreaCase{1, 1, 4}, AreaCase{2, 7, 16}, AreaCase{3, 3, 8}, AreaCase{5, 19, 40}}) {
-        EXPECT_EQ(Exchange(b.Port(), Header(c.Area, 0xA6, c.Count), 1), Bytes{0xB5});
-        for (std::size_t i = 0; i < c.Bytes; ++i) {
-            Bytes ack = Exchange(b.Port(), {uint8_t(i + 1)}, 1);
-            EXPECT_EQ(ack, Bytes{uint8_t(i + 1 == c.Bytes ? 0xB0 : 0xB5)}) << int(c.Area) << " byte " << i;
-        }
-        std::size_t readBytes = c.Area == 3 ? c.Bytes / 2 : c.Bytes;
-        Bytes data = Exchange(b.Port(), Header(c.Area, 0xA5, c.Count), readBytes + 1);
-        ASSERT_EQ(data.size(), readBytes + 1) << int(c.Area);
-        EXPECT_EQ(data.back(), 0xB8);
-        for (std::size_t i = 0; i < readBytes; ++i)   // EEPROM streams (data, address)
-            EXPECT_EQ(data[i], c.Area == 3 ? 2 * i + 1 : i + 1) << int(c.Area) << " byte " << i;
-    }
-}
-
-TEST(Chip, ProtectedChipReadsBackWithTheFillBits)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    b.Box.With([](WriterState& s) {
-        s.Chip.ProgramMemory[0] = 0x00;
-        s.Chip.ProgramMemory[1] = 0x40;
-        s.Chip.Protected = true;
-    });
-    Bytes data = Exchange(b.Port(), Header(0, 0xA5, 0), 3);
-    EXPECT_EQ(data, (Bytes{0x1F, 0x5F, 0xB8}));
-}
-
-TEST(Streams, AcknowledgeEachPairWhenTheTextAsksForPairs)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);   // " HRX307A V3.30": pairs for every area
-    EXPECT_EQ(Exchange(b.Port(), Header(1, 0xA6, 0), 1), Bytes{0xB5});
-    EXPECT_TRUE(Exchange(b.Port(), {0x01}, 1, 100).empty());   // half a pair: no answer yet
-    EXPECT_EQ(Exchange(b.Port(), {0x02}, 1), Bytes{0xB0});
-    b.Box.SetIdentity(" HRX307A", "V3.25");   // program streams go byte by byte below V3.26
-    EXPECT_EQ(Exchange(b.Port(), Header(0, 0xA6, 0), 1), Bytes{0xB5});
-    EXPECT_EQ(Exchange(b.Port(), {0x01}, 1), Bytes{0xB5});
-    EXPECT_EQ(Exchange(b.Port(), {0x02}, 1), Bytes{0xB0});
-}
-
-TEST(Faults, HeaderFaultsReplaceTheAnswer)
-{
-    struct Case {
-        const char* Name;
-        WriterFaults Faults;
-        uint8_t Reply;
-    };
-    WriterFaults noChip, adapter, body, odd;
-    noChip.NoChip = true;
-    adapter.AdapterError = true;
-    body.BodyOptionError = true;
-    odd.UnexpectedReply = 0x33;
-    for (const Case& c : {Case{"no chip", noChip, 0xFE}, Case{"adapter", adapter, 0xFD},
-                          Case{"body", body, 0xB9}, Case{"unexpected", odd, 0x33}}) {
-        Served b;
-        ASSERT_TRUE(b.Ready);
-        b.Box.SetFaults(c.Faults);
-        EXPECT_EQ(Exchange(b.Port(), Header(0, 0xA6, 0), 1), Bytes{c.Reply}) << c.Name;
-        EXPECT_EQ(Exchange(b.Port(), Header(2, 0xA5, 15), 1), Bytes{c.Reply}) << c.Name;
-    }
-}
-
-TEST(Faults, StreamFaultsAnswerTheChosenByte)
-{
-    struct Case {
-        const char* Name;
-        WriterFaults Faults;
-        uint8_t Reply;
-    };
-    WriterFaults fail, early, odd;
-    fail.ProgramFailAt = 2;
-    early.EarlyCompleteAt = 2;
-    odd.UnexpectedReply = 0x42;
-    odd.UnexpectedAtByte = 2;
-    for (const Case& c : {Case{"fail", fail, 0xB1}, Case{"early", early, 0xB0}, Case{"odd", odd, 0x42}}) {
-        Served b;
-        ASSERT_TRUE(b.Ready);
-        b.Box.SetAcknowledge(AckMode::PerByte);
-        b.Box.SetFaults(c.Faults);
-        EXPECT_EQ(Exchange(b.Port(), Header(2, 0xA6, 7), 1), Bytes{0xB5});
-        EXPECT_EQ(Exchange(b.Port(), {0x00}, 1), Bytes{0xB5});
-        EXPECT_EQ(Exchange(b.Port(), {0x01}, 1), Bytes{0xB5});
-        EXPECT_EQ(Exchange(b.Port(), {0x02}, 1), Bytes{c.Reply}) << c.Name;
-        EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC4}) << c.Name;   // the stream has ended
-    }
-}
-
-TEST(Faults, WrongGenerationSilenceAndReadLength)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    WriterFaults f;
-    f.WrongGeneration = true;
-    b.Box.SetFaults(f);
-    EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC2});
-    f = {};
-    f.ReadLengthDelta = -1;
-    b.Box.SetFaults(f);
-    EXPECT_EQ(Exchange(b.Port(), Header(2, 0xA5, 15), 40).size(), 32u);
-    f.ReadLengthDelta = 2;
-    b.Box.SetFaults(f);
-    EXPECT_EQ(Exchange(b.Port(), Header(2, 0xA5, 15), 40).size(), 35u);
-    f = {};
-    f.SilentFromByte = 1;   // the first request byte is still answered
-    b.Box.SetFaults(f);
-    EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC4});
-    EXPECT_TRUE(Exchange(b.Port(), {0xA0}, 1, 100).empty());
-}
-
-TEST(Requests, IncompleteRequestIsDroppedAfterTheGap)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    b.Box.With([](WriterState& s) { s.Settings.RequestGapMs = 50; });
-    EXPECT_TRUE(Exchange(b.Port(), {0xA1, 0x00, 0x00}, 1, 150).empty());
-    EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC4});
-}
-
-TEST(Pacing, RepliesTakeTheLineTimeOf115200Baud)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    b.Box.SetPaced(true);
-    auto start = std::chrono::steady_clock::now();
-    Bytes data = Exchange(b.Port(), Header(0, 0xA5, 0x07FF), 4097);
-    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-    EXPECT_EQ(data.size(), 4097u);
-    EXPECT_GE(ms, 4097 * 10 * 1000 / 115200);   // about 356 ms
-    EXPECT_LT(ms, 4000);
-}
-
-TEST(Pacing, AnswerNeverComesSoonerThanRequestAndReplyTakeOnTheLine)
+TEST(Pacing, RepliesKeepToTheLineRateOf115200Baud)
 {
     // The terminal's hand-over delay is taken off a received byte's line
     // time, but never so much that the line would carry a byte faster than
@@ -260,60 +33,20 @@ TEST(Pacing, AnswerNeverComesSoonerThanRequestAndReplyTakeOnTheLine)
     EXPECT_LE(w.Box.HandOverNs(), kByteNs);
     constexpr int kRounds = 200;
     const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < kRounds; ++i) ASSERT_EQ(Exchange(*w.Ws.ComHandle, {0xA0}, 1), Bytes{0xC4});
+    uint8_t reply = 0;
+    for (int i = 0; i < kRounds; ++i) {
+        SendByte(w.Ws, WriterTypeQuery);
+        ASSERT_EQ(WaitForByte(w.Ws, reply, w.Context), WaitResult::Byte);
+    }
     const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() - start).count();
     EXPECT_GE(ns, kRounds * 2 * kByteNs);
-}
 
-TEST(State, CanBeChangedFromAnotherThreadWhileServing)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    std::atomic<bool> done{false};
-    std::thread changer([&] {
-        for (int i = 0; !done; ++i) {
-            b.Box.SetIdentity(" HRX307A", i % 2 ? "V3.30" : "V3.31");
-            b.Box.With([i](WriterState& s) { s.Chip.IdChecksum[0] = uint8_t(i & 0x3F); });
-            auto snapshot = b.Box.Snapshot();
-            (void)snapshot;
-        }
-    });
-    for (int i = 0; i < 50; ++i) {
-        Bytes id = Exchange(b.Port(), {0xAD}, 15);
-        ASSERT_EQ(id.size(), 15u);
-        EXPECT_EQ(id.back(), 0xB8);
-    }
-    done = true;
-    changer.join();
-}
-
-TEST(Link, LinkPointsAtTheTerminalAndGoesWithTheBox)
-{
-    std::string link = LinkedWriter::PortsFolder() + "/COM5";
-    {
-        WriterBox box;
-        ASSERT_TRUE(box.Start());
-        ASSERT_TRUE(box.LinkAs(link));
-        EXPECT_EQ(std::filesystem::read_symlink(link).string(), box.SlavePath());
-    }
-    EXPECT_FALSE(std::filesystem::is_symlink(link));
-}
-
-TEST(Program, HelpListsEverySwitch)
-{
-    std::string command = ExecutablePath() + " --help";
-    FILE* p = popen(command.c_str(), "r");
-    ASSERT_NE(p, nullptr);
-    std::string text;
-    char buf[512];
-    while (std::fgets(buf, sizeof buf, p)) text += buf;
-    EXPECT_EQ(pclose(p), 0);
-    for (const char* s : {"--link", "--model", "--version", "--type-reply", "--ack", "--switch", "--switch-idle",
-                          "--protected", "--paced", "--verbose", "--no-chip", "--adapter-error",
-                          "--body-option-error", "--fail-at", "--early-complete-at", "--silent-from",
-                          "--wrong-generation", "--unexpected-reply", "--unexpected-at",
-                          "--read-length-delta", "--help"})
-        EXPECT_NE(text.find(s), std::string::npos) << s;
+    // A block of 4096 data bytes and its end marker takes their line time too.
+    SelectDevice(w.Ws, "72Q574");
+    GetHeader(w.Ws, areaProgram, hcRead);
+    const auto blockStart = std::chrono::steady_clock::now();
+    EXPECT_EQ(Read7BitData(w.Ws, 4096, w.Context), lrDone);
+    EXPECT_GE(std::chrono::steady_clock::now() - blockStart, std::chrono::nanoseconds(4097 * kByteNs));
 }
 
 TEST(Program, ServesAPortLinkUntilTerminated)
@@ -328,7 +61,7 @@ TEST(Program, ServesAPortLinkUntilTerminated)
         _exit(127);
     }
     ASSERT_GT(pid, 0);
-    for (int i = 0; i < 100 && !std::filesystem::is_symlink(link); ++i) SleepMilliseconds(20);
+    ASSERT_TRUE(WaitFor([&] { return std::filesystem::is_symlink(link); }));
     Workspace ws;
     RecordingNotifier n;
     CheckComPort(ws, n, "Com6");
@@ -346,71 +79,3 @@ TEST(Program, ServesAPortLinkUntilTerminated)
     EXPECT_FALSE(std::filesystem::is_symlink(link));
 }
 
-TEST(Requests, ReplyNobodyReadsIsGivenUp)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    b.Box.With([](WriterState& s) { s.Settings.RequestGapMs = 200; });
-    Bytes read = Header(0, 0xA5, 0x3FFF);   // 32 KB: more than the line buffers hold
-    b.Port().Write(read.data(), read.size());
-    SleepMilliseconds(50);
-    b.Ws.ComHandle->Close();
-    SleepMilliseconds(400);
-    CheckComPort(b.Ws, b.Notifier, "COM1");
-    ASSERT_FALSE(b.Ws.LinkFailed);
-    EXPECT_EQ(CheckWriter(b.Ws, b.Notifier, b.Context), lrWriterGen2Id);
-    EXPECT_EQ(b.Ws.WriterId, " HRX307A V3.30");
-}
-
-TEST(DeviceRecord, ThirtyTwoByteFrameIsAnsweredDone)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    Bytes frame(32, 0);
-    frame[0] = 0xA9;
-    frame[1] = 0xFF;
-    frame[30] = 0x02;
-    frame[31] = 0x01;
-    EXPECT_EQ(Exchange(b.Port(), frame, 1), Bytes{0xB8});
-    auto requests = b.Box.Requests();
-    ASSERT_FALSE(requests.empty());
-    EXPECT_EQ(requests.back().Name, "device record");
-    EXPECT_EQ(requests.back().Bytes, frame);
-}
-
-TEST(FirmwareUpdate, HandshakeBlockWriteReadBackAndFinish)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    const Bytes status{0xA5, 0x00, 0x00, 0x00, 0x00, 0x03, 0x00};
-    EXPECT_EQ(Exchange(b.Port(), status, 2), (Bytes{0xA5, 0x00}));   // running its firmware
-    EXPECT_EQ(Exchange(b.Port(), {0xA4}, 1, 100), Bytes{});
-    EXPECT_EQ(Exchange(b.Port(), status, 2), (Bytes{0x5A, 0x00}));   // in the loader
-
-    // Code frame 1: 0x0040 to 0x007F, written then read back.
-    Bytes block(64);
-    for (std::size_t k = 0; k < block.size(); ++k) block[k] = uint8_t(k * 3);
-    EXPECT_EQ(Exchange(b.Port(), {0xA5, 0x00, 0x40, 0x00, 0x7F, 0x02, 0x01}, 1), Bytes{0xB5});
-    EXPECT_EQ(Exchange(b.Port(), block, 1), Bytes{0xB0});
-    Bytes readBack = block;
-    readBack.push_back(0xB8);
-    EXPECT_EQ(Exchange(b.Port(), {0xA5, 0x00, 0x40, 0x00, 0x7F, 0x02, 0x00}, 65), readBack);
-
-    EXPECT_EQ(Exchange(b.Port(), {0xA5, 0x00, 0x00, 0x00, 0x00, 0x03, 0x01}, 1), Bytes{0xB0});
-    EXPECT_EQ(Exchange(b.Port(), {0xA5, 0x00, 0x00, 0x00, 0x00, 0x03, 0x02}, 1, 100), Bytes{});
-    auto fw = b.Box.Snapshot().Firmware;
-    EXPECT_TRUE(fw.Finished);
-    EXPECT_FALSE(fw.UpdateMode);
-    EXPECT_EQ(fw.BlocksWritten, 1);
-    ASSERT_EQ(fw.Code.size(), 128u);
-    EXPECT_TRUE(std::equal(block.begin(), block.end(), fw.Code.begin() + 64));
-}
-
-TEST(State, ServesAgainAfterAStopAndAStart)
-{
-    Served b;
-    ASSERT_TRUE(b.Ready);
-    b.Box.Stop();
-    ASSERT_TRUE(b.Box.Start());
-    EXPECT_EQ(Exchange(b.Port(), {0xA0}, 1), Bytes{0xC4});
-}

@@ -25,8 +25,10 @@ constexpr uint8_t kOpDownload = 0xA9;
 
 // The reply that a header-level fault puts in place of the normal answer,
 // or -1 when none is switched on.
-int HeaderFaultReply(const WriterFaults& f)
+int HeaderFaultReply(const WriterFaults& f, int area)
 {
+    const bool here = f.HeaderFaultArea < 0 || f.HeaderFaultArea == area;
+    if (!here) return f.UnexpectedReply >= 0 && f.UnexpectedAtByte < 0 ? f.UnexpectedReply & 0xFF : -1;
     if (f.NoChip) return kNoChip;
     if (f.AdapterError) return kAdapterError;
     if (f.BodyOptionError) return kBodyOptionError;
@@ -183,7 +185,7 @@ void ServeCommandHeader(RequestContext& request)
     uint8_t op = h[9] & uint8_t(~0x40);
 
     WriterFaults faults = request.Locked([](WriterState& s) { return s.Faults; });
-    int fault = HeaderFaultReply(faults);
+    int fault = HeaderFaultReply(faults, area);
     if (fault >= 0) {
         request.Reply(uint8_t(fault));
         return;

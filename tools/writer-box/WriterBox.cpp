@@ -212,6 +212,12 @@ void WriterBox::Stop()
     if (thread_.joinable()) thread_.join();
 }
 
+void WriterBox::HangUp()
+{
+    Stop();
+    pty_.reset();
+}
+
 std::string WriterBox::SlavePath() const
 {
     return pty_ ? pty_->SlavePath() : std::string();
@@ -334,7 +340,10 @@ void WriterBox::ServeLoop()
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
     uint8_t first = 0;
     while (!stop_) {
-        if (!NextByte(first, -1)) continue;
+        idle_ = input_.empty();
+        const bool got = NextByte(first, -1);
+        idle_ = false;
+        if (!got) continue;
         RequestContext request(*this, first);
         if (const RequestRow* row = FindRequest(first)) {
             row->Serve(request);

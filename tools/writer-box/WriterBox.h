@@ -51,6 +51,7 @@ struct WriterFaults {
     bool NoChip = false;            // 0xFE to every command header
     bool AdapterError = false;      // 0xFD to every command header
     bool BodyOptionError = false;   // 0xB9 to every command header
+    int HeaderFaultArea = -1;       // >= 0: the three above answer only headers of this area
     int ProgramFailAt = -1;         // 0xB1 to stream byte N (or the pair holding it)
     int EarlyCompleteAt = -1;       // 0xB0 to stream byte N, before the data are complete
     int SilentFromByte = -1;        // no reply at all once request byte N (counted from
@@ -112,7 +113,12 @@ public:
     bool Start(std::string* error = nullptr);
     // Stops and joins the serving thread; the pty stays until destruction.
     void Stop();
+    // Stops serving and closes the terminal: the line hangs up, as when the
+    // writer's cable is pulled.
+    void HangUp();
     bool Running() const { return thread_.joinable(); }
+    // Waiting for the first byte of a new request with nothing unread.
+    bool Idle() const { return idle_; }
 
     // The slave end the program opens, e.g. /dev/pts/4.
     std::string SlavePath() const;
@@ -167,6 +173,7 @@ private:
     std::unique_ptr<PtyPair> pty_;
     std::thread thread_;
     std::atomic<bool> stop_{false};
+    std::atomic<bool> idle_{false};
     int wake_[2] = {-1, -1};   // self-pipe that interrupts a wait on Stop()
     std::deque<uint8_t> input_;
     std::string link_;

@@ -940,7 +940,7 @@ void TMainForm::ConnectWriterAtShow()
 {
     // Only a failure is worth a message at start-up; "Connect OK!" belongs
     // to a change of the port selector.
-    ConnectWriter(Ws, *Notify, ComboBox1->currentText().toStdString(), false);
+    ConnectWriter(Ws, *Notify, ComboBox1->currentText().toStdString(), false, LinkTimeouts);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
@@ -1171,7 +1171,7 @@ void TMainForm::ComboBox2Change()
 void TMainForm::ComboBox1Change()
 {
     Ran("ComboBox1Change");
-    ::ComboBox1Change(Ws, *Notify, ComboBox1->currentText().toStdString());
+    ::ComboBox1Change(Ws, *Notify, ComboBox1->currentText().toStdString(), LinkTimeouts);
 }
 
 void TMainForm::Label3DblClick()

@@ -18,6 +18,7 @@
 #pragma once
 
 #include "app/Workspace.h"
+#include "link/WriterLink.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -67,6 +68,8 @@ public:
 
     // How often each handler ran, by its name (e.g. "BlankCheckActionExecute").
     int HandlerRunCount(const QString& handler) const { return HandlerRuns.value(handler); }
+    // The writer checks of the first show and the port selector (tests shorten the time-out).
+    LinkContext LinkTimeouts;
 
     // Redraws every status-panel text from Workspace::Status.
     void ShowStatus();
