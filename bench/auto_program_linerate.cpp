@@ -166,7 +166,6 @@ int main(int argc, char** argv)
     ProgrammingEngine engine(ws, reporter, notifier);
     EngineControls controls;
     controls.DeviceText = device;
-    controls.ProgramChecksumText = ws.Status.ProgramChecksum;
     ws.CommandCode = opAutoProgram;
 
     // A first run identifies the writer (its text is then cached) and warms up.

@@ -87,6 +87,5 @@ EngineControls ControlsFromWorkspace(const Workspace& ws, const std::string& dev
 {
     EngineControls controls;
     controls.DeviceText = deviceText;
-    controls.ProgramChecksumText = ws.Status.ProgramChecksum;
     return controls;
 }

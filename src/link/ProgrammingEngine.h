@@ -20,8 +20,6 @@ class Notifier;
 // before the run starts so that the worker never reads a widget.
 struct EngineControls {
     std::string DeviceText;              // the device selector's text
-    std::string ProgramChecksumText;     // the memory checksum label at the start; the ID steps
-                                         // read the workspace's own, current one instead
     bool EngineeringPanelVisible = false;
     std::string EraseWidth = "180";
     std::string PulseWidth = "6";

@@ -75,7 +75,6 @@ protected:
     {
         EngineControls c;
         c.DeviceText = deviceText;
-        c.ProgramChecksumText = w.Ws.Status.ProgramChecksum;
         return c;
     }
 

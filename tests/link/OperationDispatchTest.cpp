@@ -20,7 +20,6 @@ public:
         ShownCode = ws_.CommandCode;
         EngineControls c;
         c.DeviceText = device_;
-        c.ProgramChecksumText = ws_.Status.ProgramChecksum;
         engine_.Start(c);
         engine_.Join();
     }

@@ -24,7 +24,6 @@ public:
         auto takeControls = [&form] {
             EngineControls c;
             c.DeviceText = form.SelectedDevice();
-            c.ProgramChecksumText = form.GetWorkspace().Status.ProgramChecksum;
             c.EngineeringPanelVisible = form.Panel2 && form.Panel2->isVisible();
             if (form.EraseWidth) c.EraseWidth = form.EraseWidth->text().toStdString();
             if (form.PulseWidth) c.PulseWidth = form.PulseWidth->text().toStdString();
