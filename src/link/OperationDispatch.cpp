@@ -82,10 +82,3 @@ bool RunOperation(Workspace& ws, Notifier& notifier, OperationWindows& windows, 
     windows.StatusChanged();
     return shown;
 }
-
-EngineControls ControlsFromWorkspace(const Workspace& ws, const std::string& deviceText)
-{
-    EngineControls controls;
-    controls.DeviceText = deviceText;
-    return controls;
-}

@@ -52,7 +52,3 @@ bool WriterFunction(Workspace& ws, Notifier& notifier, OperationWindows& windows
 // The handler of every chip command: the code's guard, then WriterFunction.
 // Returns true when the dialog was shown. Codes outside 0..12 are refused.
 bool RunOperation(Workspace& ws, Notifier& notifier, OperationWindows& windows, int32_t code);
-
-// The controls the engine needs, from the workspace's status texts and the
-// main window's device text and engineering panel.
-EngineControls ControlsFromWorkspace(const Workspace& ws, const std::string& deviceText);
