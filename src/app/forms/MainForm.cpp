@@ -4,6 +4,7 @@
 #include "app/BufferCommands.h"
 #include "app/DeviceCatalogue.h"
 #include "app/OptionModel.h"
+#include "editors/forms/EditOptionForm.h"
 #include "editors/forms/FillBufferForm.h"
 #include "files/forms/FileForms.h"
 #include "app/forms/LogoForm.h"
@@ -14,6 +15,7 @@
 #include "serialno/QtpFile.h"
 #include "serialno/SerialSetFrame.h"
 #include "serialno/forms/QtpFileDialogs.h"
+#include "serialno/forms/SerialNoSetForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -54,11 +56,8 @@ namespace {
 // removes its name here.
 const char* const kPendingCommands[] = {
     // views and editors
-    "ProgramMemory1", "ID2", "Disassemble1", "FileSaveAsItem", "EEPROM1", "EditOptionAction",
+    "ProgramMemory1", "ID2", "Disassemble1", "FileSaveAsItem", "EEPROM1",
     "CounterMode1", "Config1",
-    // serial numbers and QTP; the read-back of the writer's serial set shows
-    // its result only in the serial-number dialog
-    "SerialNoMode1", "ReadSerialSet1",
     // other writer commands
     "tbOption2", "DownLoad1",
     // information sheet
@@ -753,6 +752,8 @@ void TMainForm::ShowStatus(const StatusPanel& s)
     StaticText8->setText(Latin1(s.TotalChecksumCaption));
     Label13->setText(Latin1(s.PassCountText));
     Label1->setText(Latin1(s.SerialModeText));
+    for (const char* name : {"ID3", "ProgramMemory2", "ProgramOption"})
+        EnableAction(QString::fromLatin1(name), s.SingleProgramCommands);
     stSerialNo->setText(Latin1(s.SerialText));
     Label19->setText(Latin1(s.QtpText));
 }
@@ -988,8 +989,16 @@ void TMainForm::EEPROM1Click()
     Ran("EEPROM1Click");
     ApplyGuiActions(ShowEeprom(Ws));
 }
-void TMainForm::EditOPTIONClick() { Ran("EditOPTIONClick"); }
-void TMainForm::SerialNoMode1Click() { Ran("SerialNoMode1Click"); }
+void TMainForm::EditOPTIONClick()
+{
+    Ran("EditOPTIONClick");
+    RunOptionEditor(*this);
+}
+void TMainForm::SerialNoMode1Click()
+{
+    Ran("SerialNoMode1Click");
+    RunSerialNoSetup(*this, true);
+}
 void TMainForm::CounterMode1Click() { Ran("CounterMode1Click"); }
 void TMainForm::LoadQTPFile1Click()
 {
@@ -1113,7 +1122,8 @@ void TMainForm::DownloadSerialSet1Click()
 void TMainForm::ReadSerialSet1Click()
 {
     Ran("ReadSerialSet1Click");
-    ::ReadSerialSet1Click(Ws, *Notify, ComboBox1->currentText().toStdString(), {});
+    if (::ReadSerialSet1Click(Ws, *Notify, ComboBox1->currentText().toStdString(), {}))
+        RunSerialNoSetup(*this, false);
 }
 void TMainForm::Config1Click() { Ran("Config1Click"); }
 
