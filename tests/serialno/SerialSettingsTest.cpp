@@ -93,23 +93,26 @@ TEST(SerialSettings, ProgramMemoryWithoutRtwiIsRefusedInAnErrorBox)
 
 TEST(SerialSettings, LeavingAFieldTidiesItsText)
 {
-    EXPECT_EQ(StartValueExit("FFFF", 2, smPseudoRandom), "0000");
-    EXPECT_EQ(StartValueExit("FFFF", 2, smSequential), "FFFF");
-    EXPECT_EQ(StartValueExit("123456", 2, smSequential), "3456");
-    EXPECT_EQ(ValueFieldExit("5", 2, smSequential), "0005");
-    EXPECT_EQ(ValueFieldExit("ABCD", 2, smAscii), "CD");
-    EXPECT_EQ(ValueFieldExit("5", 9, smSequential), "5") << "no loop on a byte count past the cells";
-    EXPECT_EQ(StartAddressExit("12"), "0012");
-    EXPECT_EQ(AtLeastOneExit("0"), "1");
-    EXPECT_EQ(AtLeastOneExit("7"), "7");
+    const struct {
+        std::string Got, Expected;
+    } rows[] = {
+        {StartValueExit("FFFF", 2, smPseudoRandom), "0000"},   // the lock-up value
+        {StartValueExit("FFFF", 2, smSequential), "FFFF"},
+        {StartValueExit("123456", 2, smSequential), "3456"},
+        {ValueFieldExit("5", 2, smSequential), "0005"},
+        {ValueFieldExit("ABCD", 2, smAscii), "CD"},
+        {ValueFieldExit("5", 9, smSequential), "5"},            // no loop past the eight cells
+        {StartAddressExit("12"), "0012"},
+        {AtLeastOneExit("0"), "1"},
+    };
+    for (const auto& r : rows) EXPECT_EQ(r.Got, r.Expected);
     // Pseudo-random to Sequential at n = 2: the start keeps its last 4 characters.
     SerialDialogTexts texts;
     texts.NoOfByte = "2";
     texts.StartValue = "123456";
     texts.EndValue = "ABCD";
     FitValuesToByteCount(texts, true);
-    EXPECT_EQ(texts.StartValue, "3456");
-    EXPECT_EQ(texts.EndValue, "ABCD");
+    EXPECT_EQ(texts.StartValue + texts.EndValue, "3456ABCD");
 }
 
 TEST(SerialSettings, AcceptTakesTheSettingsPlacesTheNumberAndBuildsTheFrame)
@@ -153,25 +156,4 @@ TEST(SerialSettings, AcceptTakesTheSettingsPlacesTheNumberAndBuildsTheFrame)
     EXPECT_FALSE(ws.SerialModeOn);
     EXPECT_EQ(ws.Status.SerialModeText, "Disable");
     EXPECT_TRUE(ws.Status.SingleProgramCommands);
-}
-
-TEST(SerialSettings, OpeningShowsAWaitingSerialSetOnce)
-{
-    Workspace ws;
-    std::string saved;
-    EXPECT_EQ(OpeningSerialTexts(ws, saved).StartValue, "00");
-    ws.SerialSetTexts = {"0123", "02", "5", "0010", "00FF", "1", "0042"};
-    ws.SerialSetupTexts[6] = "1";
-    ws.SerialSetupTexts[7] = "1";
-    ws.SerialSetLoaded = true;
-    const SerialDialogTexts texts = OpeningSerialTexts(ws, saved);
-    EXPECT_FALSE(ws.SerialSetLoaded);
-    EXPECT_EQ(texts.NoOfByte, "2");
-    EXPECT_EQ(texts.StartAddress, "0123");
-    EXPECT_EQ(texts.Increment, "5");
-    EXPECT_EQ(texts.EndValue, "00FF");
-    EXPECT_EQ(saved, "0042");
-    EXPECT_EQ(texts.Target, 1u);
-    EXPECT_EQ(texts.Order, 1u);
-    EXPECT_EQ(texts.Mode, 1u);
 }
