@@ -75,6 +75,7 @@ TEditOption::TEditOption(Workspace& ws, Notifier* notifier, QWidget* parent)
     Memo1 = new QPlainTextEdit(Panel1);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     QStringList legend;
     for (const char* line : kLegend) legend << QString::fromLatin1(line);
     Memo1->setPlainText(legend.join(QLatin1Char('\n')));
