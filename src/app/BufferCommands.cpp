@@ -5,6 +5,7 @@
 #include "app/OptionModel.h"
 #include "platform/Notifier.h"
 #include "serialno/SerialNumber.h"
+#include "serialno/SerialSettings.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -238,12 +239,11 @@ GuiActions ResetData(Workspace& ws, std::string_view selectedPart, Notifier* not
         ws.OptionWords[2] = ws.BlankMaskLow;
         ws.OptionWords[3] = ws.BlankMaskHigh;
     }
-    ws.Status.SerialModeText = "Disable";
+    SetSerialMode(ws, false);
     ws.Status.QtpText = "Disable";
     ws.Status.PassCountText = "0";
     ws.Status.PassCount = 0;
 
-    ws.SerialModeOn = false;
     if (ws.QtpMode && ws.QtpInputHandle) {
         std::fclose(ws.QtpInputHandle);
         ws.QtpInputHandle = nullptr;

@@ -53,6 +53,9 @@ struct StatusPanel {
     std::string TotalChecksumCaption = "w/OPTIONs+EE:";   // StaticText8
     std::string PassCountText = "0";         // Label13
     std::string SerialModeText = "Disable";  // Label1
+    // "Program ID & Checksum", "Program Memory" and "Program OPTION" are
+    // offered: off while serial mode is on (SetSerialMode keeps both together).
+    bool SingleProgramCommands = true;
     std::string SerialText;                  // stSerialNo
     std::string QtpText = "Disable";         // Label19
     uint32_t PassCount = 0;

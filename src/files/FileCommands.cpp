@@ -5,6 +5,7 @@
 #include "app/OptionModel.h"
 #include "files/SafeFile.h"
 #include "platform/Notifier.h"
+#include "serialno/SerialSettings.h"
 
 #include <cstdio>
 #include <memory>
@@ -28,9 +29,8 @@ void ClosingSteps(Workspace& ws, GuiActions& actions)
         actions.CloseDisasmWindow = true;
         ws.DisasmWindowOpen = false;
     }
-    ws.Status.SerialModeText = "Disable";
+    SetSerialMode(ws, false);
     ws.Status.QtpText = "Disable";
-    ws.SerialModeOn = false;
     if (ws.QtpMode && ws.QtpInputHandle) {
         std::fclose(ws.QtpInputHandle);
         ws.QtpInputHandle = nullptr;
@@ -99,7 +99,7 @@ bool LoadCfg(Workspace& ws, const std::string& path, CfgSelection& selection, No
     ws.DeviceIndex = GetICInfo(ws, record.DeviceName);
     UpdateOption(ws, &n);
     CommitProgramImage(ws, *image);
-    ws.Status.SerialModeText = "Disable";
+    SetSerialMode(ws, false);
     CalChecksum(ws);
     if (ws.StartupDone) actions |= UpdateScreen(ws, &n);
     return true;
@@ -130,8 +130,7 @@ FileCommandResult LoadDataFile(Workspace& ws, const std::string& path, const Cfg
             ws.ProgramFileName = path;
             CommitProgramImage(ws, *image);
         }
-        ws.SerialModeOn = false;
-        ws.Status.SerialModeText = "Disable";
+        SetSerialMode(ws, false);
         result.Loaded = true;
         result.Actions |= UpdateScreen(ws, &n);
         result.MemoryCaption = MemoryCaptionOf(ws);

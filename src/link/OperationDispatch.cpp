@@ -5,6 +5,7 @@
 #include "link/WriterLink.h"
 #include "platform/Notifier.h"
 #include "serialno/SerialSetFrame.h"
+#include "serialno/SerialSettings.h"
 
 bool CheckResetAddr(const Workspace& ws, Notifier& notifier)
 {
@@ -67,8 +68,7 @@ bool RunOperation(Workspace& ws, Notifier& notifier, OperationWindows& windows, 
     case opReadIc:
         return ReadIc(ws, notifier, windows);
     case opOverWrite:
-        ws.SerialModeOn = false;
-        ws.Status.SerialModeText = "Disable";
+        SetSerialMode(ws, false);
         windows.StatusChanged();
         break;
     case opSerialNoProgram:

@@ -5,6 +5,7 @@
 #include "platform/Notifier.h"
 #include "serialno/SerialMessages.h"
 #include "serialno/SerialNumber.h"
+#include "serialno/SerialSettings.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -267,19 +268,17 @@ QtpLoadResult LoadQTPFile1Click(Workspace& ws, const QtpFileChoice& choice, Noti
         ws.QtpMode = false;
     }
     if (ws.QtpMode) {
-        ws.SerialModeOn = true;
+        SetSerialMode(ws, true);
         // A number that cannot be placed (a byte order out of range) must not
         // leave serial mode on with nothing placed.
         if (!SerialNo2Memory(ws)) ws.QtpMode = false;
     }
     if (!ws.QtpMode) {
-        ws.SerialModeOn = false;
-        ws.Status.SerialModeText = std::string(SerialMessages::Disable);
+        SetSerialMode(ws, false);
         CloseQtpInput(ws);
         ws.AutoPassCount = 0;
         return QtpLoadResult::Refused;
     }
-    ws.Status.SerialModeText = std::string(SerialMessages::Enable);
     const std::size_t slash = choice.Path.find_last_of("/\\");
     ws.Status.QtpText = slash == std::string::npos ? choice.Path : choice.Path.substr(slash + 1);
     return QtpLoadResult::Loaded;
@@ -295,8 +294,7 @@ SerialPassResult NextSerialAfterPass(Workspace& ws, Notifier& notifier)
     if (ws.QtpMode) {
         ReadSerialData(ws, notifier);
         if (ws.QtpFileEnd) {
-            ws.SerialModeOn = false;
-            ws.Status.SerialModeText = std::string(SerialMessages::Disable);
+            SetSerialMode(ws, false);
             CloseQtpInput(ws);
             ws.AutoPassCount = 0;
             ws.QtpSimulate = false;
@@ -318,8 +316,7 @@ SerialPassResult NextSerialAfterPass(Workspace& ws, Notifier& notifier)
     if (result == SerialPassResult::Advanced && !SerialNoNext(ws)) result = SerialPassResult::Refused;
     if (result != SerialPassResult::Refused && SerialNo2Memory(ws)) return result;
     if (!told) Show(notifier, SerialMessages::SetupSerialFirst);
-    ws.SerialModeOn = false;
-    ws.Status.SerialModeText = std::string(SerialMessages::Disable);
+    SetSerialMode(ws, false);
     if (ws.QtpMode) {
         CloseQtpInput(ws);
         ws.QtpMode = false;

@@ -140,18 +140,26 @@ TEST_F(MainFormTest, CtrlFFillsProgramMemoryWithTheConfirmedRange)
 TEST_F(MainFormTest, DoubleClicksOnTheStatusPanelReachTheEditorCommands)
 {
     ShowActive();
-    Form.SetCommandReady("EditOptionAction");
     Form.SetCommandReady("CounterMode1");
+    // The dialogs that open are closed again from inside their loops.
+    auto closeDialog = [] {
+        QTimer::singleShot(0, [] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+        });
+    };
+    closeDialog();
     QTest::mouseDClick(Form.lbOption[3], Qt::LeftButton);
+    closeDialog();
     QTest::mouseDClick(Form.GroupBox2, Qt::LeftButton, {}, QPoint(5, Form.GroupBox2->height() - 3));
     EXPECT_EQ(Form.HandlerRunCount("EditOPTIONClick"), 2);
     QTest::mouseDClick(Form.Label13, Qt::LeftButton);
     EXPECT_EQ(Form.HandlerRunCount("CounterMode1Click"), 1);
+    closeDialog();
+    QTest::mouseDClick(Form.Label1, Qt::LeftButton);
+    EXPECT_EQ(Form.HandlerRunCount("SerialNoMode1Click"), 1);
     // Editors not built yet are not reached.
     QTest::mouseDClick(Form.Label18, Qt::LeftButton);
-    QTest::mouseDClick(Form.Label1, Qt::LeftButton);
     EXPECT_EQ(Form.HandlerRunCount("ID2Click"), 0);
-    EXPECT_EQ(Form.HandlerRunCount("SerialNoMode1Click"), 0);
     // The access check asks for the password; closing the dialog gives no code.
     QTimer::singleShot(0, [] {
         if (PasswordForm) PasswordForm->close();

@@ -7,6 +7,7 @@
 #include "disasm/forms/DisForm.h"
 #include "editors/forms/ConfigForm.h"
 #include "editors/forms/EngineeringPanelForm.h"
+#include "editors/forms/EditOptionForm.h"
 #include "editors/forms/FillBufferForm.h"
 #include "editors/forms/PasswordForm.h"
 #include "files/forms/FileForms.h"
@@ -22,6 +23,7 @@
 #include "serialno/QtpFile.h"
 #include "serialno/SerialSetFrame.h"
 #include "serialno/forms/QtpFileDialogs.h"
+#include "serialno/forms/SerialNoSetForm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -62,10 +64,7 @@ namespace {
 // removes its name here.
 const char* const kPendingCommands[] = {
     // views and editors
-    "ProgramMemory1", "ID2", "EEPROM1", "EditOptionAction", "CounterMode1",
-    // serial numbers and QTP; the read-back of the writer's serial set shows
-    // its result only in the serial-number dialog
-    "SerialNoMode1", "ReadSerialSet1",
+    "ProgramMemory1", "ID2", "EEPROM1", "CounterMode1",
 };
 
 // Other names of the same commands: the tool buttons and menu items that
@@ -765,6 +764,8 @@ void TMainForm::ShowStatus(const StatusPanel& s)
     StaticText8->setText(Latin1(s.TotalChecksumCaption));
     Label13->setText(Latin1(s.PassCountText));
     Label1->setText(Latin1(s.SerialModeText));
+    for (const char* name : {"ID3", "ProgramMemory2", "ProgramOption"})
+        EnableAction(QString::fromLatin1(name), s.SingleProgramCommands);
     stSerialNo->setText(Latin1(s.SerialText));
     Label19->setText(Latin1(s.QtpText));
 }
@@ -1009,8 +1010,16 @@ void TMainForm::EEPROM1Click()
     Ran("EEPROM1Click");
     ApplyGuiActions(ShowEeprom(Ws));
 }
-void TMainForm::EditOPTIONClick() { Ran("EditOPTIONClick"); }
-void TMainForm::SerialNoMode1Click() { Ran("SerialNoMode1Click"); }
+void TMainForm::EditOPTIONClick()
+{
+    Ran("EditOPTIONClick");
+    RunOptionEditor(*this);
+}
+void TMainForm::SerialNoMode1Click()
+{
+    Ran("SerialNoMode1Click");
+    RunSerialNoSetup(*this, true);
+}
 void TMainForm::CounterMode1Click() { Ran("CounterMode1Click"); }
 void TMainForm::LoadQTPFile1Click()
 {
@@ -1147,7 +1156,8 @@ void TMainForm::DownloadSerialSet1Click()
 void TMainForm::ReadSerialSet1Click()
 {
     Ran("ReadSerialSet1Click");
-    ::ReadSerialSet1Click(Ws, *Notify, ComboBox1->currentText().toStdString(), {});
+    if (::ReadSerialSet1Click(Ws, *Notify, ComboBox1->currentText().toStdString(), {}))
+        RunSerialNoSetup(*this, false);
 }
 void TMainForm::Config1Click()
 {
