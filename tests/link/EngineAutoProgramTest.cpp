@@ -24,18 +24,7 @@ TEST_F(EngineAutoProgram, LeavesChipEqualToWorkspaceOnADeviceOfEachMemorySize)
 TEST_F(EngineAutoProgram, CountsThePassAndAdvancesTheSerialNumber)
 {
     Workspace& ws = w.Ws;
-    // Two RTWI words at 0010h carry the serial number 1234h, most significant first.
-    ws.ProgramMemory[2 * 0x10 + 1] = 0x62;
-    ws.ProgramMemory[2 * 0x11 + 1] = 0x62;
-    ws.SerialModeOn = true;
-    ws.Status.SerialModeText = "Enable";
-    ws.SerialTarget = 0;
-    ws.SerialStartAddress = 0x10;
-    ws.SerialByteCount = 2;
-    ws.SerialValue = {0x34, 0x12};
-    ws.SerialIncrement = 1;
-    ws.SerialEndValue = {0xFF, 0xFF};
-
+    PrepareSerialRun();
     ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed) << reporter.Caption(ProgressLabel::Data);
     const SimulatedChip chip = w.Box.Chip();
     EXPECT_EQ(chip.ProgramMemory[2 * 0x10], 0x12);
@@ -95,17 +84,6 @@ TEST_F(EngineAutoProgram, PreChecksStopBeforeAnyWriterTraffic)
 namespace {
 
 class EngineQtp : public EngineTest {};
-
-TEST_F(EngineQtp, SimulationReportsSuccessWithoutTheWriter)
-{
-    w.Ws.QtpSimulate = true;
-    w.Box.ClearRequests();
-    ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed);
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Simulate Programming OK");
-    EXPECT_EQ(reporter.Label(ProgressLabel::Data).Colour, LabelColour::WindowText);
-    EXPECT_EQ(w.Ws.Status.PassCountText, "1");
-    EXPECT_TRUE(w.Box.RequestNames().empty());
-}
 
 TEST_F(EngineQtp, ExhaustedFileEndsQtpModeWithoutTotalTime)
 {

@@ -63,7 +63,6 @@ TEST_F(OperationDispatch, BlankResetWordAsksAbortOrIgnore)
     w.Notifier.Script({Answer::Ignore});
     EXPECT_TRUE(RunOperation(w.Ws, w.Notifier, windows, opProgramData));
     EXPECT_EQ(windows.ShownCode, opProgramData);
-    EXPECT_EQ(engine.LastEnd(), RunEnd::NotRun) << "the fixture's own engine stays idle";
 }
 
 TEST_F(OperationDispatch, CodesOutsideTheTableAreRefusedBeforeAnythingOpens)
@@ -107,14 +106,10 @@ TEST_F(OperationDispatch, ReadIcClearsTheWorkspaceThenShowsWhatTheChipHolds)
     EXPECT_EQ(windows.ScreenUpdates, 1);
     EXPECT_TRUE(windows.Actions.CloseDisasmWindow) << "replacing program memory closes the disassembly";
     EXPECT_FALSE(w.Ws.DisasmWindowOpen);
-    for (uint32_t i = 0; i < w.Ws.RomBytes; ++i)
-        ASSERT_EQ(w.Ws.ProgramMemory[i], programmed.ProgramMemory[i]) << i;
+    EXPECT_TRUE(std::equal(programmed.ProgramMemory.begin(), programmed.ProgramMemory.begin() + w.Ws.RomBytes,
+                           w.Ws.ProgramMemory.begin()));
     EXPECT_EQ(w.Ws.Status.PassCountText, "0") << "the reset cleared the pass count";
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(OperationDispatch, SerialSetDownloadRunsTheSerialStepOnly)
 {
@@ -126,8 +121,7 @@ TEST_F(OperationDispatch, SerialSetDownloadRunsTheSerialStepOnly)
     EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Program SeriaNo PASS.");
     EXPECT_EQ(reporter.Label(ProgressLabel::Data).Colour, LabelColour::WindowText);
     EXPECT_TRUE(reporter.ContinueEnabled());
-    const auto names = w.Box.RequestNames();
-    EXPECT_EQ(std::count(names.begin(), names.end(), "command header"), 0);
+    EXPECT_EQ(CountOf(w.Box.RequestNames(), "command header"), 0);
 }
 
 }  // namespace

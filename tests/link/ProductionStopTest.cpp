@@ -11,9 +11,6 @@
 
 namespace {
 
-// Two RTWI words at 0010h: the QTP records and the generator place their number there.
-constexpr uint32_t kSerialWord = 0x10;
-
 class ProductionStop : public EngineTest {
 protected:
     void SetUp() override
@@ -25,23 +22,6 @@ protected:
     {
         CloseQtpInput(w.Ws);
         std::remove(qtpPath.c_str());
-    }
-
-    // A device ready for production: serial mode on, number 1234h at 0010h.
-    void PrepareSerialRun()
-    {
-        PrepareDevice("72Q575");
-        Workspace& ws = w.Ws;
-        ws.ProgramMemory[2 * kSerialWord + 1] = 0x62;
-        ws.ProgramMemory[2 * kSerialWord + 3] = 0x62;
-        ws.SerialModeOn = true;
-        ws.SerialTarget = stProgramMemory;
-        ws.SerialStartAddress = kSerialWord;
-        ws.SerialByteCount = 2;
-        ws.SerialValue = {0x34, 0x12};
-        ws.SerialIncrement = 1;
-        ws.SerialEndValue = {0xFF, 0xFF};
-        CalChecksum(ws);
     }
 
     // "Load QTP File" of a file holding the given records.
@@ -82,6 +62,7 @@ TEST_F(ProductionStop, RunThatEndsSerialModeArmsNoRestart)
     for (const StopCase& c : cases) {
         for (const bool handler : {true, false}) {
             SCOPED_TRACE(std::string(c.Name) + (handler ? ", handler" : ", flash test"));
+            PrepareDevice("72Q575");
             PrepareSerialRun();
             w.Ws.SerialIncrement = c.Increment;
             w.Ws.WithHandler = handler;
