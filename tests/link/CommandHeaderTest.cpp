@@ -1,23 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <functional>
 #include <string>
 
 #include "LinkTestSupport.h"
+#include "link/ChipData.h"
 
 namespace {
 
 std::string Build(Workspace& ws, int area, int command, const EngineeringValues& eng = {})
 {
     GetHeader(ws, static_cast<MemoryArea>(area), static_cast<HeaderCommand>(command), eng);
-    std::string out;
-    char buf[4];
-    for (int i = 0; i < 10; ++i) {
-        std::snprintf(buf, sizeof buf, "%02X ", ws.CommandBuffer[i]);
-        out += buf;
-    }
-    out.pop_back();
+    std::string out = Hex2(ws.CommandBuffer[0]);
+    for (int i = 1; i < 10; ++i) out += " " + Hex2(ws.CommandBuffer[i]);
     return out;
 }
 

@@ -21,30 +21,27 @@ TEST_F(EngineAutoProgram, LeavesChipEqualToWorkspaceOnADeviceOfEachMemorySize)
     }
 }
 
-TEST_F(EngineAutoProgram, CountsThePassAndAdvancesTheSerialNumber)
+// The number is placed when the run starts, so the ID step must write the
+// checksum of the buffer as programmed, and verify against that.
+TEST_F(EngineAutoProgram, CountsThePassAdvancesTheSerialNumberAndWritesTheProgrammedChecksum)
 {
     Workspace& ws = w.Ws;
-    // Two RTWI words at 0010h carry the serial number 1234h, most significant first.
-    ws.ProgramMemory[2 * 0x10 + 1] = 0x62;
-    ws.ProgramMemory[2 * 0x11 + 1] = 0x62;
-    ws.SerialModeOn = true;
-    ws.Status.SerialModeText = "Enable";
-    ws.SerialTarget = 0;
-    ws.SerialStartAddress = 0x10;
-    ws.SerialByteCount = 2;
-    ws.SerialValue = {0x34, 0x12};
-    ws.SerialIncrement = 1;
-    ws.SerialEndValue = {0xFF, 0xFF};
-
+    PrepareSerialRun();
+    const std::string before = ws.Status.ProgramChecksum;
     ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed) << reporter.Caption(ProgressLabel::Data);
+    EXPECT_EQ(reporter.Caption(ProgressLabel::Id), "ID && checksum program and verify OK");
     const SimulatedChip chip = w.Box.Chip();
     EXPECT_EQ(chip.ProgramMemory[2 * 0x10], 0x12);
     EXPECT_EQ(chip.ProgramMemory[2 * 0x11], 0x34);
-    EXPECT_EQ(ws.SerialValue[0], 0x35u);
-    EXPECT_EQ(ws.SerialValue[1], 0x12u);
     EXPECT_EQ(ws.ProgramMemory[2 * 0x11], 0x35) << "the next number is placed for the next chip";
     EXPECT_EQ(reporter.LastStatus().PassCountText, "1");
     EXPECT_EQ(reporter.LastStatus().SerialText, " 1235");
+    const auto next = ws.ProgramMemory;
+    std::copy_n(chip.ProgramMemory.begin(), ws.RomBytes, ws.ProgramMemory.begin());
+    const std::string programmed = WordToHex(ComputeChecksums(ws).Memory);
+    ws.ProgramMemory = next;
+    ASSERT_NE(programmed, before) << "the placed number changes the checksum";
+    EXPECT_EQ(std::string(chip.IdChecksum.begin() + 12, chip.IdChecksum.begin() + 16), programmed);
 
     // The next chip gets the next number and the count goes on.
     ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed);
@@ -95,17 +92,6 @@ TEST_F(EngineAutoProgram, PreChecksStopBeforeAnyWriterTraffic)
 namespace {
 
 class EngineQtp : public EngineTest {};
-
-TEST_F(EngineQtp, SimulationReportsSuccessWithoutTheWriter)
-{
-    w.Ws.QtpSimulate = true;
-    w.Box.ClearRequests();
-    ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed);
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Simulate Programming OK");
-    EXPECT_EQ(reporter.Label(ProgressLabel::Data).Colour, LabelColour::WindowText);
-    EXPECT_EQ(w.Ws.Status.PassCountText, "1");
-    EXPECT_TRUE(w.Box.RequestNames().empty());
-}
 
 TEST_F(EngineQtp, ExhaustedFileEndsQtpModeWithoutTotalTime)
 {

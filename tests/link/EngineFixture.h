@@ -23,6 +23,7 @@
 constexpr uint32_t kGoodOptionValue = 0x2AA6;
 // The same with Security "Enable" (bit 13 clear).
 constexpr uint32_t kProtectedOptionValue = 0x0AA6;
+constexpr uint32_t kSerialWord = 0x10;
 
 struct WorkspaceImage {
     std::array<uint8_t, kProgramMemorySize> ProgramMemory;
@@ -62,6 +63,23 @@ protected:
             ws.IdWords[2 * k] = static_cast<uint8_t>(id[k]);
             ws.IdWords[2 * k + 1] = 0x00;
         }
+    }
+
+    // Serial mode on: two RTWI words at 0010h carry the number 1234h, most significant first.
+    void PrepareSerialRun()
+    {
+        Workspace& ws = w.Ws;
+        ws.ProgramMemory[2 * kSerialWord + 1] = 0x62;
+        ws.ProgramMemory[2 * kSerialWord + 3] = 0x62;
+        ws.SerialModeOn = true;
+        ws.Status.SerialModeText = "Enable";
+        ws.SerialTarget = 0;
+        ws.SerialStartAddress = kSerialWord;
+        ws.SerialByteCount = 2;
+        ws.SerialValue = {0x34, 0x12};
+        ws.SerialIncrement = 1;
+        ws.SerialEndValue = {0xFF, 0xFF};
+        CalChecksum(ws);
     }
 
     void SetOptionValue(uint32_t value)

@@ -13,10 +13,8 @@ protected:
 
 TEST_F(EngineVerifyRead, VerifyFailsAtTheFirstCorruptedWordAndContinueRunsCleanly)
 {
-    w.Box.With([](WriterState& s) {
-        s.Chip.ProgramMemory[2 * 0x123] ^= 0x01;
-        s.Chip.ProgramMemory[2 * 0x200] ^= 0x01;
-    });
+    const auto flip = [](WriterState& s) { s.Chip.ProgramMemory[2 * 0x123] ^= 1, s.Chip.ProgramMemory[2 * 0x200] ^= 1; };
+    w.Box.With(flip);
     const uint8_t low = w.Ws.ProgramMemory[2 * 0x123], high = w.Ws.ProgramMemory[2 * 0x123 + 1];
     const uint32_t buffer = RawWord(w.Ws, low, high);
     ASSERT_EQ(Run(opVerify), RunEnd::StepFailed);
@@ -28,10 +26,7 @@ TEST_F(EngineVerifyRead, VerifyFailsAtTheFirstCorruptedWordAndContinueRunsCleanl
     // Continue: the surplus of the closing read is not taken as an answer.
     ASSERT_EQ(Run(opVerify), RunEnd::StepFailed);
     EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Data verify error at 0123H");
-    w.Box.With([](WriterState& s) {
-        s.Chip.ProgramMemory[2 * 0x123] ^= 0x01;
-        s.Chip.ProgramMemory[2 * 0x200] ^= 0x01;
-    });
+    w.Box.With(flip);
     EXPECT_EQ(Run(opVerify), RunEnd::Completed);
 }
 

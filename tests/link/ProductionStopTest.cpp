@@ -1,61 +1,26 @@
 // Production runs with serial numbers against the simulated writer: a run
-// that ends serial mode stops the production, the ID step carries the
-// checksum of the buffer it programs, and a simulated run stays off the line.
+// that ends serial mode stops the production, and a simulated run stays off the line.
 #include "EngineFixture.h"
 
 #include "serialno/QtpFile.h"
 #include "serialno/SerialNumber.h"
 
-#include <cstdio>
-#include <unistd.h>
-
 namespace {
-
-// Two RTWI words at 0010h: the QTP records and the generator place their number there.
-constexpr uint32_t kSerialWord = 0x10;
 
 class ProductionStop : public EngineTest {
 protected:
-    void SetUp() override
-    {
-        EngineTest::SetUp();
-        qtpPath = LinkedWriter::PortsFolder() + "/../production-" + std::to_string(::getpid()) + ".txt";
-    }
-    void TearDown() override
-    {
-        CloseQtpInput(w.Ws);
-        std::remove(qtpPath.c_str());
-    }
-
-    // A device ready for production: serial mode on, number 1234h at 0010h.
-    void PrepareSerialRun()
-    {
-        PrepareDevice("72Q575");
-        Workspace& ws = w.Ws;
-        ws.ProgramMemory[2 * kSerialWord + 1] = 0x62;
-        ws.ProgramMemory[2 * kSerialWord + 3] = 0x62;
-        ws.SerialModeOn = true;
-        ws.SerialTarget = stProgramMemory;
-        ws.SerialStartAddress = kSerialWord;
-        ws.SerialByteCount = 2;
-        ws.SerialValue = {0x34, 0x12};
-        ws.SerialIncrement = 1;
-        ws.SerialEndValue = {0xFF, 0xFF};
-        CalChecksum(ws);
-    }
+    void TearDown() override { CloseQtpInput(w.Ws); }
 
     // "Load QTP File" of a file holding the given records.
     void LoadQtp(const std::string& text)
     {
-        std::FILE* f = std::fopen(qtpPath.c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fputs(text.c_str(), f);
-        std::fclose(f);
+        WriteBytes(qtpPath, text);
         ASSERT_EQ(LoadQTPFile1Click(w.Ws, QtpFileChoice{true, true, qtpPath}, w.Notifier), QtpLoadResult::Loaded)
             << w.Notifier.LastText();
     }
 
-    std::string qtpPath;
+    TempDir dir;
+    const std::string qtpPath = dir.File("production.txt");
 };
 
 struct StopCase {
@@ -82,6 +47,7 @@ TEST_F(ProductionStop, RunThatEndsSerialModeArmsNoRestart)
     for (const StopCase& c : cases) {
         for (const bool handler : {true, false}) {
             SCOPED_TRACE(std::string(c.Name) + (handler ? ", handler" : ", flash test"));
+            PrepareDevice("72Q575");
             PrepareSerialRun();
             w.Ws.SerialIncrement = c.Increment;
             w.Ws.WithHandler = handler;
@@ -102,23 +68,6 @@ TEST_F(ProductionStop, RunThatEndsSerialModeArmsNoRestart)
                                                             : std::vector<std::string>{c.Message});
         }
     }
-}
-
-// The number is placed when the run starts, after a fill or a read left the
-// serial words without it: the ID step writes the checksum of the buffer as
-// programmed, and its verify compares against that.
-TEST_F(ProductionStop, IdChecksumIsTheChecksumOfTheProgrammedBuffer)
-{
-    PrepareSerialRun();
-    const std::string before = w.Ws.Status.ProgramChecksum;
-    ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed) << reporter.Caption(ProgressLabel::Id);
-    EXPECT_EQ(reporter.Caption(ProgressLabel::Id), "ID && checksum program and verify OK");
-
-    const SimulatedChip chip = w.Box.Chip();
-    std::copy_n(chip.ProgramMemory.begin(), w.Ws.RomBytes, w.Ws.ProgramMemory.begin());
-    const std::string expected = WordToHex(ComputeChecksums(w.Ws).Memory);
-    ASSERT_NE(expected, before) << "the placed number changes the checksum";
-    EXPECT_EQ(std::string(chip.IdChecksum.begin() + 12, chip.IdChecksum.begin() + 16), expected);
 }
 
 // "QTP Sim" programs nothing, so it signals nothing to the handler either.

@@ -34,6 +34,21 @@ bool Wrote(const WriterBox& box)
     });
 }
 
+// A linked writer with the first catalogue device selected and a clean chip in the socket.
+struct OptionWriter : LinkedWriter {
+    OptionWriter()
+    {
+        SelectDevice(Ws, GetIcName(0));
+        Box.SetChip(CleanChip());
+    }
+    OptionRunResult Run(OptionRunInput input)
+    {
+        input.PortText = "COM1";
+        return RunOptionMode(Ws, Notifier, Context, input, Reporter);
+    }
+    CountingReporter Reporter;
+};
+
 }  // namespace
 
 TEST(SecondOptionExchange, EveryModeEndsWithItsOwnMessage)
@@ -41,76 +56,71 @@ TEST(SecondOptionExchange, EveryModeEndsWithItsOwnMessage)
     struct Row {
         const char* Case;
         OptionMode Mode;
-        std::function<void(WriterState&)> Setup;
+        std::function<void(LinkedWriter&)> Setup;
         std::vector<std::string> Texts;
         bool Writes;
         size_t ChipReads;
     };
+    const auto used = [](LinkedWriter& w) { w.Box.With([](WriterState& s) { MarkOption2Used(s.Chip); }); };
+    const auto faults = [](WriterFaults f) { return [f](LinkedWriter& w) { w.Box.SetFaults(f); }; };
     const Row rows[] = {
-        {"read of a used chip", OptionMode::Read, [](WriterState& s) { MarkOption2Used(s.Chip); },
-         {"Read options end!!", "The 2nd Option was used !"}, false, 1},
-        {"auto on a used chip stops before the write", OptionMode::Auto,
-         [](WriterState& s) { MarkOption2Used(s.Chip); }, {"The 2nd Option was used !"}, false, 1},
-        {"auto on a clean chip", OptionMode::Auto, [](WriterState&) {}, {"Program && verify OK"}, true, 1},
+        {"read of a used chip", OptionMode::Read, used, {"Read options end!!", "The 2nd Option was used !"}, false, 1},
+        {"auto on a used chip stops before the write", OptionMode::Auto, used, {"The 2nd Option was used !"}, false, 1},
+        {"auto on a clean chip", OptionMode::Auto, [](LinkedWriter&) {}, {"Program && verify OK"}, true, 1},
         {"a select bit that reads back wrong", OptionMode::Auto,
-         [](WriterState& s) { s.OptionArea.CorruptWord = 0x12; }, {"Verify Fail!!"}, true, 1},
-        {"a silent writer stops at the writer check", OptionMode::Auto,
-         [](WriterState& s) { s.Faults.SilentFromByte = 0; }, {"Connect COM1 Timeout!!"}, false, 0},
-        {"a writer of the wrong kind stops at the writer check", OptionMode::Auto,
-         [](WriterState& s) { s.Faults.WrongGeneration = true; }, {"Connect Fail!"}, false, 0},
-        {"no chip in the socket", OptionMode::Read, [](WriterState& s) { s.Faults.NoChip = true; },
-         {"Nothing in socket or type error!!"}, false, 0},
-        {"a failed program byte", OptionMode::Auto, [](WriterState& s) { s.Faults.ProgramFailAt = 3; },
-         {"OPTION program fail !!"}, true, 1},
-        {"write before any read in the dialog", OptionMode::Write, [](WriterState&) {},
+         [](LinkedWriter& w) { w.Box.With([](WriterState& s) { s.OptionArea.CorruptWord = 0x12; }); }, {"Verify Fail!!"},
+         true, 1},
+        {"a silent writer stops at the writer check", OptionMode::Auto, faults(SilentWriter()),
+         {"Connect COM1 Timeout!!"}, false, 0},
+        {"a writer of the wrong kind stops at the writer check", OptionMode::Auto, faults({.WrongGeneration = true}),
+         {"Connect Fail!"}, false, 0},
+        {"no chip in the socket", OptionMode::Read, faults({.NoChip = true}), {"Nothing in socket or type error!!"},
+         false, 0},
+        {"a failed program byte", OptionMode::Auto, faults({.ProgramFailAt = 3}), {"OPTION program fail !!"}, true, 1},
+        {"write before any read in the dialog", OptionMode::Write, [](LinkedWriter&) {},
          {"Please read IC OPTIONs first !!"}, false, 0},
+        // Cancelled: the run ends without a word, not with the time-out.
+        {"a cancelled run", OptionMode::Auto, [](LinkedWriter& w) { w.Box.SetFaults(SilentWriter()), w.Cancel = true; },
+         {}, false, 0},
     };
     for (const Row& row : rows) {
-        LinkedWriter w;
+        OptionWriter w;
         ASSERT_TRUE(w.Ready);
-        SelectDevice(w.Ws, GetIcName(0));
-        w.Box.SetChip(CleanChip());
-        w.Box.With([&](WriterState& s) { row.Setup(s); });
+        row.Setup(w);
         OptionRunInput input;
         input.Mode = row.Mode;
-        input.PortText = "COM1";
-        CountingReporter reporter;
-        const OptionRunResult result = RunOptionMode(w.Ws, w.Notifier, w.Context, input, reporter);
+        const OptionRunResult result = w.Run(input);
         EXPECT_EQ(w.Notifier.Texts(), row.Texts) << row.Case;
         EXPECT_EQ(Wrote(w.Box), row.Writes) << row.Case;
-        EXPECT_EQ(reporter.Reads.size(), row.ChipReads) << row.Case;
-        EXPECT_FALSE(result.Cancelled) << row.Case;
+        EXPECT_EQ(w.Reporter.Reads.size(), row.ChipReads) << row.Case;
+        EXPECT_EQ(result.Cancelled, row.Texts.empty()) << row.Case;
+        EXPECT_FALSE(result.Cancelled && result.Refresh) << row.Case;
     }
 }
 
 TEST(SecondOptionExchange, AutoWritesTheCompositionAndKeepsTheChipsOwnWords)
 {
-    LinkedWriter w;
+    OptionWriter w;
     ASSERT_TRUE(w.Ready);
-    SelectDevice(w.Ws, GetIcName(0));
-    w.Box.SetChip(CleanChip());
     OptionRunInput input;
     input.Mode = OptionMode::Auto;
-    input.PortText = "COM1";
     input.Choices.A10h = kKeepOrCopy;
     input.Choices.A1xh[1] = kWriteNew;
     input.Choices.EditText[1] = "12 34";
-    CountingReporter reporter;
-    const OptionRunResult result = RunOptionMode(w.Ws, w.Notifier, w.Context, input, reporter);
+    const OptionRunResult result = w.Run(input);
+    const std::vector<ChipOptions>& reads = w.Reporter.Reads;
     ASSERT_EQ(w.Notifier.LastText(), "Program && verify OK");
     EXPECT_TRUE(result.Refresh);
 
     // The chip read shows the chip's user options, masked.
-    ASSERT_EQ(reporter.Reads.size(), 1u);
-    EXPECT_EQ(reporter.Reads[0].IcUserData, CleanChip().OptionWords);
-    const OptionComposition expected = ComposeOptionArea(OptionLayout::Of(w.Ws), input.Choices, reporter.Reads[0]);
+    ASSERT_EQ(reads.size(), 1u);
+    EXPECT_EQ(reads[0].IcUserData, CleanChip().OptionWords);
+    const OptionComposition expected = ComposeOptionArea(OptionLayout::Of(w.Ws), input.Choices, reads[0]);
     const SimulatedChip chip = w.Box.Chip();
     // The chip holds the image in its 7-bit words.
     for (std::size_t i = 0; i < chip.OptionArea.size(); ++i) EXPECT_EQ(chip.OptionArea[i], expected.Image[i] & 0x7F) << i;
     for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(chip.OptionArea[i], CleanChip().OptionArea[i]);
-    EXPECT_EQ(chip.OptionArea[32], 0x10);   // word 10h keeps the chip's word 00h
-    EXPECT_EQ(chip.OptionArea[36], 0x12);
-    EXPECT_EQ(chip.OptionArea[37], (0x34 & ~0x60) | 0x40);   // with the select bits (13,12) = (1,0)
+    EXPECT_EQ(chip.OptionArea[32], 0x10);   // word 10h keeps the chip's word 00h, as read
     // The result carries the read-back for the dialog's refresh.
     EXPECT_EQ(result.Chip.IcBodyData1[5], chip.OptionArea[37]);
 
@@ -128,43 +138,22 @@ TEST(SecondOptionExchange, AutoWritesTheCompositionAndKeepsTheChipsOwnWords)
     EXPECT_EQ(stream, std::vector<uint8_t>(expected.Image.begin(), expected.Image.end()));
 }
 
-TEST(SecondOptionExchange, ACancelledRunEndsWithoutAWord)
-{
-    LinkedWriter w("COM1", 500);
-    ASSERT_TRUE(w.Ready);
-    SelectDevice(w.Ws, GetIcName(0));
-    w.Box.SetFaults([] { WriterFaults f; f.SilentFromByte = 0; return f; }());
-    OptionRunInput input;
-    input.Mode = OptionMode::Auto;
-    input.PortText = "COM1";
-    CountingReporter reporter;
-    w.Cancel = true;
-    const OptionRunResult result = RunOptionMode(w.Ws, w.Notifier, w.Context, input, reporter);
-    EXPECT_TRUE(result.Cancelled);
-    EXPECT_FALSE(result.Refresh);
-    EXPECT_TRUE(w.Notifier.Texts().empty());
-}
-
 TEST(SecondOptionExchange, AFailedAreaReadLeavesNothingForWriteToCopy)
 {
-    LinkedWriter w;
+    OptionWriter w;
     ASSERT_TRUE(w.Ready);
-    SelectDevice(w.Ws, GetIcName(0));
-    w.Box.SetChip(CleanChip());
     // Type query, identification and the user-option header pass; the
     // option-area header meets a silent writer.
-    w.Box.SetFaults([] { WriterFaults f; f.SilentFromByte = 12; return f; }());
+    w.Box.SetFaults(SilentWriter(12));
     OptionRunInput input;
     input.Mode = OptionMode::Read;
-    input.PortText = "COM1";
-    CountingReporter reporter;
-    const OptionRunResult read = RunOptionMode(w.Ws, w.Notifier, w.Context, input, reporter);
+    const OptionRunResult read = w.Run(input);
     ASSERT_EQ(w.Notifier.Texts(), std::vector<std::string>{"Connect Timeout!! (3)"});
     w.Box.SetFaults({});
     input.Mode = OptionMode::Write;
     input.Chip = read.Chip;
     input.Composed = ComposeOptionArea(OptionLayout::Of(w.Ws), input.Choices, read.Chip);
-    RunOptionMode(w.Ws, w.Notifier, w.Context, input, reporter);
+    w.Run(input);
     EXPECT_EQ(w.Notifier.LastText(), "Please read IC OPTIONs first !!");
     EXPECT_FALSE(Wrote(w.Box));
 }

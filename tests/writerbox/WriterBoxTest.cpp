@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 #include "LinkedWriter.h"
 #include "TestSupport.h"
@@ -13,11 +14,15 @@
 #include "link/CommandHeader.h"
 #include "platform/SerialPort.h"
 
+namespace {
+
 // The program is build/writer-box; the tests run from build/tests.
 std::string ExecutablePath()
 {
     return (std::filesystem::canonical("/proc/self/exe").parent_path().parent_path() / "writer-box").string();
 }
+
+}  // namespace
 
 TEST(Pacing, RepliesKeepToTheLineRateOf115200Baud)
 {
@@ -79,3 +84,13 @@ TEST(Program, ServesAPortLinkUntilTerminated)
     EXPECT_FALSE(std::filesystem::is_symlink(link));
 }
 
+TEST(Program, PresetOptionAreaTakesHexBytesAndRefusesAnythingElse)
+{
+    SimulatedChip chip;
+    EXPECT_TRUE(PresetOptionArea(chip, "10,2a 3F"));
+    EXPECT_EQ(std::vector<uint8_t>(chip.OptionArea.begin(), chip.OptionArea.begin() + 4),
+              (std::vector<uint8_t>{0x10, 0x2A, 0x3F, chip.BlankHigh}));
+    for (const char* bad : {"1G", "123", "10;11"}) EXPECT_FALSE(PresetOptionArea(chip, bad)) << bad;
+    const int status = std::system((ExecutablePath() + " --option-area zz >/dev/null 2>&1").c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2);
+}
