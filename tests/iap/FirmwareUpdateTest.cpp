@@ -138,7 +138,9 @@ TEST(FirmwareImage, ShortEmptyAndOversizedImagesAreRefusedWhenOpened)
         const FirmwareImageResult r = LoadFirmwareImage(path);
         EXPECT_EQ(r.Message, c.Message) << c.Size;
         EXPECT_EQ(r.Image.Data.size(), r.Message.empty() ? c.Size : 0u) << c.Size;
-        if (r.Message.empty()) EXPECT_EQ(r.Image.CodeFrame(r.Image.FrameCount() - 1)[0], 0x3C);
+        if (r.Message.empty()) {
+            EXPECT_EQ(r.Image.CodeFrame(r.Image.FrameCount() - 1)[0], 0x3C);
+        }
     }
     EXPECT_EQ(LoadFirmwareImage(dir.File("none.cbn")).Message, IapMessages::kCannotRead);
 }
