@@ -23,6 +23,16 @@ void ErrorExit(j_common_ptr info)
 
 void SilentOutput(j_common_ptr) {}
 
+// The library's error manager, routed into the trap.
+jpeg_error_mgr* Arm(JpegErrorTrap& trap)
+{
+    jpeg_error_mgr* manager = jpeg_std_error(&trap.Manager);
+    manager->error_exit = ErrorExit;
+    manager->output_message = SilentOutput;
+    trap.Message[0] = '\0';
+    return manager;
+}
+
 // Everything that must survive a longjmp lives outside the function that
 // calls setjmp.
 struct DecodeState {
@@ -61,10 +71,7 @@ JpegDecodeResult DecodeJpeg(const uint8_t* data, std::size_t size, JpegImage& im
         return result;
     }
     DecodeState state;
-    state.Info.err = jpeg_std_error(&state.Trap.Manager);
-    state.Trap.Manager.error_exit = ErrorExit;
-    state.Trap.Manager.output_message = SilentOutput;
-    state.Trap.Message[0] = '\0';
+    state.Info.err = Arm(state.Trap);
     jpeg_create_decompress(&state.Info);
     result.Ok = RunDecode(state, data, size, image);
     if (!result.Ok) result.Error = state.Trap.Message;
@@ -140,10 +147,7 @@ JpegEncodeResult EncodeJpeg(const JpegImage& image, int quality)
         return result;
     }
     EncodeState state;
-    state.Info.err = jpeg_std_error(&state.Trap.Manager);
-    state.Trap.Manager.error_exit = ErrorExit;
-    state.Trap.Manager.output_message = SilentOutput;
-    state.Trap.Message[0] = '\0';
+    state.Info.err = Arm(state.Trap);
     state.Destination.Out = &result.Bytes;
     state.Destination.Manager.init_destination = InitDestination;
     state.Destination.Manager.empty_output_buffer = FlushChunk;
