@@ -1,24 +1,12 @@
 // The engineering panel's "Auto Writer Setup" arms a repetition that runs a
 // blank check again and again through the progress dialog.
-#include "LinkedWriter.h"
-#include "app/forms/MainForm.h"
+#include "GuiTest.h"
 #include "link/AutoWriter.h"
 #include "link/forms/AutoWriterSetupForm.h"
-#include "link/forms/ProgramVerifyForm.h"
 #include "app/BufferCommands.h"
-#include "app/OptionModel.h"
 #include "app/Checksum.h"
 #include "serialno/QtpFile.h"
 #include "serialno/SerialNumber.h"
-
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -32,15 +20,12 @@ int RepeatBlankCheck(const QString& count, const QString& delay, const std::func
                      const std::function<void(TMainForm&)>& run = [](TMainForm& f) { f.BlankCheckActionExecute(); })
 {
     WriterBox box;
-    box.Start();
-    box.LinkAs(LinkedWriter::PortsFolder() + "/COM1");
+    EXPECT_TRUE(ServeAsCom1(box));
     RecordingNotifier notes;
     TMainForm form(&notes);
     form.show();
     box.ClearRequests();
-    QPushButton* button = nullptr;
-    for (QPushButton* b : form.Panel2->findChildren<QPushButton*>())
-        if (b->text() == "Auto Writer Setup") button = b;
+    QPushButton* button = PanelButton(form, "Auto Writer Setup");
     EXPECT_TRUE(button);
     if (!button) return -1;
     QTimer::singleShot(0, [&] {

@@ -1,21 +1,8 @@
 // The second-option dialog opened from the main window, run against a
 // simulated writer of its own linked as COM1.
-#include "app/OptionModel.h"
+#include "GuiTest.h"
 #include "app/OptionTables.h"
-#include "app/forms/MainForm.h"
 #include "link/forms/ChangeOptionForm.h"
-#include "LinkedWriter.h"
-#include "RecordingNotifier.h"
-#include "WriterBox.h"
-
-#include <QAction>
-#include <QComboBox>
-#include <QDeadlineTimer>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -40,8 +27,7 @@ class ChangeOptionFormTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(Box.Start());
-        ASSERT_TRUE(Box.LinkAs(LinkedWriter::PortsFolder() + "/COM1"));
+        ASSERT_TRUE(ServeAsCom1(Box));
         Form.show();
         Notes.Clear();
     }

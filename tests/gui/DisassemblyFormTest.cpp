@@ -1,21 +1,10 @@
 // View > "Disassemble" and File > "Save Disassmble" on the main window: the
 // window is a snapshot made anew on every request, "Save Disassmble" follows
 // it, and the saved file is the listing the window shows.
-#include "RecordingNotifier.h"
-#include "app/forms/MainForm.h"
+#include "GuiTest.h"
 #include "disasm/Disassembler.h"
 #include "disasm/forms/DisForm.h"
 #include "files/forms/FileForms.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QFile>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPlainTextEdit>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,18 +1,9 @@
+#include "GuiTest.h"
 #include "app/BufferCommands.h"
 #include "app/DeviceCatalogue.h"
-#include "app/forms/MainForm.h"
 #include "files/ConfigFile.h"
 #include "files/forms/FileForms.h"
-#include "RecordingNotifier.h"
 #include "TestSupport.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QLabel>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 

@@ -1,19 +1,7 @@
 // "FW UpData Form" updates the simulated writer from an image file on its
 // worker thread, twice in a row, and refuses files that are no image.
-#include "LinkedWriter.h"
-#include "app/forms/MainForm.h"
+#include "GuiTest.h"
 #include "iap/forms/IAPForm.h"
-
-#include <QApplication>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
@@ -75,9 +63,7 @@ TEST(IAPForm, EngineeringPanelShowsTheWindow)
     RecordingNotifier notes;
     TMainForm main(&notes);
     main.show();
-    QPushButton* button = nullptr;
-    for (QPushButton* b : main.Panel2->findChildren<QPushButton*>())
-        if (b->text() == "FW Update") button = b;
+    QPushButton* button = PanelButton(main, "FW Update");
     ASSERT_TRUE(button);
     button->click();
     ASSERT_TRUE(IAPForm);

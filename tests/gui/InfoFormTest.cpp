@@ -1,27 +1,8 @@
-#include "app/forms/MainForm.h"
+#include "GuiTest.h"
 #include "files/forms/FileForms.h"
 #include "infosheet/forms/InfoForm.h"
 #include "platform/JpegImage.h"
-#include "RecordingNotifier.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDate>
-#include <QLocale>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPrinter>
-#include <QProcess>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 namespace {
 
