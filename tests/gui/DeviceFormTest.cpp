@@ -49,9 +49,9 @@ TEST(DeviceForm, DownloadCommandOpensTheDialog)
     EXPECT_EQ(DeviceForm, nullptr);
 }
 
-// A screen reader finds every control of the writer-maintenance windows by
-// what the user reads on it: a button by its caption, an edit, list or log
-// by the label before it.
+// A screen reader finds every control of the writer-maintenance windows and
+// the engineering panel by what the user reads on it: a button by its
+// caption, an edit, list or log by the label before it.
 TEST(DeviceForm, MaintenanceWindowsNameEachControlByWhatTheUserReads)
 {
     Workspace ws;
@@ -59,7 +59,8 @@ TEST(DeviceForm, MaintenanceWindowsNameEachControlByWhatTheUserReads)
     TDeviceForm device(ws, notes);
     TAutoWriterSetupForm setup(&ws);
     TIAPForm iap(ws, notes);
-    for (QWidget* form : std::initializer_list<QWidget*>{&device, &setup, &iap}) {
+    TMainForm main(&notes);
+    for (QWidget* form : std::initializer_list<QWidget*>{&device, &setup, &iap, main.Panel2}) {
         for (QWidget* w : form->findChildren<QWidget*>()) {
             if (w->focusPolicy() == Qt::NoFocus || qobject_cast<QAbstractScrollArea*>(w->parentWidget())) continue;
             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);

@@ -18,7 +18,7 @@ QString WriteImage(const QTemporaryDir& dir, std::size_t size)
 
 }  // namespace
 
-TEST(IAPForm, TwoUpdatesInARowEachSendEveryBlockAndEndInSuccess)
+TEST(IAPForm, RefusesAFileThatIsNoImageAndTwoUpdatesInARowEachSendEveryBlock)
 {
     LinkedWriter w("COM2");
     ASSERT_TRUE(w.Ready);
@@ -26,7 +26,10 @@ TEST(IAPForm, TwoUpdatesInARowEachSendEveryBlockAndEndInSuccess)
     TIAPForm form(w.Ws, w.Notifier);
     form.SetTiming(IapTiming{0, 0, 50}, 30);
     form.show();
+    form.OpenImage(WriteImage(dir, 0x4000));   // no code past the information block
     EXPECT_FALSE(form.BTUPData->isEnabled());
+    EXPECT_EQ(w.Notifier.LastText(), IapMessages::kNoCode);
+    w.Notifier.Clear();
     form.OpenImage(WriteImage(dir, 0x4000 + 200));
     ASSERT_TRUE(form.BTUPData->isEnabled());
     for (int pass = 1; pass <= 2; ++pass) {
@@ -45,17 +48,6 @@ TEST(IAPForm, TwoUpdatesInARowEachSendEveryBlockAndEndInSuccess)
     QTest::mouseDClick(form.Label1, Qt::LeftButton);
     EXPECT_TRUE(form.TxData->isVisible());
     EXPECT_TRUE(form.TxData->toPlainText().startsWith("A5 00 00 00 00 03 00 "));
-}
-
-TEST(IAPForm, AFileThatIsNoImageIsRefusedAndCannotBeSent)
-{
-    RecordingNotifier notes;
-    Workspace ws;
-    QTemporaryDir dir;
-    TIAPForm form(ws, notes);
-    form.OpenImage(WriteImage(dir, 0x4000));
-    EXPECT_FALSE(form.BTUPData->isEnabled());
-    EXPECT_EQ(notes.LastText(), IapMessages::kNoCode);
 }
 
 TEST(IAPForm, EngineeringPanelShowsTheWindow)

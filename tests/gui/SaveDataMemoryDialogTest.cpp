@@ -19,7 +19,6 @@ TEST(SaveDataMemoryDialog, TypedNameTakesTheChosenFiltersExtensionAndAReplaceIsA
     } cases[] = {
         {2, 1, "out", "out.chx", 0},
         {1, 2, "out", "out.cbn", 0},
-        {2, 2, "out", "out.cbn", 0},
         {2, 1, "old", "old.chx", 1},
     };
     int asks = 0;
