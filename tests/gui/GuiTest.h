@@ -14,6 +14,7 @@
 #include "WriterBox.h"
 #include "app/OptionModel.h"
 #include "app/forms/MainForm.h"
+#include "files/forms/FileForms.h"
 #include "link/forms/ProgramVerifyForm.h"
 
 inline bool WaitUntil(const std::function<bool()>& condition, int ms = 15000)
@@ -71,3 +72,19 @@ inline QPushButton* PanelButton(const TMainForm& form, const QString& caption)
         if (b->text() == caption) return b;
     return nullptr;
 }
+
+// Answers the file dialogs while it lives: records each request and gives
+// Path (empty: cancelled) with FilterIndex (0: the one the request proposed).
+struct ScriptedFileDialogs {
+    std::vector<file_forms::FileDialogRequest> Requests;
+    QString Path;
+    int FilterIndex = 0;
+    ScriptedFileDialogs()
+    {
+        file_forms::SetFileDialogRunner([this](const file_forms::FileDialogRequest& r) {
+            Requests.push_back(r);
+            return file_forms::FileDialogChoice{Path, FilterIndex ? FilterIndex : r.FilterIndex};
+        });
+    }
+    ~ScriptedFileDialogs() { file_forms::SetFileDialogRunner({}); }
+};

@@ -1,5 +1,4 @@
 #include "GuiTest.h"
-#include "files/forms/FileForms.h"
 #include "infosheet/forms/InfoForm.h"
 #include "platform/JpegImage.h"
 #include <QPrinter>
@@ -17,15 +16,12 @@ protected:
     RecordingNotifier Notes;
     TMainForm Main{&Notes};
     QTemporaryDir Dir;
-    std::vector<file_forms::FileDialogRequest> Requests;
-    QString Chosen;
+    ScriptedFileDialogs Dialogs;
+    const std::vector<file_forms::FileDialogRequest>& Requests = Dialogs.Requests;
+    QString& Chosen = Dialogs.Path;
 
     void SetUp() override
     {
-        file_forms::SetFileDialogRunner([this](const file_forms::FileDialogRequest& r) {
-            Requests.push_back(r);
-            return file_forms::FileDialogChoice{Chosen, r.FilterIndex};
-        });
         Main.show();
         Ws().ProgramFileName = "/data/pump.main.hex";
         Ws().CustomerName = "Acme";
@@ -36,7 +32,6 @@ protected:
     }
     void TearDown() override
     {
-        file_forms::SetFileDialogRunner({});
         SetPrinterSource({});
         Main.hide();
     }

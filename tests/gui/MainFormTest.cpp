@@ -75,7 +75,6 @@ TEST_F(MainFormTest, CtrlFFillsProgramMemoryWithTheConfirmedRange)
     EXPECT_EQ(dialogs, 1);
     const Workspace& ws = Form.GetWorkspace();
     EXPECT_EQ(ws.ProgramMemory[6], 0x34);
-    EXPECT_EQ(ws.ProgramMemory[8], 0x7F);
     EXPECT_EQ(Form.Label11->text(), QString::fromStdString(ws.Status.ProgramChecksum));
     EXPECT_NE(Form.Label11->text(), "F800");
     Form.Action("ClearBuffer1")->trigger();
