@@ -58,9 +58,7 @@ TEST(IAPForm, EngineeringPanelShowsTheWindow)
     QPushButton* button = PanelButton(main, "FW Update");
     ASSERT_TRUE(button);
     button->click();
-    ASSERT_TRUE(IAPForm);
-    EXPECT_TRUE(IAPForm->isVisible());
-    EXPECT_EQ(IAPForm->windowTitle(), "FW UpData Form");
+    ASSERT_TRUE(IAPForm && IAPForm->isVisible());
     EXPECT_LE((IAPForm->geometry().center() - main.geometry().center()).manhattanLength(), 2);
     main.close();
     EXPECT_FALSE(IAPForm && IAPForm->isVisible());
