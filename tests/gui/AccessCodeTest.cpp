@@ -44,9 +44,8 @@ protected:
     {
         box.ClearRequests();
         RunToEnd([this] { Form.Action("ForceWrite")->trigger(); });
-        for (const RecordedRequest& r : box.Requests())
-            if (r.Name == "command header" && r.Bytes.size() == 10 && (r.Bytes[9] & 0xBF) == 0xA7) return r.Bytes[7];
-        return -1;
+        const auto header = OverWriteHeader(box);
+        return header ? header->Bytes[7] : -1;
     }
 };
 

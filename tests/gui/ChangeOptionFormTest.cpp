@@ -42,12 +42,7 @@ protected:
 
     static bool Idle(TChangeOptionForm* d) { return !d->Running() && d->btnReadOption->isEnabled(); }
 
-    bool Wrote() const
-    {
-        for (const RecordedRequest& r : Box.Requests())
-            if (r.Name == "command header" && (r.Bytes[9] & 0xBF) == 0xA7) return true;
-        return false;
-    }
+    bool Wrote() const { return OverWriteHeader(Box).has_value(); }
 
     WriterBox Box;
     ModalNotes Notes;
@@ -92,6 +87,7 @@ TEST_F(ChangeOptionFormTest, ReadShowsTheChipsOptionsAndAutoWritesWithoutTouchin
     QTest::mouseClick(dialog->btnAuto, Qt::LeftButton);
     QTRY_VERIFY(Idle(dialog));
     EXPECT_EQ(Notes.LastText(), "Program && verify OK");
+    EXPECT_TRUE(Wrote());
     const SimulatedChip chip = Box.Chip();
     for (std::size_t i = 32; i < 40; ++i) EXPECT_EQ(chip.OptionArea[i], dialog->Composition().Image[i] & 0x7F) << i;
 

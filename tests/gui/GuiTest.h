@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include "LinkedWriter.h"
 #include "RecordingNotifier.h"
@@ -63,6 +64,14 @@ inline QString RunToEnd(const std::function<void()>& start)
     });
     start();
     return data;
+}
+
+// The first over-write command header the writer received, if any.
+inline std::optional<RecordedRequest> OverWriteHeader(const WriterBox& box)
+{
+    for (const RecordedRequest& r : box.Requests())
+        if (r.Name == "command header" && r.Bytes.size() == 10 && (r.Bytes[9] & 0xBF) == 0xA7) return r;
+    return std::nullopt;
 }
 
 // The engineering panel's button with this caption.
