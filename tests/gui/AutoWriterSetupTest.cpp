@@ -8,9 +8,9 @@
 #include "serialno/QtpFile.h"
 #include "serialno/SerialNumber.h"
 
+#include "TestSupport.h"
+
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 
 namespace {
 
@@ -52,26 +52,19 @@ int RepeatBlankCheck(const QString& count, const QString& delay, const std::func
 
 }  // namespace
 
-TEST(AutoWriterSetup, CountThreeRunsThreeBlankChecksThenEnds)
+TEST(AutoWriterSetup, CountThreeRunsThreeBlankChecksAndStopEndsAfterTheCurrentRun)
 {
     EXPECT_EQ(RepeatBlankCheck("3", "0", [](TfmProgramVerify*) {}), 3);
-}
-
-TEST(AutoWriterSetup, StopEndsTheRepetitionAfterTheCurrentRun)
-{
-    auto stop = [](TfmProgramVerify* dialog) { QTest::mouseClick(dialog->AwsBT, Qt::LeftButton); };
-    EXPECT_EQ(RepeatBlankCheck("0", "300", stop), 1);
+    EXPECT_EQ(RepeatBlankCheck("0", "300", [](TfmProgramVerify* d) { QTest::mouseClick(d->AwsBT, Qt::LeftButton); }), 1);
 }
 
 // The last QTP record programmed ends serial mode, and with it the
 // repetition: a further run would program the same number again.
 TEST(AutoWriterSetup, RunThatEndsSerialModeEndsTheRepetition)
 {
-    const std::string qtp = LinkedWriter::PortsFolder() + "/../repetition.txt";
-    {
-        std::ofstream out(qtp, std::ios::binary);
-        out << ":040010001231343144\r\n:00000001FF";
-    }
+    TempDir dir;
+    const std::string qtp = dir.File("repetition.txt");
+    WriteBytes(qtp, ":040010001231343144\r\n:00000001FF");
     auto autoProgram = [&](TMainForm& form) {
         Workspace& ws = form.GetWorkspace();
         ASSERT_TRUE(form.SetSelectedDevice("72Q575"));
@@ -92,7 +85,6 @@ TEST(AutoWriterSetup, RunThatEndsSerialModeEndsTheRepetition)
         CloseQtpInput(ws);
     };
     EXPECT_EQ(RepeatBlankCheck("5", "0", [](TfmProgramVerify*) {}, autoProgram), 1);
-    std::remove(qtp.c_str());
 }
 
 // A run that the handler would restart after a second: the repetition alone
