@@ -1,6 +1,3 @@
-// The double-click on "Serial Port :", the password dialog and what each
-// code reveals; the engineering panel's switches and widths, down to the
-// timing byte of the over-write header at the simulated writer.
 #include "GuiTest.h"
 #include "editors/forms/PasswordForm.h"
 

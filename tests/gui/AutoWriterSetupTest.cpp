@@ -1,5 +1,3 @@
-// The engineering panel's "Auto Writer Setup" arms a repetition that runs a
-// blank check again and again through the progress dialog.
 #include "GuiTest.h"
 #include "link/AutoWriter.h"
 #include "link/forms/AutoWriterSetupForm.h"

@@ -1,5 +1,3 @@
-// The second-option dialog opened from the main window, run against a
-// simulated writer of its own linked as COM1.
 #include "GuiTest.h"
 #include "app/OptionTables.h"
 #include "link/forms/ChangeOptionForm.h"

@@ -1,6 +1,3 @@
-// The "Configuration" dialog: each check box mirrors its workspace flag,
-// however the dialog is closed, and the flag does what it says at the
-// simulated writer.
 #include "GuiTest.h"
 #include "editors/forms/ConfigForm.h"
 

@@ -1,5 +1,3 @@
-// "Device select" downloads the preselected devices on its own thread, the
-// buttons waiting meanwhile; the main window's command opens it.
 #include "GuiTest.h"
 #include "../link/LinkTestSupport.h"
 #include "iap/forms/IAPForm.h"

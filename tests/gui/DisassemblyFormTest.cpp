@@ -1,6 +1,3 @@
-// View > "Disassemble" and File > "Save Disassmble" on the main window: the
-// window is a snapshot made anew on every request, "Save Disassmble" follows
-// it, and the saved file is the listing the window shows.
 #include "GuiTest.h"
 #include "disasm/Disassembler.h"
 #include "disasm/forms/DisForm.h"

@@ -1,5 +1,3 @@
-// "FW UpData Form" updates the simulated writer from an image file on its
-// worker thread, twice in a row, and refuses files that are no image.
 #include "GuiTest.h"
 #include "iap/forms/IAPForm.h"
 

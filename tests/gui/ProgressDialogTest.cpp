@@ -1,6 +1,3 @@
-// F8 on the main window runs an auto program through the progress dialog
-// against the simulated writer; "Continue" programs the next chip in the
-// same dialog and "Exit" closes it.
 #include "GuiTest.h"
 #include <algorithm>
 

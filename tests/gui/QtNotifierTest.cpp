@@ -1,7 +1,6 @@
 #include "GuiTest.h"
 #include "app/forms/QtNotifier.h"
 
-// Each question shows its buttons and returns the one pressed.
 TEST(QtNotifierTest, QuestionReturnsTheButtonPressed)
 {
     const struct {

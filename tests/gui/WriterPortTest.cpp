@@ -1,5 +1,3 @@
-// The main window's port selector and its writer check at first show, run
-// against the simulated writer that the test main attaches as COM1.
 #include "GuiTest.h"
 #include <filesystem>
 
