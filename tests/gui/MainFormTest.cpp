@@ -91,7 +91,6 @@ TEST_F(MainFormTest, DoubleClicksOnTheStatusPanelReachTheEditorCommands)
     EXPECT_EQ(Form.HandlerRunCount("CounterMode1Click"), 1);
 }
 
-// --- the fill dialog --------------------------------------------------------
 
 TEST(FillBufferFormTest, OpensWithTheLimitsAndRefusesAStartBeyondThem)
 {
