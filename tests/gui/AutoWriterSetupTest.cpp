@@ -1,28 +1,14 @@
-// The engineering panel's "Auto Writer Setup" arms a repetition that runs a
-// blank check again and again through the progress dialog.
-#include "LinkedWriter.h"
-#include "app/forms/MainForm.h"
+#include "GuiTest.h"
 #include "link/AutoWriter.h"
 #include "link/forms/AutoWriterSetupForm.h"
-#include "link/forms/ProgramVerifyForm.h"
 #include "app/BufferCommands.h"
-#include "app/OptionModel.h"
 #include "app/Checksum.h"
 #include "serialno/QtpFile.h"
 #include "serialno/SerialNumber.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
+#include "TestSupport.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 
 namespace {
 
@@ -32,15 +18,12 @@ int RepeatBlankCheck(const QString& count, const QString& delay, const std::func
                      const std::function<void(TMainForm&)>& run = [](TMainForm& f) { f.BlankCheckActionExecute(); })
 {
     WriterBox box;
-    box.Start();
-    box.LinkAs(LinkedWriter::PortsFolder() + "/COM1");
+    EXPECT_TRUE(ServeAsCom1(box));
     RecordingNotifier notes;
     TMainForm form(&notes);
     form.show();
     box.ClearRequests();
-    QPushButton* button = nullptr;
-    for (QPushButton* b : form.Panel2->findChildren<QPushButton*>())
-        if (b->text() == "Auto Writer Setup") button = b;
+    QPushButton* button = PanelButton(form, "Auto Writer Setup");
     EXPECT_TRUE(button);
     if (!button) return -1;
     QTimer::singleShot(0, [&] {
@@ -67,26 +50,19 @@ int RepeatBlankCheck(const QString& count, const QString& delay, const std::func
 
 }  // namespace
 
-TEST(AutoWriterSetup, CountThreeRunsThreeBlankChecksThenEnds)
+TEST(AutoWriterSetup, CountThreeRunsThreeBlankChecksAndStopEndsAfterTheCurrentRun)
 {
     EXPECT_EQ(RepeatBlankCheck("3", "0", [](TfmProgramVerify*) {}), 3);
-}
-
-TEST(AutoWriterSetup, StopEndsTheRepetitionAfterTheCurrentRun)
-{
-    auto stop = [](TfmProgramVerify* dialog) { QTest::mouseClick(dialog->AwsBT, Qt::LeftButton); };
-    EXPECT_EQ(RepeatBlankCheck("0", "300", stop), 1);
+    EXPECT_EQ(RepeatBlankCheck("0", "300", [](TfmProgramVerify* d) { QTest::mouseClick(d->AwsBT, Qt::LeftButton); }), 1);
 }
 
 // The last QTP record programmed ends serial mode, and with it the
 // repetition: a further run would program the same number again.
 TEST(AutoWriterSetup, RunThatEndsSerialModeEndsTheRepetition)
 {
-    const std::string qtp = LinkedWriter::PortsFolder() + "/../repetition.txt";
-    {
-        std::ofstream out(qtp, std::ios::binary);
-        out << ":040010001231343144\r\n:00000001FF";
-    }
+    TempDir dir;
+    const std::string qtp = dir.File("repetition.txt");
+    WriteBytes(qtp, ":040010001231343144\r\n:00000001FF");
     auto autoProgram = [&](TMainForm& form) {
         Workspace& ws = form.GetWorkspace();
         ASSERT_TRUE(form.SetSelectedDevice("72Q575"));
@@ -107,7 +83,6 @@ TEST(AutoWriterSetup, RunThatEndsSerialModeEndsTheRepetition)
         CloseQtpInput(ws);
     };
     EXPECT_EQ(RepeatBlankCheck("5", "0", [](TfmProgramVerify*) {}, autoProgram), 1);
-    std::remove(qtp.c_str());
 }
 
 // A run that the handler would restart after a second: the repetition alone

@@ -1,22 +1,5 @@
-// The "Configuration" dialog: each check box mirrors its workspace flag,
-// however the dialog is closed, and the flag does what it says at the
-// simulated writer.
-#include "LinkedWriter.h"
-#include "RecordingNotifier.h"
-#include "WriterBox.h"
-#include "GuiWait.h"
-#include "app/OptionModel.h"
-#include "app/forms/MainForm.h"
+#include "GuiTest.h"
 #include "editors/forms/ConfigForm.h"
-#include "link/forms/ProgramVerifyForm.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -80,25 +63,13 @@ TEST_F(ConfigFormTest, EachCheckBoxShowsAndSetsItsFlagWhicheverWayTheDialogClose
 TEST_F(ConfigFormTest, AutoProgramWithoutTheEepromBoxSendsNoEepromStream)
 {
     WriterBox box;
-    ASSERT_TRUE(box.Start());
-    ASSERT_TRUE(box.LinkAs(LinkedWriter::PortsFolder() + "/COM1"));
+    ASSERT_TRUE(ServeAsCom1(box));
     Workspace& ws = Form.GetWorkspace();
-    ASSERT_TRUE(ws.WriteEEinAuto);
     InConfigDialog([](TfmConfig& dialog) { dialog.CheckBox("cbWriteEEinAuto")->click(); }, false);
     ASSERT_FALSE(ws.WriteEEinAuto);
 
-    for (uint32_t k = 0; 2 * k < ws.RomBytes; ++k) ws.ProgramMemory[2 * k] = uint8_t(k & 0x7F);
-    ws.OptionWords[0] = 0x26;   // every option item set to a choice
-    ws.OptionWords[1] = 0x55;
-    UpdateOption(ws);
-    bool ended = false;
-    QTimer::singleShot(0, [&] {
-        if (!WaitUntil([] { return fmProgramVerify && fmProgramVerify->btContinue->isEnabled(); })) return;
-        ended = true;
-        QTest::mouseClick(fmProgramVerify->btExit, Qt::LeftButton);
-    });
-    Form.AutoProgram1Click();
-    ASSERT_TRUE(ended) << Notes.LastText();
+    SetProgrammableData(ws);
+    ASSERT_EQ(RunToEnd([this] { Form.AutoProgram1Click(); }), "Data program & verify OK") << Notes.LastText();
 
     int programHeaders = 0, eepromHeaders = 0;
     for (const RecordedRequest& r : box.Requests()) {

@@ -1,21 +1,6 @@
-// View > "Disassemble" and File > "Save Disassmble" on the main window: the
-// window is a snapshot made anew on every request, "Save Disassmble" follows
-// it, and the saved file is the listing the window shows.
-#include "RecordingNotifier.h"
-#include "app/forms/MainForm.h"
+#include "GuiTest.h"
 #include "disasm/Disassembler.h"
 #include "disasm/forms/DisForm.h"
-#include "files/forms/FileForms.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QFile>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPlainTextEdit>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -23,21 +8,15 @@ class DisassemblyFormTest : public ::testing::Test {
 protected:
     RecordingNotifier Notes;
     TMainForm Form{&Notes};
-    std::vector<file_forms::FileDialogRequest> Requests;
-    file_forms::FileDialogChoice Next;
+    ScriptedFileDialogs Dialogs;
 
     void SetUp() override
     {
-        file_forms::SetFileDialogRunner([this](const file_forms::FileDialogRequest& r) {
-            Requests.push_back(r);
-            return Next;
-        });
         Form.show();
         Workspace& ws = Form.GetWorkspace();
         ws.ProgramMemory[0] = 0x05;   // GOTO 0005H, 7-bit halves
         ws.ProgramMemory[1] = 0x30;
     }
-    void TearDown() override { file_forms::SetFileDialogRunner({}); }
     bool SaveEnabled() const { return Form.Action("FileSaveAsItem")->isEnabled(); }
     int Windows() const
     {
@@ -94,10 +73,10 @@ TEST_F(DisassemblyFormTest, SaveWritesTheShownListingUnderTheProposedName)
     ASSERT_NE(DisassembleForm, nullptr);
     EXPECT_EQ(DisassembleForm->parentWidget()->windowTitle(), dir.path() + "/demo.v1.hex");
 
-    Next = {dir.path() + "/demo.dis", 1};
+    Dialogs.Path = dir.path() + "/demo.dis";
     Form.Action("FileSaveAsItem")->trigger();
-    ASSERT_EQ(Requests.size(), 1u);
-    EXPECT_EQ(Requests[0].FileName, dir.path() + "/demo");
+    ASSERT_EQ(Dialogs.Requests.size(), 1u);
+    EXPECT_EQ(Dialogs.Requests[0].FileName, dir.path() + "/demo");
     QFile saved(dir.path() + "/demo.dis");
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     const QByteArray bytes = saved.readAll();
@@ -106,7 +85,7 @@ TEST_F(DisassemblyFormTest, SaveWritesTheShownListingUnderTheProposedName)
     EXPECT_TRUE(Notes.Prompts.empty()) << Notes.LastText();
 
     // Cancelled: nothing is written and nothing is said.
-    Next = {};
+    Dialogs.Path.clear();
     Form.Action("FileSaveAsItem")->trigger();
     EXPECT_TRUE(Notes.Prompts.empty());
 }

@@ -1,18 +1,8 @@
+#include "GuiTest.h"
 #include "app/BufferCommands.h"
 #include "app/DeviceCatalogue.h"
-#include "app/forms/MainForm.h"
 #include "files/ConfigFile.h"
-#include "files/forms/FileForms.h"
-#include "RecordingNotifier.h"
 #include "TestSupport.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QDir>
-#include <QLabel>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -26,28 +16,16 @@ protected:
     RecordingNotifier Notes;
     std::unique_ptr<TMainForm> Form;
     TempDir Dir;
-    std::vector<file_forms::FileDialogRequest> Requests;
-    file_forms::FileDialogChoice Next;
+    ScriptedFileDialogs Dialogs;
+    const std::vector<file_forms::FileDialogRequest>& Requests = Dialogs.Requests;
 
-    void SetUp() override
-    {
-        file_forms::SetFileDialogRunner([this](const file_forms::FileDialogRequest& r) {
-            Requests.push_back(r);
-            return Next;
-        });
-    }
-    void TearDown() override
-    {
-        if (Form) Form->hide();
-        Form.reset();
-        file_forms::SetFileDialogRunner({});
-    }
+    void TearDown() override { Form.reset(); }
     void Show()
     {
         Form = std::make_unique<TMainForm>(&Notes);
         Form->show();
     }
-    void Choose(const QString& path, int filterIndex = 1) { Next = {path, filterIndex}; }
+    void Choose(const QString& path, int filterIndex = 1) { Dialogs.Path = path, Dialogs.FilterIndex = filterIndex; }
     QString File(const char* name) const { return QString::fromStdString(Dir.File(name)); }
     Workspace& Ws() { return Form->GetWorkspace(); }
 };

@@ -1,19 +1,5 @@
-// "FW UpData Form" updates the simulated writer from an image file on its
-// worker thread, twice in a row, and refuses files that are no image.
-#include "LinkedWriter.h"
-#include "app/forms/MainForm.h"
+#include "GuiTest.h"
 #include "iap/forms/IAPForm.h"
-
-#include <QApplication>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QStatusBar>
-#include <QTemporaryDir>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
@@ -30,7 +16,7 @@ QString WriteImage(const QTemporaryDir& dir, std::size_t size)
 
 }  // namespace
 
-TEST(IAPForm, TwoUpdatesInARowEachSendEveryBlockAndEndInSuccess)
+TEST(IAPForm, RefusesAFileThatIsNoImageAndTwoUpdatesInARowEachSendEveryBlock)
 {
     LinkedWriter w("COM2");
     ASSERT_TRUE(w.Ready);
@@ -38,7 +24,10 @@ TEST(IAPForm, TwoUpdatesInARowEachSendEveryBlockAndEndInSuccess)
     TIAPForm form(w.Ws, w.Notifier);
     form.SetTiming(IapTiming{0, 0, 50}, 30);
     form.show();
+    form.OpenImage(WriteImage(dir, 0x4000));   // no code past the information block
     EXPECT_FALSE(form.BTUPData->isEnabled());
+    EXPECT_EQ(w.Notifier.LastText(), IapMessages::kNoCode);
+    w.Notifier.Clear();
     form.OpenImage(WriteImage(dir, 0x4000 + 200));
     ASSERT_TRUE(form.BTUPData->isEnabled());
     for (int pass = 1; pass <= 2; ++pass) {
@@ -59,30 +48,15 @@ TEST(IAPForm, TwoUpdatesInARowEachSendEveryBlockAndEndInSuccess)
     EXPECT_TRUE(form.TxData->toPlainText().startsWith("A5 00 00 00 00 03 00 "));
 }
 
-TEST(IAPForm, AFileThatIsNoImageIsRefusedAndCannotBeSent)
-{
-    RecordingNotifier notes;
-    Workspace ws;
-    QTemporaryDir dir;
-    TIAPForm form(ws, notes);
-    form.OpenImage(WriteImage(dir, 0x4000));
-    EXPECT_FALSE(form.BTUPData->isEnabled());
-    EXPECT_EQ(notes.LastText(), IapMessages::kNoCode);
-}
-
 TEST(IAPForm, EngineeringPanelShowsTheWindow)
 {
     RecordingNotifier notes;
     TMainForm main(&notes);
     main.show();
-    QPushButton* button = nullptr;
-    for (QPushButton* b : main.Panel2->findChildren<QPushButton*>())
-        if (b->text() == "FW Update") button = b;
+    QPushButton* button = PanelButton(main, "FW Update");
     ASSERT_TRUE(button);
     button->click();
-    ASSERT_TRUE(IAPForm);
-    EXPECT_TRUE(IAPForm->isVisible());
-    EXPECT_EQ(IAPForm->windowTitle(), "FW UpData Form");
+    ASSERT_TRUE(IAPForm && IAPForm->isVisible());
     EXPECT_LE((IAPForm->geometry().center() - main.geometry().center()).manhattanLength(), 2);
     main.close();
     EXPECT_FALSE(IAPForm && IAPForm->isVisible());

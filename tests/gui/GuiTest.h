@@ -1,0 +1,99 @@
+// What the GUI tests share: the widgets, waiting for a state with the event
+// loop running, a program an auto program runs through, and a progress
+// dialog run to its end.
+#pragma once
+
+#include <QTest>
+#include <QtWidgets>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+
+#include "LinkedWriter.h"
+#include "RecordingNotifier.h"
+#include "WriterBox.h"
+#include "app/OptionModel.h"
+#include "app/forms/MainForm.h"
+#include "files/forms/FileForms.h"
+#include "link/forms/ProgramVerifyForm.h"
+
+inline bool WaitUntil(const std::function<bool()>& condition, int ms = 15000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > ms) return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+// Starts the box and makes it the writer on COM1 (the test main's writer
+// takes COM1 back before the next test).
+inline bool ServeAsCom1(WriterBox& box) { return box.Start() && box.LinkAs(LinkedWriter::PortsFolder() + "/COM1"); }
+
+// Shows the window and waits until it is the active one.
+inline bool ShowActive(QWidget& window)
+{
+    window.show();
+    QApplication::setActiveWindow(&window);
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+// Words that differ from each other and every option item set to a choice
+// (or left blank).
+inline void SetProgrammableData(Workspace& ws, bool options = true)
+{
+    for (uint32_t k = 0; 2 * k < ws.RomBytes; ++k) ws.ProgramMemory[2 * k] = uint8_t((k * 3 + 1) & 0x7F);
+    if (options) ws.OptionWords[0] = 0x26, ws.OptionWords[1] = 0x55;
+    UpdateOption(ws);
+}
+
+// Runs `start`, a command that opens the progress dialog, and leaves the
+// dialog with Exit once the run has ended. Returns the data line shown then
+// (empty when the run never ended).
+inline QString RunToEnd(const std::function<void()>& start)
+{
+    QString data;
+    QTimer::singleShot(0, [&] {
+        if (!WaitUntil([] { return fmProgramVerify && fmProgramVerify->btExit->isEnabled(); })) return;
+        data = fmProgramVerify->Label(ProgressLabel::Data)->text();
+        QTest::mouseClick(fmProgramVerify->btExit, Qt::LeftButton);
+    });
+    start();
+    return data;
+}
+
+// The first over-write command header the writer received, if any.
+inline std::optional<RecordedRequest> OverWriteHeader(const WriterBox& box)
+{
+    for (const RecordedRequest& r : box.Requests())
+        if (r.Name == "command header" && r.Bytes.size() == 10 && (r.Bytes[9] & 0xBF) == 0xA7) return r;
+    return std::nullopt;
+}
+
+// The engineering panel's button with this caption.
+inline QPushButton* PanelButton(const TMainForm& form, const QString& caption)
+{
+    for (QPushButton* b : form.Panel2->findChildren<QPushButton*>())
+        if (b->text() == caption) return b;
+    return nullptr;
+}
+
+// Answers the file dialogs while it lives: records each request and gives
+// Path (empty: cancelled) with FilterIndex (0: the one the request proposed).
+struct ScriptedFileDialogs {
+    std::vector<file_forms::FileDialogRequest> Requests;
+    QString Path;
+    int FilterIndex = 0;
+    ScriptedFileDialogs()
+    {
+        file_forms::SetFileDialogRunner([this](const file_forms::FileDialogRequest& r) {
+            Requests.push_back(r);
+            return file_forms::FileDialogChoice{Path, FilterIndex ? FilterIndex : r.FilterIndex};
+        });
+    }
+    ~ScriptedFileDialogs() { file_forms::SetFileDialogRunner({}); }
+};
