@@ -4,6 +4,7 @@
 #include "app/OptionModel.h"
 #include "files/ConfigFile.h"
 #include "files/FileCommands.h"
+#include "files/FileNames.h"
 
 #include <filesystem>
 
@@ -75,7 +76,7 @@ TEST(ConfigRoundTrip, SavedSettingsComeBackAndSaveToTheSameBytes)
     ws->WriteEEinAuto = false;
     ws->BypassIcCheck = true;
     ws->SaveEEData = true;
-    ws->CustomerName = "ACME";
+    ws->CustomerName = "ACME Door Systems Ltd.";
     ws->CustomerProject = "Door lock";
     ws->OperatingFrequency = "4 MHz";
     ws->OperatingVoltageLow = "2.2 V";
@@ -99,7 +100,7 @@ TEST(ConfigRoundTrip, SavedSettingsComeBackAndSaveToTheSameBytes)
     EXPECT_EQ(loaded->ProgramMemory, ws->ProgramMemory);
     EXPECT_FALSE(loaded->SerialModeOn);   // a program load ends serial-number mode
     EXPECT_EQ(loaded->Status.SerialText, " 1234 5678");
-    EXPECT_EQ(loaded->CustomerName, "ACME");
+    EXPECT_EQ(loaded->CustomerName, "ACME Door Systems Ltd.");
     EXPECT_EQ(loaded->Status.ProgramChecksum, ws->Status.ProgramChecksum);
     EXPECT_TRUE(r.Actions.RecreateMemoryWindow || !loaded->MemoryWindowOpen);
 
@@ -239,3 +240,32 @@ TEST(DefaultConfig, FailedWriteIsReportedAndTheOldFileStays)
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"Default.cfg"});
 }
 
+
+// A configuration of a larger device than the selected one, naming a ".cbn"
+// shorter than that device's memory: the words the file does not reach are
+// the new device's blank words, whether loaded by the user or as "Default.cfg".
+TEST(ConfigurationLoad, LargerDeviceWithShortRawImage)
+{
+    TempDir dir;
+    const std::string program = dir.File("short.cbn");
+    WriteBytes(program, std::string(6000, '\x01'));   // 3000 of the 4096 words of a 72Q575
+    auto device = FreshWorkspace("72Q575");
+    device->ProgramFileName = program;
+    const std::string text = SaveCfg(*device, CfgSelection{0, "72Q575"});
+    WriteBytes(dir.File("setup.cfg"), text);
+    WriteBytes(DefaultConfigPath(dir.Path), text);
+    for (const bool atStart : {false, true}) {
+        SCOPED_TRACE(atStart ? "Default.cfg" : "Load Config File");
+        auto ws = ShownWorkspace();
+        ws->StartDirectory = dir.Path;
+        RecordingNotifier n;
+        const FileCommandResult r = atStart ? LoadDefaultConfig(*ws, CfgSelection{0, "31Q520"}, n)
+                                            : LoadConfigFile(*ws, dir.File("setup.cfg"), CfgSelection{0, "31Q520"}, n);
+        EXPECT_TRUE(r.Loaded);
+        EXPECT_EQ(n.Texts(), std::vector<std::string>{});
+        EXPECT_EQ(ws->DeviceName, "72Q575");
+        EXPECT_EQ(WordAt(*ws, 2999), 0x0101u);
+        EXPECT_EQ(WordAt(*ws, 3000), 0x3FFFu);
+        EXPECT_EQ(WordAt(*ws, 4095), 0x3FFFu);
+    }
+}

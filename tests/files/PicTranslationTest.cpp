@@ -43,37 +43,27 @@ FileCommandResult Load(Workspace& ws, const std::string& path, RecordingNotifier
 
 } // namespace
 
-TEST(PicObjFile, WordsAreTranslatedByFamily)
+// A full ".obj" image (erased words 0xFFF / 0x3FFF fill it) and a short ".hex"
+// (the rest stays blank), for both PIC word widths.
+TEST(PicFiles, WordsAreTranslatedByFamily)
 {
     TempDir dir;
     for (uint32_t family : {1u, 2u}) {
         const auto& samples = family == 1 ? k12BitSamples : k14BitSamples;
-        auto ws = DeviceOfFamily(family);
-        std::string bytes = Words(samples);
-        while (bytes.size() < 2048) bytes += family == 1 ? std::string("\xFF\x0F", 2) : std::string("\xFF\x3F", 2);
-        WriteBytes(dir.File("p.obj"), bytes);
-        RecordingNotifier n;
-        ASSERT_TRUE(Load(*ws, dir.File("p.obj"), n).Loaded);
-        for (std::size_t w = 0; w < samples.size(); ++w) EXPECT_EQ(WordAt(*ws, w), samples[w].Device) << w;
-        EXPECT_EQ(WordAt(*ws, 1023), samples[0].Device);   // the erased word
-    }
-}
-
-TEST(PicHexFile, SampleWordsAreTranslatedAndUntouchedWordsStayBlank)
-{
-    TempDir dir;
-    for (uint32_t family : {1u, 2u}) {
-        const auto& samples = family == 1 ? k12BitSamples : k14BitSamples;
-        auto ws = DeviceOfFamily(family);
-        const std::string data = Words(samples);
-        WriteBytes(dir.File("p.hex"),
-                   Record(0, std::vector<uint8_t>(data.begin(), data.end())) + ":00000001FF\r\n");
-        RecordingNotifier n;
-        n.Script({Answer::No});
-        ASSERT_TRUE(Load(*ws, dir.File("p.hex"), n).Loaded);
-        EXPECT_EQ(n.Texts(), std::vector<std::string>{"Code size is less than half of ROM size. Duplicate the program ?"});
-        for (std::size_t w = 0; w < samples.size(); ++w) EXPECT_EQ(WordAt(*ws, w), samples[w].Device) << w;
-        EXPECT_EQ(WordAt(*ws, samples.size()), 0x3FFFu);
+        std::string words = Words(samples);
+        WriteBytes(dir.File("p.hex"), Record(0, std::vector<uint8_t>(words.begin(), words.end())) + ":00000001FF\r\n");
+        while (words.size() < 2048) words += family == 1 ? std::string("\xFF\x0F", 2) : std::string("\xFF\x3F", 2);
+        WriteBytes(dir.File("p.obj"), words);
+        for (const bool hex : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "family " << family << (hex ? " .hex" : " .obj"));
+            auto ws = DeviceOfFamily(family);
+            RecordingNotifier n;   // answers No to the duplication question
+            ASSERT_TRUE(Load(*ws, dir.File(hex ? "p.hex" : "p.obj"), n).Loaded);
+            EXPECT_EQ(n.Texts(), hex ? std::vector<std::string>{"Code size is less than half of ROM size. Duplicate the program ?"}
+                                     : std::vector<std::string>{});
+            for (std::size_t w = 0; w < samples.size(); ++w) EXPECT_EQ(WordAt(*ws, w), samples[w].Device) << w;
+            EXPECT_EQ(WordAt(*ws, 1023), hex ? 0x3FFFu : samples[0].Device);
+        }
     }
 }
 

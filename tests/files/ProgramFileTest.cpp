@@ -91,30 +91,45 @@ TEST(CbnSaving, ImageHoldsProgramFillAndEepromPairs)
     EXPECT_EQ(bytes.substr(0x8200 + 254), std::string("\xC3\x00", 2));
 }
 
-TEST(ProgramRoundTrip, RandomProgramWithEepromComesBackThroughChxAndCbn)
+// The saved file's extension and format always agree (the loader goes by the
+// extension), and every saved file loads back as it was and saves to the same bytes.
+TEST(ProgramRoundTrip, RandomProgramWithEepromComesBackUnderTheChosenName)
 {
+    const struct {
+        const char* Typed;   // the name as the save dialog returns it
+        int FilterIndex;     // 1 ".chx", 2 ".cbn"
+        const char* SavedAs;
+        SaveFormat Format;
+    } cases[] = {
+        {"a", 1, "a.chx", SaveFormat::Chx},         {"b", 2, "b.cbn", SaveFormat::Cbn},
+        {"c.chx", 2, "c.chx", SaveFormat::Chx},     {"d.cbn", 1, "d.cbn", SaveFormat::Cbn},
+        {"e.CHX", 2, "e.CHX", SaveFormat::Chx},     {"f.txt", 1, "f.txt.chx", SaveFormat::Chx},
+        {"g.hex", 2, "g.hex.cbn", SaveFormat::Cbn}, {"v1.dir/h", 1, "v1.dir/h.chx", SaveFormat::Chx},
+    };
     TempDir dir;
-    for (SaveFormat format : {SaveFormat::Chx, SaveFormat::Cbn}) {
+    std::filesystem::create_directory(dir.File("v1.dir"));
+    uint32_t seed = 11;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        const SaveTarget target = SaveTargetFor(dir.File(c.Typed), c.FilterIndex);
+        EXPECT_EQ(target.Path, dir.File(c.SavedAs));
+        EXPECT_EQ(target.Format, c.Format);
         auto original = FreshWorkspace("72Q574");
-        FillRandomProgram(*original, format == SaveFormat::Chx ? 11 : 12);
+        FillRandomProgram(*original, seed++);
         CalChecksum(*original);
         RecordingNotifier n;
-        const std::string path = dir.File(format == SaveFormat::Chx ? "random.chx" : "random.cbn");
-        ASSERT_TRUE(SaveProgramMemory(*original, path, format, n));
+        ASSERT_TRUE(SaveProgramMemory(*original, target.Path, target.Format, n));
 
         auto loaded = FreshWorkspace("72Q574");
-        const FileCommandResult r = Load(*loaded, path, n);
+        const FileCommandResult r = Load(*loaded, target.Path, n);
         EXPECT_TRUE(r.Loaded);
         EXPECT_TRUE(n.Prompts.empty()) << n.LastText();
         EXPECT_TRUE(std::equal(original->ProgramMemory.begin(), original->ProgramMemory.begin() + original->RomBytes,
                                loaded->ProgramMemory.begin()));
-        EXPECT_TRUE(std::equal(original->EepromBuffer.begin(), original->EepromBuffer.end(),
-                               loaded->EepromBuffer.begin()));
+        EXPECT_TRUE(loaded->EepromBuffer == original->EepromBuffer);
         EXPECT_EQ(loaded->Status.TotalChecksum, original->Status.TotalChecksum);
-        EXPECT_EQ(r.MemoryCaption.value_or(""), path);
-
-        // Saved again, the file is the same byte for byte.
-        EXPECT_EQ(ProgramFileBytes(*loaded, format), ReadBytes(path));
+        EXPECT_EQ(r.MemoryCaption.value_or(""), target.Path);
+        EXPECT_EQ(ProgramFileBytes(*loaded, target.Format), ReadBytes(target.Path));
     }
 }
 
