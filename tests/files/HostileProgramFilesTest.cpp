@@ -46,7 +46,6 @@ TEST(HostileProgramFiles, EveryBadFileIsRefusedWithoutChangingAnything)
         {"oversized raw image", "p.cbn", std::string(40000, '\0'), "File size unmatch!"},
         {"oversized object file", "p.obj", std::string(40000, '\0'), "File size unmatch!"},
         {"raw image of another size", "p.obj", std::string(1500, '\0'), "File size unmatch!"},
-        {"word too wide", "p.cbn", std::string(100, '\0') + std::string(1948, '\xC0'), "It is not 14-bit instructions !"},
         {"unknown type", "p.bin", std::string(2048, '\0'), "File type incorrect!"},
         {"no extension", "program", std::string(2048, '\0'), "File type incorrect!"},
     };

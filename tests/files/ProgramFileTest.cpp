@@ -171,7 +171,6 @@ TEST(CbnSizeRules, EverySizeClassGetsItsQuestionAndOutcome)
         {"exactly H, Yes", 2048, {Answer::Yes}, true, {half}, true},
         {"below H, Yes", 1000, {Answer::Yes}, true, {half}, true},
         {"below H, No", 1000, {Answer::No}, false, {half, "File size unmatch!"}, false},
-        {"past program memory", 40000, {}, false, {"File size unmatch!"}, false},
         {"program plus EEPROM", 0x8200 + 512, {}, true, {}, false},
     };
     TempDir dir;
@@ -220,7 +219,6 @@ TEST(ObjSizeRules, OnlyTheRomSizeOrItsHalfIsTaken)
     // 31Q520: RomBytes 2048, family 2 (14-bit PIC words translated; 0x0000 is NOP -> 0x2000).
     for (const ObjCase& c : std::vector<ObjCase>{{2048, {}, true, {}},
                                                  {1024, {Answer::Yes}, true, {half}},
-                                                 {1500, {}, false, {"File size unmatch!"}},
                                                  {3000, {}, false, {"File size unmatch!"}}}) {
         SCOPED_TRACE(c.Size);
         auto ws = FreshWorkspace("31Q520");
