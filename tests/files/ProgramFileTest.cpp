@@ -262,41 +262,34 @@ TEST(ProgramLoading, WordWiderThanTheDeviceIsRefused)
     }
 }
 
-TEST(ProgramLoading, SuccessfulLoadEndsSerialAndQtpModeAndBlanksOptions)
+// A load ends serial mode and closes the listing whether or not a file was
+// chosen; only a loaded file blanks the options and the pass count.
+TEST(ProgramLoading, LoadEndsSerialModeAndOnlyALoadedFileBlanksOptions)
 {
     TempDir dir;
-    auto ws = FreshWorkspace("31Q520");
-    ws->SerialModeOn = true;
-    ws->Status.SerialModeText = "Enable";
-    ws->Status.PassCountText = "12";
-    ws->DisasmWindowOpen = true;
-    ws->OptionWords[0] = 0x06;
-    ws->OptionWords[1] = 0x00;
     WriteBytes(dir.File("p.cbn"), Cbn(2048, 0x00));
-    RecordingNotifier n;
-    const FileCommandResult r = Load(*ws, dir.File("p.cbn"), n);
-    ASSERT_TRUE(r.Loaded);
-    EXPECT_FALSE(ws->SerialModeOn);
-    EXPECT_EQ(ws->Status.SerialModeText, "Disable");
-    EXPECT_EQ(ws->Status.PassCountText, "0");
-    EXPECT_FALSE(ws->DisasmWindowOpen);
-    EXPECT_TRUE(r.Actions.CloseDisasmWindow);
-    EXPECT_EQ(ws->OptionWords[0], 0x7F);            // blanked, then forced by the option model
-    EXPECT_EQ(ws->OptionWords[1], 0x5F);
+    for (const bool chosen : {false, true}) {
+        SCOPED_TRACE(chosen ? "file chosen" : "dialog cancelled");
+        auto ws = FreshWorkspace("31Q520");
+        ws->SerialModeOn = true;
+        ws->Status.SerialModeText = "Enable";
+        ws->Status.PassCountText = "12";
+        ws->DisasmWindowOpen = true;
+        ws->OptionWords[0] = 0x06;
+        ws->OptionWords[1] = 0x00;
+        SetWord(*ws, 0, 0x0042);
+        RecordingNotifier n;
+        const FileCommandResult r = Load(*ws, chosen ? dir.File("p.cbn") : "", n);
+        EXPECT_EQ(r.Loaded, chosen);
+        EXPECT_TRUE(n.Prompts.empty());
+        EXPECT_FALSE(ws->SerialModeOn);
+        EXPECT_TRUE(r.Actions.CloseDisasmWindow);
+        EXPECT_EQ(WordAt(*ws, 0), chosen ? 0u : 0x42u);
+        if (!chosen) continue;
+        EXPECT_EQ(ws->Status.SerialModeText, "Disable");
+        EXPECT_EQ(ws->Status.PassCountText, "0");
+        EXPECT_FALSE(ws->DisasmWindowOpen);
+        EXPECT_EQ(ws->OptionWords[0], 0x7F);            // blanked, then forced by the option model
+        EXPECT_EQ(ws->OptionWords[1], 0x5F);
+    }
 }
-
-TEST(ProgramLoading, CancelledDialogRunsOnlyTheClosingSteps)
-{
-    auto ws = FreshWorkspace("31Q520");
-    ws->SerialModeOn = true;
-    ws->DisasmWindowOpen = true;
-    SetWord(*ws, 0, 0x0042);
-    RecordingNotifier n;
-    const FileCommandResult r = Load(*ws, "", n);
-    EXPECT_FALSE(r.Loaded);
-    EXPECT_FALSE(ws->SerialModeOn);
-    EXPECT_TRUE(r.Actions.CloseDisasmWindow);
-    EXPECT_EQ(WordAt(*ws, 0), 0x42u);
-    EXPECT_TRUE(n.Prompts.empty());
-}
-

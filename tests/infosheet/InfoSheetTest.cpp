@@ -10,29 +10,16 @@ namespace {
 
 InfoSheetData KnownSheet()
 {
-    InfoSheetData d;
-    d.Date = "12/6/26";
-    d.DeviceName = "31Q520";
-    d.DataFileName = "pump.main.hex";
-    d.CustomerName = "Acme";
-    d.CustomerProject = "Pump";
-    d.CodeNo = "C17";
-    d.PartNo = "31Q520";
+    InfoSheetData d{.Date = "12/6/26", .DeviceName = "31Q520", .DataFileName = "pump.main.hex", .CustomerName = "Acme",
+                    .CustomerProject = "Pump", .CodeNo = "C17", .PartNo = "31Q520", .Options = {}, .OptionValue = "3FB1",
+                    .Checksum = "F800", .ChecksumWithOpt = "78AE", .SerialEnabled = true, .SerialStartAddress = "1F00",
+                    .Frequency = "", .VoltageLow = "2.2", .VoltageHigh = "5.5", .Current = "3", .SleepCurrent = "1",
+                    .VersionText = "V15"};
     d.Options[0] = {"OSC Type:", true, "RC"};
     d.Options[1] = {"PRD:", false, "Blank"};
     d.Options[3] = {"WDT:", true, "Enable"};
     d.Options[5] = {"A caption of 25 characters", true, "On"};
     d.Options[12] = {"Security:", true, "Enable"};
-    d.OptionValue = "3FB1";
-    d.Checksum = "F800";
-    d.ChecksumWithOpt = "78AE";
-    d.SerialEnabled = true;
-    d.SerialStartAddress = "1F00";
-    d.VoltageLow = "2.2";
-    d.VoltageHigh = "5.5";
-    d.Current = "3";
-    d.SleepCurrent = "1";
-    d.VersionText = "V15";
     return d;
 }
 
