@@ -149,91 +149,60 @@ TEST(ProgramSaving, FailedWriteIsReportedAndKeepsTheOldFile)
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"taken.cbn"});
 }
 
-// --- Size rules of the raw image --------------------------------------
-
-struct CbnCase {
-    const char* Name;
-    std::size_t Size;
-    std::vector<Answer> Answers;
-    bool Loaded;
-    std::vector<std::string> Texts;
-    bool Duplicated;
-};
-
-TEST(CbnSizeRules, EverySizeClassGetsItsQuestionAndOutcome)
+// Raw images: a ".cbn" for a 72Q574 (R 4096 bytes, half H 2048, 256 EEPROM bytes
+// behind 8200h) holding word i at word i; an ".obj" of zeros for a 31Q520 (R 2048,
+// family 2: each PIC word 0000 becomes NOP 2000h), taken only at R or H.
+TEST(RawImageSizeRules, EverySizeClassGetsItsQuestionAndOutcome)
 {
-    // 72Q574: RomBytes 4096 (R), half 2048 (H), EEPROM 256 bytes; the device has no EEPROM here
-    // except for the program-plus-EEPROM case.
     const std::string half = "Code size is half of ROM size. Duplicate the program ?";
-    const std::vector<CbnCase> cases = {
-        {"exactly R", 4096, {}, true, {}, false},
-        {"between H and R", 3000, {}, true, {}, false},
-        {"exactly H, Yes", 2048, {Answer::Yes}, true, {half}, true},
-        {"below H, Yes", 1000, {Answer::Yes}, true, {half}, true},
-        {"below H, No", 1000, {Answer::No}, false, {half, "File size unmatch!"}, false},
-        {"program plus EEPROM", 0x8200 + 512, {}, true, {}, false},
+    const struct {
+        const char* Name;
+        std::size_t Size;
+        Answer Reply;
+        bool Loaded;
+        std::vector<std::string> Texts;
+        bool Duplicated;
+    } cases[] = {
+        {"cbn exactly R", 4096, Answer::No, true, {}, false},
+        {"cbn between H and R", 3000, Answer::No, true, {}, false},
+        {"cbn exactly H, Yes", 2048, Answer::Yes, true, {half}, true},
+        {"cbn below H, Yes", 1000, Answer::Yes, true, {half}, true},
+        {"cbn below H, No", 1000, Answer::No, false, {half, "File size unmatch!"}, false},
+        {"cbn program plus EEPROM", 0x8200 + 512, Answer::No, true, {}, false},
+        {"obj exactly R", 2048, Answer::No, true, {}, false},
+        {"obj exactly H, Yes", 1024, Answer::Yes, true, {half}, true},
+        {"obj past R", 3000, Answer::No, false, {"File size unmatch!"}, false},
     };
     TempDir dir;
-    for (const CbnCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        auto ws = FreshWorkspace("72Q574");
-        std::string bytes = Cbn(c.Size, 0x01);
-        for (std::size_t i = 0; i + 1 < std::min<std::size_t>(bytes.size(), 4096); i += 2) {
+        const bool obj = std::string(c.Name).starts_with("obj");
+        auto ws = FreshWorkspace(obj ? "31Q520" : "72Q574");
+        std::string bytes = Cbn(c.Size, obj ? 0x00 : 0x01);
+        for (std::size_t i = 0; !obj && i + 1 < std::min<std::size_t>(bytes.size(), 4096); i += 2) {
             bytes[i] = static_cast<char>(i / 2 & 0xFF);
             bytes[i + 1] = static_cast<char>((i / 2 >> 8) & 0x3F);
         }
         if (c.Size == 0x8200 + 512) bytes[0x8200 + 2 * 255] = '\x77';
-        WriteBytes(dir.File("p.cbn"), bytes);
+        const std::string path = dir.File(obj ? "p.obj" : "p.cbn");
+        WriteBytes(path, bytes);
         const Snapshot before = TakeSnapshot(*ws);
         RecordingNotifier n;
-        for (Answer a : c.Answers) n.Script({a});
-        const FileCommandResult r = Load(*ws, dir.File("p.cbn"), n);
-        EXPECT_EQ(r.Loaded, c.Loaded);
+        n.Fallback = c.Reply;
+        EXPECT_EQ(Load(*ws, path, n).Loaded, c.Loaded);
         EXPECT_EQ(n.Texts(), c.Texts);
         if (!c.Loaded) {
             ExpectSameSnapshot(before, TakeSnapshot(*ws));
             continue;
         }
-        EXPECT_EQ(WordAt(*ws, 5), 5u);
-        if (c.Duplicated) {
-            EXPECT_EQ(WordAt(*ws, 1024 + 5), 5u);
-        }
+        const uint32_t word5 = obj ? 0x2000 : 5;
+        EXPECT_EQ(WordAt(*ws, 5), word5);
+        if (c.Duplicated) { EXPECT_EQ(WordAt(*ws, ws->RomBytes / 4 + 5), word5); }
         if (c.Size == 3000) {
             EXPECT_EQ(WordAt(*ws, 1499), 1499u);
             EXPECT_EQ(WordAt(*ws, 1500), 0x3FFFu);   // the rest keeps its (blank) contents
         }
         EXPECT_EQ(ws->EepromBuffer[255], c.Size == 0x8200 + 512 ? 0x77 : 0xFF);
-    }
-}
-
-TEST(ObjSizeRules, OnlyTheRomSizeOrItsHalfIsTaken)
-{
-    TempDir dir;
-    const std::string half = "Code size is half of ROM size. Duplicate the program ?";
-    struct ObjCase {
-        std::size_t Size;
-        std::vector<Answer> Answers;
-        bool Loaded;
-        std::vector<std::string> Texts;
-    };
-    // 31Q520: RomBytes 2048, family 2 (14-bit PIC words translated; 0x0000 is NOP -> 0x2000).
-    for (const ObjCase& c : std::vector<ObjCase>{{2048, {}, true, {}},
-                                                 {1024, {Answer::Yes}, true, {half}},
-                                                 {3000, {}, false, {"File size unmatch!"}}}) {
-        SCOPED_TRACE(c.Size);
-        auto ws = FreshWorkspace("31Q520");
-        WriteBytes(dir.File("p.obj"), Cbn(c.Size, 0x00));
-        RecordingNotifier n;
-        for (Answer a : c.Answers) n.Script({a});
-        const Snapshot before = TakeSnapshot(*ws);
-        EXPECT_EQ(Load(*ws, dir.File("p.obj"), n).Loaded, c.Loaded);
-        EXPECT_EQ(n.Texts(), c.Texts);
-        if (c.Loaded) {
-            EXPECT_EQ(WordAt(*ws, 0), 0x2000u);
-            EXPECT_EQ(WordAt(*ws, 1023), 0x2000u);
-        } else {
-            ExpectSameSnapshot(before, TakeSnapshot(*ws));
-        }
     }
 }
 
