@@ -1,7 +1,3 @@
-// The listing of program memory: header, ORG blocks and END; a program
-// loaded from a PIC assembler's ".hex" output listed and saved byte for
-// byte; the largest memory listed within its store; the proposed name; and
-// a save that cannot be written.
 #include "RecordingNotifier.h"
 #include "TestSupport.h"
 #include "app/BufferCommands.h"

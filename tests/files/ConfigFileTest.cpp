@@ -1,9 +1,7 @@
 #include "FileTestSupport.h"
-#include "RecordingNotifier.h"
 
 #include "app/OptionModel.h"
 #include "files/ConfigFile.h"
-#include "files/FileCommands.h"
 #include "files/FileNames.h"
 
 namespace {
@@ -149,9 +147,7 @@ TEST(ConfigReading, OlderLayoutsAreRead)
     }
 }
 
-// --- Hostile configurations: a message (or a silent refusal where the file is
-// not a configuration at all) and the workspace exactly as it was -----------
-
+// A message (or a silent refusal where the file is no configuration at all).
 TEST(HostileConfig, EveryBadFileIsRefusedWithoutChangingAnything)
 {
     TempDir dir;
@@ -231,7 +227,6 @@ TEST(DefaultConfig, FailedWriteIsReported)
     EXPECT_FALSE(SaveDefaultConfig(*ws, CfgSelection{}, n));
     EXPECT_EQ(n.LastText(), "File can't be saved!");
 }
-
 
 // A configuration of a larger device than the selected one, naming a ".cbn"
 // shorter than that device's memory: the words the file does not reach are

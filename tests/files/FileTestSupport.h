@@ -5,7 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "RecordingNotifier.h"
 #include "TestSupport.h"
+#include "files/FileCommands.h"
+
+// "Load Data File" of path with the workspace's own device selected.
+FileCommandResult Load(Workspace& ws, const std::string& path, RecordingNotifier& n);
 
 // Name and printed value of every member a file command may change.
 using Snapshot = std::vector<std::pair<std::string, std::string>>;

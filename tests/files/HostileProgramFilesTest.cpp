@@ -1,7 +1,5 @@
 #include "FileTestSupport.h"
-#include "RecordingNotifier.h"
 
-#include "files/FileCommands.h"
 #include "files/HexRecords.h"
 
 namespace {
@@ -63,7 +61,7 @@ TEST(HostileProgramFiles, EveryBadFileIsRefusedWithoutChangingAnything)
         ws->DisasmWindowOpen = true;
         const Snapshot before = TakeSnapshot(*ws);
         RecordingNotifier n;
-        const FileCommandResult r = LoadDataFile(*ws, path, CfgSelection{0, "31Q520"}, n);
+        const FileCommandResult r = Load(*ws, path, n);
         EXPECT_FALSE(r.Loaded);
         EXPECT_EQ(n.Texts(), std::vector<std::string>{c.Message});
         ExpectSameSnapshot(before, TakeSnapshot(*ws));

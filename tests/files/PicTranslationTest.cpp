@@ -1,9 +1,6 @@
 #include "FileTestSupport.h"
-#include "RecordingNotifier.h"
 
-#include "files/FileCommands.h"
 #include "files/PicTranslation.h"
-
 
 namespace {
 
@@ -34,11 +31,6 @@ std::unique_ptr<Workspace> DeviceOfFamily(uint32_t family)
     auto ws = FreshWorkspace("31Q520");   // 1024 words
     ws->DeviceFamily = family;
     return ws;
-}
-
-FileCommandResult Load(Workspace& ws, const std::string& path, RecordingNotifier& n)
-{
-    return LoadDataFile(ws, path, CfgSelection{0, ws.DeviceName}, n);
 }
 
 } // namespace

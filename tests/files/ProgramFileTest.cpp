@@ -1,8 +1,6 @@
 #include "FileTestSupport.h"
-#include "RecordingNotifier.h"
 
 #include "app/Checksum.h"
-#include "files/FileCommands.h"
 #include "files/HexRecords.h"
 #include "files/ProgramFile.h"
 
@@ -10,13 +8,6 @@
 #include <random>
 
 namespace {
-
-CfgSelection SelectionOf(const Workspace& ws) { return CfgSelection{0, ws.DeviceName}; }
-
-FileCommandResult Load(Workspace& ws, const std::string& path, RecordingNotifier& n)
-{
-    return LoadDataFile(ws, path, SelectionOf(ws), n);
-}
 
 // A 7-bit device of 16 words and 4 EEPROM bytes, small enough to spell out its file.
 void MakeTinyDevice(Workspace& ws)

@@ -1,5 +1,3 @@
-// The serial-set frames end to end: the program's side over a pseudo-terminal
-// against the simulated writer.
 #include "LinkedWriter.h"
 #include "SerialTestSupport.h"
 

@@ -66,19 +66,12 @@ TEST(SerialSetFrameBuild, TextsThatDoNotDescribeASetupAreRefused)
 
 TEST(SerialSetReplyStore, ReadsEachFieldFromItsOwnOffsetOfTheThirtyThreeBytes)
 {
-    // A reply as it comes off the line: start value, end value, address,
-    // n, increment, target, order, saved serial, two unused bytes, mode.
     const SerialSetReply reply = {
         0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0x12, 0x34, 0x56,  // 0-7 start value
         0xDD, 0xDD, 0xDD, 0xDD, 0xDD, 0x65, 0x43, 0x21,  // 8-15 end value
-        0x0A, 0xBC,                                      // 16-17 start address
-        0x03,                                            // 18 n
-        0x11,                                            // 19 increment
-        0x01,                                            // 20 target
-        0x01,                                            // 21 byte order
+        0x0A, 0xBC, 0x03, 0x11, 0x01, 0x01,              // 16-17 address, n, increment, target, byte order
         0xCC, 0xCC, 0xCC, 0xCC, 0xCC, 0x0F, 0xED, 0xCB,  // 22-29 saved serial
-        0x99, 0x99,                                      // 30-31 not used
-        0x00,                                            // 32 mode
+        0x99, 0x99, 0x00,                                // 30-31 not used, 32 mode
     };
     Workspace ws;
     ASSERT_TRUE(StoreSerialSetReply(ws, reply));
