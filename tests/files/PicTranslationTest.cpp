@@ -72,18 +72,3 @@ TEST(PicHexFile, DataInTheGapIsDroppedAndNoDuplicationOffered)
     EXPECT_EQ(ws->EepromBuffer[0], 0x99);
     EXPECT_EQ(ws->FileBytesRead, 0x4001);
 }
-
-TEST(PicFiles, RefusedForFamilyThreeAndAbove)
-{
-    TempDir dir;
-    WriteBytes(dir.File("p.hex"), ":00000001FF\r\n");
-    WriteBytes(dir.File("p.obj"), std::string(2048, '\0'));
-    for (const char* name : {"p.hex", "p.obj"}) {
-        auto ws = DeviceOfFamily(3);
-        const Snapshot before = TakeSnapshot(*ws);
-        RecordingNotifier n;
-        EXPECT_FALSE(Load(*ws, dir.File(name), n).Loaded);
-        EXPECT_EQ(n.LastText(), "File type incorrect!");
-        ExpectSameSnapshot(before, TakeSnapshot(*ws));
-    }
-}
