@@ -35,10 +35,7 @@ TEST(ChxSaving, SmallProgramIsWrittenRecordByRecord)
     SetWord(*ws, 0, 0x1234);
     SetWord(*ws, 1, 0x3FFF);   // the blank word is written as FF 3F, not left out
     for (uint32_t w = 2; w < 16; ++w) SetWord(*ws, w, w);
-    ws->EepromBuffer[0] = 0xAA;
-    ws->EepromBuffer[1] = 0xFF;
-    ws->EepromBuffer[2] = 0x00;
-    ws->EepromBuffer[3] = 0x55;
+    std::copy_n("\xAA\xFF\x00\x55", 4, ws->EepromBuffer.begin());
 
     EXPECT_EQ(ProgramFileBytes(*ws, SaveFormat::Chx),
               ":100000003412FF3F02000300040005000600070051\r\n"

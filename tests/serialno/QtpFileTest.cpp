@@ -1,21 +1,11 @@
-#include "RecordingNotifier.h"
 #include "SerialTestSupport.h"
-
-#include "app/Workspace.h"
 #include "serialno/QtpFile.h"
-#include "serialno/SerialNumber.h"
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
-#include <vector>
 
 using namespace serialtest;
 
 namespace {
-
-using Texts = std::vector<std::string>;
 
 const char kThreeRecords[] =
     ":040020001231343134\r\n"

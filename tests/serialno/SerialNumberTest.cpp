@@ -1,13 +1,5 @@
 #include "SerialTestSupport.h"
 
-#include "app/Workspace.h"
-#include "serialno/SerialNumber.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 using namespace serialtest;
 
 namespace {

@@ -1,18 +1,11 @@
 #include "LinkedWriter.h"
 #include "SerialTestSupport.h"
-
 #include "serialno/SerialSetFrame.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 using namespace serialtest;
 
 namespace {
 
-using Texts = std::vector<std::string>;
 using Bytes = std::vector<uint8_t>;
 
 class SerialSetExchange : public ::testing::Test {
@@ -33,7 +26,7 @@ const Bytes kExampleFrame = {0xA3, 0x00, 0x01, 0x23, 0x02, 0x01, 0, 0, 0, 0, 0, 
 
 }  // namespace
 
-TEST_F(SerialSetExchange, DownloadSendsTheFrameByteForByteAndReportsPass)
+TEST_F(SerialSetExchange, DownloadSendsTheFrameByteForByteAndReadBackGivesItAsTexts)
 {
     ASSERT_TRUE(DownloadSerialSet1Click(Writer.Ws, Writer.Notifier));
     const SerialSetStepMessage message = ProgramSN(Writer.Ws, Writer.Context);
@@ -42,7 +35,18 @@ TEST_F(SerialSetExchange, DownloadSendsTheFrameByteForByteAndReportsPass)
     const WriterState state = Writer.Box.Snapshot();
     EXPECT_EQ(state.SerialSet.LastFrame, kExampleFrame);
     EXPECT_EQ(state.SerialSet.FramesAccepted, 1);
-    EXPECT_EQ(state.SerialSet.StartAddress, 0x0123);
+
+    Writer.Ws.SerialSetupTexts[sstOrder] = "1";  // the reply brings the writer's order back
+    ASSERT_TRUE(ReadSerialSet1Click(Writer.Ws, Writer.Notifier, "COM1", Writer.Context))
+        << Writer.Notifier.LastText();
+    EXPECT_TRUE(Writer.Notifier.Texts().empty());
+    EXPECT_EQ(Writer.Ws.SerialSetTexts, (std::array<std::string, 7>{"0123", "02", "1", "0010", "00FF", "0", "0010"}));
+    EXPECT_EQ(Writer.Ws.SerialSetupTexts[sstOrder], "0");
+    EXPECT_EQ(Writer.Ws.SerialSetupTexts[sstMode], "0");
+    EXPECT_TRUE(Writer.Ws.SerialSetLoaded);
+    const auto requests = Writer.Box.Requests();
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests.back().Bytes, (Bytes{0xA3, 0x01}));
 }
 
 TEST_F(SerialSetExchange, DownloadReportsARefusalOrASilentWriterInRed)
@@ -57,23 +61,6 @@ TEST_F(SerialSetExchange, DownloadReportsARefusalOrASilentWriterInRed)
     message = ProgramSN(Writer.Ws, Writer.Context);
     EXPECT_EQ(message.Text, "Connect timeout!");
     EXPECT_TRUE(message.Red);
-}
-
-TEST_F(SerialSetExchange, ReadBackGivesTheDownloadedSetAsTexts)
-{
-    ASSERT_EQ(ProgramSN(Writer.Ws, Writer.Context).Text, "Program SeriaNo PASS.");
-    Writer.Ws.SerialSetupTexts[sstOrder] = "1";  // the reply brings the writer's order back
-    ASSERT_TRUE(ReadSerialSet1Click(Writer.Ws, Writer.Notifier, "COM1", Writer.Context))
-        << Writer.Notifier.LastText();
-    EXPECT_TRUE(Writer.Notifier.Texts().empty());
-    EXPECT_EQ(Writer.Ws.SerialSetTexts, (std::array<std::string, 7>{"0123", "02", "1", "0010", "00FF", "0", "0010"}));
-    EXPECT_EQ(Writer.Ws.SerialSetupTexts[sstOrder], "0");
-    EXPECT_EQ(Writer.Ws.SerialSetupTexts[sstMode], "0");
-    EXPECT_TRUE(Writer.Ws.SerialSetLoaded);
-    const auto requests = Writer.Box.Requests();
-    ASSERT_FALSE(requests.empty());
-    EXPECT_EQ(requests.back().Name, "serial-set request");
-    EXPECT_EQ(requests.back().Bytes, (Bytes{0xA3, 0x01}));
 }
 
 TEST_F(SerialSetExchange, AShortOrSilentReplyChangesNothing)

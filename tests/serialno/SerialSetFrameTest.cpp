@@ -1,30 +1,7 @@
-#include "RecordingNotifier.h"
 #include "SerialTestSupport.h"
-
-#include "app/Workspace.h"
 #include "serialno/SerialSetFrame.h"
 
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 using namespace serialtest;
-
-namespace {
-
-using Texts = std::vector<std::string>;
-
-SerialSetReply HexReply(uint32_t n, uint32_t mode)
-{
-    SerialSetReply reply{};
-    reply[ssrByteCount] = static_cast<uint8_t>(n);
-    reply[ssrMode] = static_cast<uint8_t>(mode);
-    reply[ssrIncrement] = 1;
-    return reply;
-}
-
-}  // namespace
 
 // The documented frame of a sequential setup is checked byte for byte at the
 // simulated writer; here the ASCII mode, whose characters become digit values.
@@ -98,7 +75,8 @@ TEST(SerialSetReplyStore, FieldsOutOfRangeAreRefused)
     };
     for (const auto& c : cases) {
         Workspace ws;
-        SerialSetReply reply = HexReply(2, c.Mode);
+        SerialSetReply reply{};
+        reply[ssrByteCount] = 2, reply[ssrIncrement] = 1, reply[ssrMode] = static_cast<uint8_t>(c.Mode);
         reply[c.Offset] = c.Value;
         EXPECT_FALSE(StoreSerialSetReply(ws, reply)) << c.What;
     }

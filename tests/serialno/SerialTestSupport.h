@@ -7,11 +7,16 @@
 #include "app/Workspace.h"
 #include "serialno/SerialNumber.h"
 
+#include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
+#include "RecordingNotifier.h"
 #include "TestSupport.h"
 
 namespace serialtest {
+
+using Texts = std::vector<std::string>;
 
 // Puts the RTWI operation code (high byte 62h) into `count` words from `word`.
 inline void PutRtwiWords(Workspace& ws, uint32_t word, uint32_t count)
