@@ -26,13 +26,6 @@ std::string Words(const std::vector<Sample>& samples)
     return bytes;
 }
 
-std::unique_ptr<Workspace> DeviceOfFamily(uint32_t family)
-{
-    auto ws = FreshWorkspace("31Q520");   // 1024 words
-    ws->DeviceFamily = family;
-    return ws;
-}
-
 } // namespace
 
 // A full ".obj" image (erased words 0xFFF / 0x3FFF fill it) and a short ".hex"
@@ -48,7 +41,8 @@ TEST(PicFiles, WordsAreTranslatedByFamily)
         WriteBytes(dir.File("p.obj"), words);
         for (const bool hex : {false, true}) {
             SCOPED_TRACE(testing::Message() << "family " << family << (hex ? " .hex" : " .obj"));
-            auto ws = DeviceOfFamily(family);
+            auto ws = FreshWorkspace("31Q520");   // 1024 words
+            ws->DeviceFamily = family;
             RecordingNotifier n;   // answers No to the duplication question
             ASSERT_TRUE(Load(*ws, dir.File(hex ? "p.hex" : "p.obj"), n).Loaded);
             EXPECT_EQ(n.Texts(), hex ? std::vector<std::string>{"Code size is less than half of ROM size. Duplicate the program ?"}
@@ -62,7 +56,7 @@ TEST(PicFiles, WordsAreTranslatedByFamily)
 TEST(PicHexFile, DataInTheGapIsDroppedAndNoDuplicationOffered)
 {
     TempDir dir;
-    auto ws = DeviceOfFamily(2);
+    auto ws = FreshWorkspace("31Q520");   // family 2
     WriteBytes(dir.File("p.hex"), Record(0, {0x64, 0x00}) + Record(0x4000, {0x12, 0x34}) +
                                       Record(0x4200, {0x99, 0x00}) + ":00000001FF\r\n");
     RecordingNotifier n;
