@@ -43,12 +43,6 @@ const char kGoldenText[] =
     "          Sleep current: 1 uA\r\n"
     "               Part no : 31Q520-C17\r\n";
 
-const SheetLine* LineStarting(const SheetDrawing& d, const std::string& prefix)
-{
-    for (const SheetLine& l : d.Lines)
-        if (l.Text.rfind(prefix, 0) == 0) return &l;
-    return nullptr;
-}
 
 } // namespace
 
@@ -115,8 +109,9 @@ TEST(InfoSheetLayout, RowsOfBothPathsFollowTheSerialModeAndTheVisibleOptions)
         for (int i = 0; i < 13; ++i) d.Options[i] = {"Item", i < c.Visible, "x"};
         const SheetDrawing drawing = LayOutSheet(d, c.Path);
         EXPECT_EQ(drawing.Title, "Customer Information Sheet for 31Q520");
-        const SheetLine* line = LineStarting(drawing, c.Prefix);
-        ASSERT_NE(line, nullptr) << c.Prefix;
+        const auto line = std::find_if(drawing.Lines.begin(), drawing.Lines.end(),
+                                       [&](const SheetLine& l) { return l.Text.starts_with(c.Prefix); });
+        ASSERT_NE(line, drawing.Lines.end()) << c.Prefix;
         EXPECT_EQ(line->X, c.X) << c.Prefix;
         EXPECT_EQ(line->Y, c.Y) << c.Prefix;
     }
