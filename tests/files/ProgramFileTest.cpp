@@ -7,31 +7,12 @@
 #include <filesystem>
 #include <random>
 
-namespace {
-
-// A 7-bit device of 16 words and 4 EEPROM bytes, small enough to spell out its file.
-void MakeTinyDevice(Workspace& ws)
-{
-    ws.RomBytes = 32;
-    ws.EepromSize = 4;
-    ws.DeviceFlags = 0x06;
-}
-
-void FillRandomProgram(Workspace& ws, uint32_t seed)
-{
-    std::mt19937 rng(seed);
-    for (uint32_t w = 0; w < ws.RomBytes / 2; ++w) SetWord(ws, w, rng() & 0x3FFF);
-    for (uint32_t i = 0; i < ws.EepromSize; ++i) ws.EepromBuffer[i] = static_cast<uint8_t>(rng());
-}
-
-std::string Cbn(std::size_t size, uint8_t fill = 0x00) { return std::string(size, static_cast<char>(fill)); }
-
-} // namespace
-
 TEST(ChxSaving, SmallProgramIsWrittenRecordByRecord)
 {
     auto ws = FreshWorkspace("31Q520");
-    MakeTinyDevice(*ws);
+    ws->RomBytes = 32;   // a 7-bit device of 16 words and 4 EEPROM bytes, small enough to spell out its file
+    ws->EepromSize = 4;
+    ws->DeviceFlags = 0x06;
     SetWord(*ws, 0, 0x1234);
     SetWord(*ws, 1, 0x3FFF);   // the blank word is written as FF 3F, not left out
     for (uint32_t w = 2; w < 16; ++w) SetWord(*ws, w, w);
@@ -103,7 +84,9 @@ TEST(ProgramRoundTrip, RandomProgramWithEepromComesBackUnderTheChosenName)
         EXPECT_EQ(target.Path, dir.File(c.SavedAs));
         EXPECT_EQ(target.Format, c.Format);
         auto original = FreshWorkspace("72Q574");
-        FillRandomProgram(*original, seed++);
+        std::mt19937 rng(seed++);
+        for (uint32_t w = 0; w < original->RomBytes / 2; ++w) SetWord(*original, w, rng() & 0x3FFF);
+        for (uint32_t i = 0; i < original->EepromSize; ++i) original->EepromBuffer[i] = static_cast<uint8_t>(rng());
         CalChecksum(*original);
         RecordingNotifier n;
         ASSERT_TRUE(SaveProgramMemory(*original, target.Path, target.Format, n));
@@ -166,7 +149,7 @@ TEST(RawImageSizeRules, EverySizeClassGetsItsQuestionAndOutcome)
         SCOPED_TRACE(c.Name);
         const bool obj = std::string(c.Name).starts_with("obj");
         auto ws = FreshWorkspace(obj ? "31Q520" : "72Q574");
-        std::string bytes = Cbn(c.Size, obj ? 0x00 : 0x01);
+        std::string bytes = std::string(c.Size, obj ? 0x00 : 0x01);
         for (std::size_t i = 0; !obj && i + 1 < std::min<std::size_t>(bytes.size(), 4096); i += 2) {
             bytes[i] = static_cast<char>(i / 2 & 0xFF);
             bytes[i + 1] = static_cast<char>((i / 2 >> 8) & 0x3F);
@@ -208,7 +191,7 @@ TEST(ProgramLoading, WordWiderThanTheDeviceIsRefused)
         auto ws = FreshWorkspace("31Q520");
         ws->DeviceFamily = c.Family;
         ws->DeviceFlags = 0x02;
-        std::string bytes = Cbn(2048, 0x00);
+        std::string bytes = std::string(2048, '\0');
         bytes[101] = static_cast<char>(c.High);
         WriteBytes(dir.File("w.cbn"), bytes);
         const Snapshot before = TakeSnapshot(*ws);
@@ -224,7 +207,7 @@ TEST(ProgramLoading, WordWiderThanTheDeviceIsRefused)
 TEST(ProgramLoading, LoadEndsSerialModeAndOnlyALoadedFileBlanksOptions)
 {
     TempDir dir;
-    WriteBytes(dir.File("p.cbn"), Cbn(2048, 0x00));
+    WriteBytes(dir.File("p.cbn"), std::string(2048, '\0'));
     for (const bool chosen : {false, true}) {
         SCOPED_TRACE(chosen ? "file chosen" : "dialog cancelled");
         auto ws = FreshWorkspace("31Q520");
