@@ -30,7 +30,7 @@ protected:
 
 }  // namespace
 
-TEST_F(OptionModel, BlankWordsAreForcedToTheDeviceAndDecodeAsBlank)
+TEST_F(OptionModel, BlankWordsAreForcedToTheDeviceOnlyAndDecodeAsBlank)
 {
     SetOptionValue(ws, 0x3FFF);
     UpdateOption(ws, &notifier);
@@ -41,6 +41,14 @@ TEST_F(OptionModel, BlankWordsAreForcedToTheDeviceAndDecodeAsBlank)
     EXPECT_EQ(ws.Status.OptionSummary[0], "OSC Type: Blank");
     EXPECT_EQ(ws.Status.OptionSummary[5], "Security: Disable");
     EXPECT_TRUE(notifier.Prompts.empty());
+
+    SelectDevice(ws, "no such part");   // without a catalogue row nothing is forced
+    ASSERT_EQ(ws.DeviceIndex, -1);
+    SetOptionValue(ws, 0x3FFF);
+    UpdateOption(ws);
+    EXPECT_EQ(ws.OptionWords[1], 0x7F);
+    EXPECT_EQ(ws.OptionWords[3], 0x7F);
+    EXPECT_EQ(Item(1).Value, "Blank");
 }
 
 TEST_F(OptionModel, ItemsTheDeviceLacksHideTheirCaptionAndShowADisabledBlank)
@@ -90,16 +98,5 @@ TEST_F(OptionModel, AMissingGroupEndsTheDecodeWithErrorInsteadOfLooping)
     EXPECT_EQ(Item(1).Value, "Error");
     EXPECT_NE(ws.OptionStatus & kOptionStatusNoChoice, 0u);
     EXPECT_EQ(notifier.Texts(), std::vector<std::string>{"Can not find Option item"});
-}
-
-TEST_F(OptionModel, WithoutACatalogueRowTheWordsAreDecodedUnforced)
-{
-    SelectDevice(ws, "no such part");
-    ASSERT_EQ(ws.DeviceIndex, -1);
-    SetOptionValue(ws, 0x3FFF);
-    UpdateOption(ws);
-    EXPECT_EQ(ws.OptionWords[1], 0x7F);
-    EXPECT_EQ(ws.OptionWords[3], 0x7F);
-    EXPECT_EQ(Item(1).Value, "Blank");
 }
 

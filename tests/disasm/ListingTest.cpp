@@ -140,15 +140,10 @@ TEST_F(Listing, SaveThatCannotBeWrittenIsReportedAndKeepsTheOldFile)
     const std::string path = folder.Path + "/old.dis";
     WriteBytes(path, "old listing\r\n");
     ASSERT_EQ(::chmod(folder.Path.c_str(), 0555), 0);
-    // The superuser writes anywhere; the save runs as an ordinary user.
-    const bool asRoot = ::geteuid() == 0;
-    if (asRoot) {
-        ASSERT_EQ(::seteuid(65534), 0);
-    }
+    const bool asRoot = ::geteuid() == 0;   // the superuser writes anywhere: save as an ordinary user
+    ASSERT_EQ(asRoot ? ::seteuid(65534) : 0, 0);
     const bool saved = SaveListing(BuildListing(Ws), path, 1, Notes);
-    if (asRoot) {
-        ASSERT_EQ(::seteuid(0), 0);
-    }
+    ASSERT_EQ(asRoot ? ::seteuid(0) : 0, 0);
     EXPECT_FALSE(saved);
     EXPECT_EQ(Notes.Texts(), std::vector<std::string>{"File can't be saved!"});
     EXPECT_EQ(ReadBytes(path), "old listing\r\n");

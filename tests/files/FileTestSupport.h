@@ -1,6 +1,4 @@
-// Helpers of the file tests: a snapshot of every workspace member a load may
-// touch, to prove that a failed load left the workspace exactly as it was;
-// program words by value; Intel HEX records.
+// A snapshot proving a failed load left the workspace as it was; program words by value; HEX records.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,6 +1,4 @@
-// Helpers of the serial-number tests: RTWI words in program memory, and
-// numbers read and written as hex text. Their workspaces are the first
-// catalogue device as created (1K words of 7-bit halves, 128 EEPROM bytes).
+// RTWI words in program memory, and serial numbers as hex text.
 #pragma once
 
 #include "app/Checksum.h"
