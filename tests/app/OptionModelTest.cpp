@@ -12,19 +12,12 @@
 
 namespace {
 
-// A workspace for a catalogue device with the given option words 0 and 1.
-void SetOptionWords(Workspace& ws, uint8_t w0Low, uint8_t w0High, uint8_t w1Low = 0x7F, uint8_t w1High = 0x7F)
-{
-    ws.OptionWords[0] = w0Low;
-    ws.OptionWords[1] = w0High;
-    ws.OptionWords[2] = w1Low;
-    ws.OptionWords[3] = w1High;
-}
-
-// Option words 0 for a 14-bit option value.
+// Option words 0 for a 14-bit option value; option words 1 blank.
 void SetOptionValue(Workspace& ws, uint32_t value)
 {
-    SetOptionWords(ws, static_cast<uint8_t>(value & 0x7F), static_cast<uint8_t>((value >> 7) & 0x7F));
+    ws.OptionWords[0] = static_cast<uint8_t>(value & 0x7F);
+    ws.OptionWords[1] = static_cast<uint8_t>((value >> 7) & 0x7F);
+    ws.OptionWords[2] = ws.OptionWords[3] = 0x7F;
 }
 
 class OptionModel : public ::testing::Test {
@@ -37,9 +30,9 @@ protected:
 
 }  // namespace
 
-TEST_F(OptionModel, BlankWordsAreForcedToTheDeviceAndDecodeAsBlank)
+TEST_F(OptionModel, BlankWordsAreForcedToTheDeviceOnlyAndDecodeAsBlank)
 {
-    SetOptionWords(ws, 0x7F, 0x7F, 0x7F, 0x7F);
+    SetOptionValue(ws, 0x3FFF);
     UpdateOption(ws, &notifier);
     EXPECT_EQ(ComposeOptionValue(ws), 0x2FFFu);
     EXPECT_EQ(ws.OptionStatus, 1u);
@@ -48,6 +41,14 @@ TEST_F(OptionModel, BlankWordsAreForcedToTheDeviceAndDecodeAsBlank)
     EXPECT_EQ(ws.Status.OptionSummary[0], "OSC Type: Blank");
     EXPECT_EQ(ws.Status.OptionSummary[5], "Security: Disable");
     EXPECT_TRUE(notifier.Prompts.empty());
+
+    SelectDevice(ws, "no such part");   // without a catalogue row nothing is forced
+    ASSERT_EQ(ws.DeviceIndex, -1);
+    SetOptionValue(ws, 0x3FFF);
+    UpdateOption(ws);
+    EXPECT_EQ(ws.OptionWords[1], 0x7F);
+    EXPECT_EQ(ws.OptionWords[3], 0x7F);
+    EXPECT_EQ(Item(1).Value, "Blank");
 }
 
 TEST_F(OptionModel, ItemsTheDeviceLacksHideTheirCaptionAndShowADisabledBlank)
@@ -97,16 +98,5 @@ TEST_F(OptionModel, AMissingGroupEndsTheDecodeWithErrorInsteadOfLooping)
     EXPECT_EQ(Item(1).Value, "Error");
     EXPECT_NE(ws.OptionStatus & kOptionStatusNoChoice, 0u);
     EXPECT_EQ(notifier.Texts(), std::vector<std::string>{"Can not find Option item"});
-}
-
-TEST_F(OptionModel, WithoutACatalogueRowTheWordsAreDecodedUnforced)
-{
-    SelectDevice(ws, "no such part");
-    ASSERT_EQ(ws.DeviceIndex, -1);
-    SetOptionWords(ws, 0x7F, 0x7F, 0x7F, 0x7F);
-    UpdateOption(ws);
-    EXPECT_EQ(ws.OptionWords[1], 0x7F);
-    EXPECT_EQ(ws.OptionWords[3], 0x7F);
-    EXPECT_EQ(Item(1).Value, "Blank");
 }
 

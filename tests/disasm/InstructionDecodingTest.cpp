@@ -1,6 +1,4 @@
-// Every row of both instruction sets, through the text it gives a word,
-// with the edges of each row's range, the family-limited rows, the register
-// bits 14-15 of 16-bit words, and the column layout of a line.
+// Every row of both instruction sets with the edges of its range.
 #include "disasm/Disassembler.h"
 
 #include <gtest/gtest.h>

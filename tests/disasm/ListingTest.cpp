@@ -1,8 +1,5 @@
-// The listing of program memory: header, ORG blocks and END; a program
-// loaded from a PIC assembler's ".hex" output listed and saved byte for
-// byte; the largest memory listed within its store; the proposed name; and
-// a save that cannot be written.
 #include "RecordingNotifier.h"
+#include "TestSupport.h"
 #include "app/BufferCommands.h"
 #include "app/Workspace.h"
 #include "disasm/Disassembler.h"
@@ -10,67 +7,22 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-namespace fs = std::filesystem;
-
 const std::string kHeader =
     ";Registers\r\n"
-    "IAR     EQU     00H\r\n"
-    "RTCC    EQU     01H\r\n"
-    "PCL     EQU     02H\r\n"
-    "STATUS  EQU     03H\r\n"
-    "MSR     EQU     04H\r\n"
-    "PORTA   EQU     05H\r\n"
-    "PORTB   EQU     06H\r\n"
-    "PORTC   EQU     07H\r\n"
-    ";\r\n"
-    "W       EQU     0H\r\n"
-    "R       EQU     1H\r\n"
-    ";Flags\r\n"
-    "CF      EQU     0H\r\n"
-    "HC      EQU     1H\r\n"
-    "ZF      EQU     2H\r\n"
-    "PF      EQU     3H\r\n"
-    "TF      EQU     4H\r\n"
-    ";\r\n"
+    "IAR     EQU     00H\r\n" "RTCC    EQU     01H\r\n" "PCL     EQU     02H\r\n"
+    "STATUS  EQU     03H\r\n" "MSR     EQU     04H\r\n" "PORTA   EQU     05H\r\n"
+    "PORTB   EQU     06H\r\n" "PORTC   EQU     07H\r\n" ";\r\n"
+    "W       EQU     0H\r\n" "R       EQU     1H\r\n" ";Flags\r\n"
+    "CF      EQU     0H\r\n" "HC      EQU     1H\r\n" "ZF      EQU     2H\r\n"
+    "PF      EQU     3H\r\n" "TF      EQU     4H\r\n" ";\r\n"
     "        ORG     0000H           ;Addr    Org-Code\r\n";
 const std::string kEnd = "        END\r\n";
-
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "krv-listing-XXXXXX").string();
-        Path = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder()
-    {
-        ::chmod(Path.c_str(), 0700);
-        std::error_code ec;
-        fs::remove_all(Path, ec);
-    }
-    std::string Path;
-};
-
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
-}
-
-void Spill(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 // A workspace as the main window makes it: the first catalogue device
 // (family 2, 1024 words of 7-bit halves), program memory blank.
@@ -144,11 +96,11 @@ TEST(ListingName, ProposedNameCutsTheFileNameAtItsFirstDotOnly)
 
 TEST_F(Listing, ProgramFromAPicAssemblersHexFileIsListedAndSavedByteForByte)
 {
-    TempFolder folder;
+    TempDir folder;
     // INHX8M as a PIC assembler writes it: 16 data bytes a record, words low
     // byte first at twice their address, the configuration word at 400EH.
     const std::string hexPath = folder.Path + "/demo.hex";
-    Spill(hexPath,
+    WriteBytes(hexPath,
           ":100000000528000000000000090055308600831616\r\n"
           ":0C001000A001A00A031D092810206300B5\r\n"
           ":020020000734A3\r\n"
@@ -160,7 +112,7 @@ TEST_F(Listing, ProgramFromAPicAssemblersHexFileIsListedAndSavedByteForByte)
 
     const std::string disPath = folder.Path + "/demo.dis";
     ASSERT_TRUE(SaveListing(BuildListing(Ws), disPath, 1, Notes));
-    EXPECT_EQ(Slurp(disPath), kHeader +
+    EXPECT_EQ(ReadBytes(disPath), kHeader +
                                   "        GOTO    0005H           ;0000    1805\r\n"
                                   "        NOP                     ;0001    2000\r\n"
                                   "        NOP                     ;0002    2000\r\n"
@@ -184,27 +136,23 @@ TEST_F(Listing, ProgramFromAPicAssemblersHexFileIsListedAndSavedByteForByte)
 
 TEST_F(Listing, SaveThatCannotBeWrittenIsReportedAndKeepsTheOldFile)
 {
-    TempFolder folder;
+    TempDir folder;
     const std::string path = folder.Path + "/old.dis";
-    Spill(path, "old listing\r\n");
+    WriteBytes(path, "old listing\r\n");
     ASSERT_EQ(::chmod(folder.Path.c_str(), 0555), 0);
-    // The superuser writes anywhere; the save runs as an ordinary user.
-    const bool asRoot = ::geteuid() == 0;
-    if (asRoot) {
-        ASSERT_EQ(::seteuid(65534), 0);
-    }
+    const bool asRoot = ::geteuid() == 0;   // the superuser writes anywhere: save as an ordinary user
+    ASSERT_EQ(asRoot ? ::seteuid(65534) : 0, 0);
     const bool saved = SaveListing(BuildListing(Ws), path, 1, Notes);
-    if (asRoot) {
-        ASSERT_EQ(::seteuid(0), 0);
-    }
+    ASSERT_EQ(asRoot ? ::seteuid(0) : 0, 0);
     EXPECT_FALSE(saved);
     EXPECT_EQ(Notes.Texts(), std::vector<std::string>{"File can't be saved!"});
-    EXPECT_EQ(Slurp(path), "old listing\r\n");
-    EXPECT_EQ(fs::directory_iterator(folder.Path)->path().filename(), "old.dis") << "no temporary file left";
+    EXPECT_EQ(ReadBytes(path), "old listing\r\n");
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"old.dis"}) << "no temporary file left";
 
     // An empty name and another filter than the first save nothing either.
     Notes.Clear();
     EXPECT_FALSE(SaveListing("x", "", 1, Notes));
     EXPECT_FALSE(SaveListing("x", folder.Path + "/other.dis", 2, Notes));
     EXPECT_EQ(Notes.Texts(), (std::vector<std::string>{"File can't be saved!", "File can't be saved!"}));
+    ::chmod(folder.Path.c_str(), 0700);   // so the folder can be removed
 }

@@ -1,4 +1,3 @@
-// The access codes and the pulse-width rules of the engineering panel.
 #include "editors/EngineeringPanel.h"
 #include "link/CommandHeader.h"
 

@@ -62,6 +62,11 @@ void ExpectSameSnapshot(const Snapshot& before, const Snapshot& after)
     }
 }
 
+FileCommandResult Load(Workspace& ws, const std::string& path, RecordingNotifier& n)
+{
+    return LoadDataFile(ws, path, CfgSelection{0, ws.DeviceName}, n);
+}
+
 uint32_t WordAt(const Workspace& ws, uint32_t w)
 {
     return WordValue(ws, ReadProgramWord(ws, w));

@@ -1,11 +1,14 @@
-// Helpers of the file tests: a snapshot of every workspace member a load may
-// touch, to prove that a failed load left the workspace exactly as it was;
-// program words by value; Intel HEX records.
+// A snapshot proving a failed load left the workspace as it was; program words by value; HEX records.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include "RecordingNotifier.h"
 #include "TestSupport.h"
+#include "files/FileCommands.h"
+
+// "Load Data File" of path with the workspace's own device selected.
+FileCommandResult Load(Workspace& ws, const std::string& path, RecordingNotifier& n);
 
 // Name and printed value of every member a file command may change.
 using Snapshot = std::vector<std::pair<std::string, std::string>>;

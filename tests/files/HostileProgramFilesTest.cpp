@@ -1,8 +1,4 @@
 #include "FileTestSupport.h"
-#include "RecordingNotifier.h"
-
-#include "files/FileCommands.h"
-#include "files/HexRecords.h"
 
 namespace {
 
@@ -11,6 +7,7 @@ struct Hostile {
     const char* FileName;
     std::string Bytes;
     std::string Message;
+    uint32_t Family = 2;   // of the 31Q520 loading it
 };
 
 std::string Full31Q520Chx()
@@ -46,7 +43,10 @@ TEST(HostileProgramFiles, EveryBadFileIsRefusedWithoutChangingAnything)
         {"oversized raw image", "p.cbn", std::string(40000, '\0'), "File size unmatch!"},
         {"oversized object file", "p.obj", std::string(40000, '\0'), "File size unmatch!"},
         {"raw image of another size", "p.obj", std::string(1500, '\0'), "File size unmatch!"},
-        {"word too wide", "p.cbn", std::string(100, '\0') + std::string(1948, '\xC0'), "It is not 14-bit instructions !"},
+        {"last error wins, reading goes on", "p.chx", ":0100000000FF\r\n:0100000001FF\r\n:01000000ZZ00\r\n",
+         "Checksum error at line 3 !"},
+        {"PIC .hex for family 3", "p.hex", ":00000001FF\r\n", "File type incorrect!", 3},
+        {"PIC .obj for family 3", "p.obj", std::string(2048, '\0'), "File type incorrect!", 3},
         {"unknown type", "p.bin", std::string(2048, '\0'), "File type incorrect!"},
         {"no extension", "program", std::string(2048, '\0'), "File type incorrect!"},
     };
@@ -62,25 +62,13 @@ TEST(HostileProgramFiles, EveryBadFileIsRefusedWithoutChangingAnything)
         ws->OptionWords[0] = 0x06;
         ws->SerialModeOn = true;
         ws->DisasmWindowOpen = true;
+        ws->DeviceFamily = c.Family;
         const Snapshot before = TakeSnapshot(*ws);
         RecordingNotifier n;
-        const FileCommandResult r = LoadDataFile(*ws, path, CfgSelection{0, "31Q520"}, n);
+        const FileCommandResult r = Load(*ws, path, n);
         EXPECT_FALSE(r.Loaded);
         EXPECT_EQ(n.Texts(), std::vector<std::string>{c.Message});
         ExpectSameSnapshot(before, TakeSnapshot(*ws));
         EXPECT_FALSE(r.Actions.CloseDisasmWindow);
     }
 }
-
-TEST(HexReader, LastErrorWinsAndReadingGoesOnToTheEnd)
-{
-    ProgramImage image;
-    const std::string text = ":0100000000FF\r\n"    // good
-                             ":0100000001FF\r\n"    // checksum wrong
-                             ":01000000ZZ00\r\n";   // data and checksum wrong
-    const HexReadResult r = HexToObj(text, 0x8000, 0x8200, 0x3F, image);
-    EXPECT_EQ(r.Error, HexError::Checksum);
-    EXPECT_EQ(r.ErrorRecord, 3);
-    EXPECT_EQ(HexErrorMessage(r), "Checksum error at line 3 !");
-}
-

@@ -1,9 +1,6 @@
 #include "FileTestSupport.h"
-#include "RecordingNotifier.h"
 
-#include "files/FileCommands.h"
 #include "files/PicTranslation.h"
-
 
 namespace {
 
@@ -29,58 +26,37 @@ std::string Words(const std::vector<Sample>& samples)
     return bytes;
 }
 
-std::unique_ptr<Workspace> DeviceOfFamily(uint32_t family)
-{
-    auto ws = FreshWorkspace("31Q520");   // 1024 words
-    ws->DeviceFamily = family;
-    return ws;
-}
-
-FileCommandResult Load(Workspace& ws, const std::string& path, RecordingNotifier& n)
-{
-    return LoadDataFile(ws, path, CfgSelection{0, ws.DeviceName}, n);
-}
-
 } // namespace
 
-TEST(PicObjFile, WordsAreTranslatedByFamily)
+// A full ".obj" image (erased words 0xFFF / 0x3FFF fill it) and a short ".hex"
+// (the rest stays blank), for both PIC word widths.
+TEST(PicFiles, WordsAreTranslatedByFamily)
 {
     TempDir dir;
     for (uint32_t family : {1u, 2u}) {
         const auto& samples = family == 1 ? k12BitSamples : k14BitSamples;
-        auto ws = DeviceOfFamily(family);
-        std::string bytes = Words(samples);
-        while (bytes.size() < 2048) bytes += family == 1 ? std::string("\xFF\x0F", 2) : std::string("\xFF\x3F", 2);
-        WriteBytes(dir.File("p.obj"), bytes);
-        RecordingNotifier n;
-        ASSERT_TRUE(Load(*ws, dir.File("p.obj"), n).Loaded);
-        for (std::size_t w = 0; w < samples.size(); ++w) EXPECT_EQ(WordAt(*ws, w), samples[w].Device) << w;
-        EXPECT_EQ(WordAt(*ws, 1023), samples[0].Device);   // the erased word
-    }
-}
-
-TEST(PicHexFile, SampleWordsAreTranslatedAndUntouchedWordsStayBlank)
-{
-    TempDir dir;
-    for (uint32_t family : {1u, 2u}) {
-        const auto& samples = family == 1 ? k12BitSamples : k14BitSamples;
-        auto ws = DeviceOfFamily(family);
-        const std::string data = Words(samples);
-        WriteBytes(dir.File("p.hex"),
-                   Record(0, std::vector<uint8_t>(data.begin(), data.end())) + ":00000001FF\r\n");
-        RecordingNotifier n;
-        n.Script({Answer::No});
-        ASSERT_TRUE(Load(*ws, dir.File("p.hex"), n).Loaded);
-        EXPECT_EQ(n.Texts(), std::vector<std::string>{"Code size is less than half of ROM size. Duplicate the program ?"});
-        for (std::size_t w = 0; w < samples.size(); ++w) EXPECT_EQ(WordAt(*ws, w), samples[w].Device) << w;
-        EXPECT_EQ(WordAt(*ws, samples.size()), 0x3FFFu);
+        std::string words = Words(samples);
+        WriteBytes(dir.File("p.hex"), Record(0, std::vector<uint8_t>(words.begin(), words.end())) + ":00000001FF\r\n");
+        while (words.size() < 2048) words += family == 1 ? std::string("\xFF\x0F", 2) : std::string("\xFF\x3F", 2);
+        WriteBytes(dir.File("p.obj"), words);
+        for (const bool hex : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "family " << family << (hex ? " .hex" : " .obj"));
+            auto ws = FreshWorkspace("31Q520");   // 1024 words
+            ws->DeviceFamily = family;
+            RecordingNotifier n;   // answers No to the duplication question
+            ASSERT_TRUE(Load(*ws, dir.File(hex ? "p.hex" : "p.obj"), n).Loaded);
+            EXPECT_EQ(n.Texts(), hex ? std::vector<std::string>{"Code size is less than half of ROM size. Duplicate the program ?"}
+                                     : std::vector<std::string>{});
+            for (std::size_t w = 0; w < samples.size(); ++w) EXPECT_EQ(WordAt(*ws, w), samples[w].Device) << w;
+            EXPECT_EQ(WordAt(*ws, 1023), hex ? 0x3FFFu : samples[0].Device);
+        }
     }
 }
 
 TEST(PicHexFile, DataInTheGapIsDroppedAndNoDuplicationOffered)
 {
     TempDir dir;
-    auto ws = DeviceOfFamily(2);
+    auto ws = FreshWorkspace("31Q520");   // family 2
     WriteBytes(dir.File("p.hex"), Record(0, {0x64, 0x00}) + Record(0x4000, {0x12, 0x34}) +
                                       Record(0x4200, {0x99, 0x00}) + ":00000001FF\r\n");
     RecordingNotifier n;
@@ -89,19 +65,4 @@ TEST(PicHexFile, DataInTheGapIsDroppedAndNoDuplicationOffered)
     EXPECT_EQ(WordAt(*ws, 0), 0x200Au);
     EXPECT_EQ(ws->EepromBuffer[0], 0x99);
     EXPECT_EQ(ws->FileBytesRead, 0x4001);
-}
-
-TEST(PicFiles, RefusedForFamilyThreeAndAbove)
-{
-    TempDir dir;
-    WriteBytes(dir.File("p.hex"), ":00000001FF\r\n");
-    WriteBytes(dir.File("p.obj"), std::string(2048, '\0'));
-    for (const char* name : {"p.hex", "p.obj"}) {
-        auto ws = DeviceOfFamily(3);
-        const Snapshot before = TakeSnapshot(*ws);
-        RecordingNotifier n;
-        EXPECT_FALSE(Load(*ws, dir.File(name), n).Loaded);
-        EXPECT_EQ(n.LastText(), "File type incorrect!");
-        ExpectSameSnapshot(before, TakeSnapshot(*ws));
-    }
 }

@@ -1,53 +1,22 @@
 #include "FileTestSupport.h"
-#include "RecordingNotifier.h"
 
 #include "app/Checksum.h"
-#include "files/FileCommands.h"
 #include "files/HexRecords.h"
 #include "files/ProgramFile.h"
 
 #include <filesystem>
 #include <random>
 
-namespace {
-
-CfgSelection SelectionOf(const Workspace& ws) { return CfgSelection{0, ws.DeviceName}; }
-
-FileCommandResult Load(Workspace& ws, const std::string& path, RecordingNotifier& n)
-{
-    return LoadDataFile(ws, path, SelectionOf(ws), n);
-}
-
-// A 7-bit device of 16 words and 4 EEPROM bytes, small enough to spell out its file.
-void MakeTinyDevice(Workspace& ws)
-{
-    ws.RomBytes = 32;
-    ws.EepromSize = 4;
-    ws.DeviceFlags = 0x06;
-}
-
-void FillRandomProgram(Workspace& ws, uint32_t seed)
-{
-    std::mt19937 rng(seed);
-    for (uint32_t w = 0; w < ws.RomBytes / 2; ++w) SetWord(ws, w, rng() & 0x3FFF);
-    for (uint32_t i = 0; i < ws.EepromSize; ++i) ws.EepromBuffer[i] = static_cast<uint8_t>(rng());
-}
-
-std::string Cbn(std::size_t size, uint8_t fill = 0x00) { return std::string(size, static_cast<char>(fill)); }
-
-} // namespace
-
 TEST(ChxSaving, SmallProgramIsWrittenRecordByRecord)
 {
     auto ws = FreshWorkspace("31Q520");
-    MakeTinyDevice(*ws);
+    ws->RomBytes = 32;   // a 7-bit device of 16 words and 4 EEPROM bytes, small enough to spell out its file
+    ws->EepromSize = 4;
+    ws->DeviceFlags = 0x06;
     SetWord(*ws, 0, 0x1234);
     SetWord(*ws, 1, 0x3FFF);   // the blank word is written as FF 3F, not left out
     for (uint32_t w = 2; w < 16; ++w) SetWord(*ws, w, w);
-    ws->EepromBuffer[0] = 0xAA;
-    ws->EepromBuffer[1] = 0xFF;
-    ws->EepromBuffer[2] = 0x00;
-    ws->EepromBuffer[3] = 0x55;
+    std::copy_n("\xAA\xFF\x00\x55", 4, ws->EepromBuffer.begin());
 
     EXPECT_EQ(ProgramFileBytes(*ws, SaveFormat::Chx),
               ":100000003412FF3F02000300040005000600070051\r\n"
@@ -91,30 +60,47 @@ TEST(CbnSaving, ImageHoldsProgramFillAndEepromPairs)
     EXPECT_EQ(bytes.substr(0x8200 + 254), std::string("\xC3\x00", 2));
 }
 
-TEST(ProgramRoundTrip, RandomProgramWithEepromComesBackThroughChxAndCbn)
+// The saved file's extension and format always agree (the loader goes by the
+// extension), and every saved file loads back as it was and saves to the same bytes.
+TEST(ProgramRoundTrip, RandomProgramWithEepromComesBackUnderTheChosenName)
 {
+    const struct {
+        const char* Typed;   // the name as the save dialog returns it
+        int FilterIndex;     // 1 ".chx", 2 ".cbn"
+        const char* SavedAs;
+        SaveFormat Format;
+    } cases[] = {
+        {"a", 1, "a.chx", SaveFormat::Chx},         {"b", 2, "b.cbn", SaveFormat::Cbn},
+        {"c.chx", 2, "c.chx", SaveFormat::Chx},     {"d.cbn", 1, "d.cbn", SaveFormat::Cbn},
+        {"e.CHX", 2, "e.CHX", SaveFormat::Chx},     {"f.txt", 1, "f.txt.chx", SaveFormat::Chx},
+        {"g.hex", 2, "g.hex.cbn", SaveFormat::Cbn}, {"v1.dir/h", 1, "v1.dir/h.chx", SaveFormat::Chx},
+    };
     TempDir dir;
-    for (SaveFormat format : {SaveFormat::Chx, SaveFormat::Cbn}) {
+    std::filesystem::create_directory(dir.File("v1.dir"));
+    uint32_t seed = 11;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        const SaveTarget target = SaveTargetFor(dir.File(c.Typed), c.FilterIndex);
+        EXPECT_EQ(target.Path, dir.File(c.SavedAs));
+        EXPECT_EQ(target.Format, c.Format);
         auto original = FreshWorkspace("72Q574");
-        FillRandomProgram(*original, format == SaveFormat::Chx ? 11 : 12);
+        std::mt19937 rng(seed++);
+        for (uint32_t w = 0; w < original->RomBytes / 2; ++w) SetWord(*original, w, rng() & 0x3FFF);
+        for (uint32_t i = 0; i < original->EepromSize; ++i) original->EepromBuffer[i] = static_cast<uint8_t>(rng());
         CalChecksum(*original);
         RecordingNotifier n;
-        const std::string path = dir.File(format == SaveFormat::Chx ? "random.chx" : "random.cbn");
-        ASSERT_TRUE(SaveProgramMemory(*original, path, format, n));
+        ASSERT_TRUE(SaveProgramMemory(*original, target.Path, target.Format, n));
 
         auto loaded = FreshWorkspace("72Q574");
-        const FileCommandResult r = Load(*loaded, path, n);
+        const FileCommandResult r = Load(*loaded, target.Path, n);
         EXPECT_TRUE(r.Loaded);
         EXPECT_TRUE(n.Prompts.empty()) << n.LastText();
         EXPECT_TRUE(std::equal(original->ProgramMemory.begin(), original->ProgramMemory.begin() + original->RomBytes,
                                loaded->ProgramMemory.begin()));
-        EXPECT_TRUE(std::equal(original->EepromBuffer.begin(), original->EepromBuffer.end(),
-                               loaded->EepromBuffer.begin()));
+        EXPECT_TRUE(loaded->EepromBuffer == original->EepromBuffer);
         EXPECT_EQ(loaded->Status.TotalChecksum, original->Status.TotalChecksum);
-        EXPECT_EQ(r.MemoryCaption.value_or(""), path);
-
-        // Saved again, the file is the same byte for byte.
-        EXPECT_EQ(ProgramFileBytes(*loaded, format), ReadBytes(path));
+        EXPECT_EQ(r.MemoryCaption.value_or(""), target.Path);
+        EXPECT_EQ(ProgramFileBytes(*loaded, target.Format), ReadBytes(target.Path));
     }
 }
 
@@ -134,93 +120,60 @@ TEST(ProgramSaving, FailedWriteIsReportedAndKeepsTheOldFile)
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"taken.cbn"});
 }
 
-// --- Size rules of the raw image --------------------------------------
-
-struct CbnCase {
-    const char* Name;
-    std::size_t Size;
-    std::vector<Answer> Answers;
-    bool Loaded;
-    std::vector<std::string> Texts;
-    bool Duplicated;
-};
-
-TEST(CbnSizeRules, EverySizeClassGetsItsQuestionAndOutcome)
+// Raw images: a ".cbn" for a 72Q574 (R 4096 bytes, half H 2048, 256 EEPROM bytes
+// behind 8200h) holding word i at word i; an ".obj" of zeros for a 31Q520 (R 2048,
+// family 2: each PIC word 0000 becomes NOP 2000h), taken only at R or H.
+TEST(RawImageSizeRules, EverySizeClassGetsItsQuestionAndOutcome)
 {
-    // 72Q574: RomBytes 4096 (R), half 2048 (H), EEPROM 256 bytes; the device has no EEPROM here
-    // except for the program-plus-EEPROM case.
     const std::string half = "Code size is half of ROM size. Duplicate the program ?";
-    const std::vector<CbnCase> cases = {
-        {"exactly R", 4096, {}, true, {}, false},
-        {"between H and R", 3000, {}, true, {}, false},
-        {"exactly H, Yes", 2048, {Answer::Yes}, true, {half}, true},
-        {"below H, Yes", 1000, {Answer::Yes}, true, {half}, true},
-        {"below H, No", 1000, {Answer::No}, false, {half, "File size unmatch!"}, false},
-        {"past program memory", 40000, {}, false, {"File size unmatch!"}, false},
-        {"program plus EEPROM", 0x8200 + 512, {}, true, {}, false},
+    const struct {
+        const char* Name;
+        std::size_t Size;
+        Answer Reply;
+        bool Loaded;
+        std::vector<std::string> Texts;
+        bool Duplicated;
+    } cases[] = {
+        {"cbn exactly R", 4096, Answer::No, true, {}, false},
+        {"cbn between H and R", 3000, Answer::No, true, {}, false},
+        {"cbn exactly H, Yes", 2048, Answer::Yes, true, {half}, true},
+        {"cbn below H, Yes", 1000, Answer::Yes, true, {half}, true},
+        {"cbn below H, No", 1000, Answer::No, false, {half, "File size unmatch!"}, false},
+        {"cbn program plus EEPROM", 0x8200 + 512, Answer::No, true, {}, false},
+        {"obj exactly R", 2048, Answer::No, true, {}, false},
+        {"obj exactly H, Yes", 1024, Answer::Yes, true, {half}, true},
+        {"obj past R", 3000, Answer::No, false, {"File size unmatch!"}, false},
     };
     TempDir dir;
-    for (const CbnCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        auto ws = FreshWorkspace("72Q574");
-        std::string bytes = Cbn(c.Size, 0x01);
-        for (std::size_t i = 0; i + 1 < std::min<std::size_t>(bytes.size(), 4096); i += 2) {
+        const bool obj = std::string(c.Name).starts_with("obj");
+        auto ws = FreshWorkspace(obj ? "31Q520" : "72Q574");
+        std::string bytes = std::string(c.Size, obj ? 0x00 : 0x01);
+        for (std::size_t i = 0; !obj && i + 1 < std::min<std::size_t>(bytes.size(), 4096); i += 2) {
             bytes[i] = static_cast<char>(i / 2 & 0xFF);
             bytes[i + 1] = static_cast<char>((i / 2 >> 8) & 0x3F);
         }
         if (c.Size == 0x8200 + 512) bytes[0x8200 + 2 * 255] = '\x77';
-        WriteBytes(dir.File("p.cbn"), bytes);
+        const std::string path = dir.File(obj ? "p.obj" : "p.cbn");
+        WriteBytes(path, bytes);
         const Snapshot before = TakeSnapshot(*ws);
         RecordingNotifier n;
-        for (Answer a : c.Answers) n.Script({a});
-        const FileCommandResult r = Load(*ws, dir.File("p.cbn"), n);
-        EXPECT_EQ(r.Loaded, c.Loaded);
+        n.Fallback = c.Reply;
+        EXPECT_EQ(Load(*ws, path, n).Loaded, c.Loaded);
         EXPECT_EQ(n.Texts(), c.Texts);
         if (!c.Loaded) {
             ExpectSameSnapshot(before, TakeSnapshot(*ws));
             continue;
         }
-        EXPECT_EQ(WordAt(*ws, 5), 5u);
-        if (c.Duplicated) {
-            EXPECT_EQ(WordAt(*ws, 1024 + 5), 5u);
-        }
+        const uint32_t word5 = obj ? 0x2000 : 5;
+        EXPECT_EQ(WordAt(*ws, 5), word5);
+        if (c.Duplicated) { EXPECT_EQ(WordAt(*ws, ws->RomBytes / 4 + 5), word5); }
         if (c.Size == 3000) {
             EXPECT_EQ(WordAt(*ws, 1499), 1499u);
             EXPECT_EQ(WordAt(*ws, 1500), 0x3FFFu);   // the rest keeps its (blank) contents
         }
         EXPECT_EQ(ws->EepromBuffer[255], c.Size == 0x8200 + 512 ? 0x77 : 0xFF);
-    }
-}
-
-TEST(ObjSizeRules, OnlyTheRomSizeOrItsHalfIsTaken)
-{
-    TempDir dir;
-    const std::string half = "Code size is half of ROM size. Duplicate the program ?";
-    struct ObjCase {
-        std::size_t Size;
-        std::vector<Answer> Answers;
-        bool Loaded;
-        std::vector<std::string> Texts;
-    };
-    // 31Q520: RomBytes 2048, family 2 (14-bit PIC words translated; 0x0000 is NOP -> 0x2000).
-    for (const ObjCase& c : std::vector<ObjCase>{{2048, {}, true, {}},
-                                                 {1024, {Answer::Yes}, true, {half}},
-                                                 {1500, {}, false, {"File size unmatch!"}},
-                                                 {3000, {}, false, {"File size unmatch!"}}}) {
-        SCOPED_TRACE(c.Size);
-        auto ws = FreshWorkspace("31Q520");
-        WriteBytes(dir.File("p.obj"), Cbn(c.Size, 0x00));
-        RecordingNotifier n;
-        for (Answer a : c.Answers) n.Script({a});
-        const Snapshot before = TakeSnapshot(*ws);
-        EXPECT_EQ(Load(*ws, dir.File("p.obj"), n).Loaded, c.Loaded);
-        EXPECT_EQ(n.Texts(), c.Texts);
-        if (c.Loaded) {
-            EXPECT_EQ(WordAt(*ws, 0), 0x2000u);
-            EXPECT_EQ(WordAt(*ws, 1023), 0x2000u);
-        } else {
-            ExpectSameSnapshot(before, TakeSnapshot(*ws));
-        }
     }
 }
 
@@ -238,7 +191,7 @@ TEST(ProgramLoading, WordWiderThanTheDeviceIsRefused)
         auto ws = FreshWorkspace("31Q520");
         ws->DeviceFamily = c.Family;
         ws->DeviceFlags = 0x02;
-        std::string bytes = Cbn(2048, 0x00);
+        std::string bytes = std::string(2048, '\0');
         bytes[101] = static_cast<char>(c.High);
         WriteBytes(dir.File("w.cbn"), bytes);
         const Snapshot before = TakeSnapshot(*ws);
@@ -249,41 +202,34 @@ TEST(ProgramLoading, WordWiderThanTheDeviceIsRefused)
     }
 }
 
-TEST(ProgramLoading, SuccessfulLoadEndsSerialAndQtpModeAndBlanksOptions)
+// A load ends serial mode and closes the listing whether or not a file was
+// chosen; only a loaded file blanks the options and the pass count.
+TEST(ProgramLoading, LoadEndsSerialModeAndOnlyALoadedFileBlanksOptions)
 {
     TempDir dir;
-    auto ws = FreshWorkspace("31Q520");
-    ws->SerialModeOn = true;
-    ws->Status.SerialModeText = "Enable";
-    ws->Status.PassCountText = "12";
-    ws->DisasmWindowOpen = true;
-    ws->OptionWords[0] = 0x06;
-    ws->OptionWords[1] = 0x00;
-    WriteBytes(dir.File("p.cbn"), Cbn(2048, 0x00));
-    RecordingNotifier n;
-    const FileCommandResult r = Load(*ws, dir.File("p.cbn"), n);
-    ASSERT_TRUE(r.Loaded);
-    EXPECT_FALSE(ws->SerialModeOn);
-    EXPECT_EQ(ws->Status.SerialModeText, "Disable");
-    EXPECT_EQ(ws->Status.PassCountText, "0");
-    EXPECT_FALSE(ws->DisasmWindowOpen);
-    EXPECT_TRUE(r.Actions.CloseDisasmWindow);
-    EXPECT_EQ(ws->OptionWords[0], 0x7F);            // blanked, then forced by the option model
-    EXPECT_EQ(ws->OptionWords[1], 0x5F);
+    WriteBytes(dir.File("p.cbn"), std::string(2048, '\0'));
+    for (const bool chosen : {false, true}) {
+        SCOPED_TRACE(chosen ? "file chosen" : "dialog cancelled");
+        auto ws = FreshWorkspace("31Q520");
+        ws->SerialModeOn = true;
+        ws->Status.SerialModeText = "Enable";
+        ws->Status.PassCountText = "12";
+        ws->DisasmWindowOpen = true;
+        ws->OptionWords[0] = 0x06;
+        ws->OptionWords[1] = 0x00;
+        SetWord(*ws, 0, 0x0042);
+        RecordingNotifier n;
+        const FileCommandResult r = Load(*ws, chosen ? dir.File("p.cbn") : "", n);
+        EXPECT_EQ(r.Loaded, chosen);
+        EXPECT_TRUE(n.Prompts.empty());
+        EXPECT_FALSE(ws->SerialModeOn);
+        EXPECT_TRUE(r.Actions.CloseDisasmWindow);
+        EXPECT_EQ(WordAt(*ws, 0), chosen ? 0u : 0x42u);
+        if (!chosen) continue;
+        EXPECT_EQ(ws->Status.SerialModeText, "Disable");
+        EXPECT_EQ(ws->Status.PassCountText, "0");
+        EXPECT_FALSE(ws->DisasmWindowOpen);
+        EXPECT_EQ(ws->OptionWords[0], 0x7F);            // blanked, then forced by the option model
+        EXPECT_EQ(ws->OptionWords[1], 0x5F);
+    }
 }
-
-TEST(ProgramLoading, CancelledDialogRunsOnlyTheClosingSteps)
-{
-    auto ws = FreshWorkspace("31Q520");
-    ws->SerialModeOn = true;
-    ws->DisasmWindowOpen = true;
-    SetWord(*ws, 0, 0x0042);
-    RecordingNotifier n;
-    const FileCommandResult r = Load(*ws, "", n);
-    EXPECT_FALSE(r.Loaded);
-    EXPECT_FALSE(ws->SerialModeOn);
-    EXPECT_TRUE(r.Actions.CloseDisasmWindow);
-    EXPECT_EQ(WordAt(*ws, 0), 0x42u);
-    EXPECT_TRUE(n.Prompts.empty());
-}
-

@@ -1,7 +1,4 @@
 #include "FileTestSupport.h"
-#include "RecordingNotifier.h"
-
-#include "files/FileCommands.h"
 
 namespace {
 
@@ -31,7 +28,7 @@ Loaded LoadText(const TempDir& dir, const std::string& name, const std::string& 
     Loaded out;
     out.Ws = FreshWorkspace("72Q574");
     RecordingNotifier n;   // answers No to the "Duplicate the program ?" question
-    out.Ok = LoadDataFile(*out.Ws, path, CfgSelection{0, "72Q574"}, n).Loaded;
+    out.Ok = Load(*out.Ws, path, n).Loaded;
     out.Texts = n.Texts();
     return out;
 }

@@ -2,20 +2,14 @@
 
 #include "platform/Clock.h"
 
-TEST(Clock, DistanceWrapsOnceAtTheMinute)
+TEST(Clock, DistanceWrapsOnceAtTheMinuteAndTimeNeverGoesBack)
 {
     EXPECT_EQ(MarkDistance(100, 350), 250);
     EXPECT_EQ(MarkDistance(5800, 300), 500);
     EXPECT_EQ(MarkDistance(0, 0), 0);
-}
-
-TEST(Clock, MonotonicTimeNeverGoesBack)
-{
-    int64_t last = MonotonicMilliseconds();
-    for (int i = 0; i < 5; ++i) {
+    for (int64_t i = 0, last = MonotonicMilliseconds(), now; i < 5; ++i, last = now) {
         SleepMilliseconds(2);
-        int64_t now = MonotonicMilliseconds();
+        now = MonotonicMilliseconds();
         EXPECT_GE(now, last + 2);
-        last = now;
     }
 }

@@ -1,21 +1,11 @@
-#include "RecordingNotifier.h"
 #include "SerialTestSupport.h"
-
-#include "app/Workspace.h"
 #include "serialno/QtpFile.h"
-#include "serialno/SerialNumber.h"
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
-#include <string>
-#include <vector>
 
 using namespace serialtest;
 
 namespace {
-
-using Texts = std::vector<std::string>;
 
 const char kThreeRecords[] =
     ":040020001231343134\r\n"
@@ -23,9 +13,7 @@ const char kThreeRecords[] =
     ":040020001231363132\r\n"
     ":00000001FF";
 
-// A 1K-word device with RTWI words at 20h and 21h and a two-byte number
-// 1234h set up for program memory, most significant byte first; a scratch
-// folder for its files.
+// RTWI words at 20h and 21h of a 1K-word device; the number 1234h, MSB first; a scratch folder.
 struct QtpSetup {
     QtpSetup()
     {

@@ -1,13 +1,5 @@
 #include "SerialTestSupport.h"
 
-#include "app/Workspace.h"
-#include "serialno/SerialNumber.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
-
 using namespace serialtest;
 
 namespace {
@@ -136,7 +128,7 @@ std::vector<uint64_t> PrimeFactors(uint64_t m)
 
 }  // namespace
 
-TEST(SerialPseudoRandom, EveryWidthFromEightToSixtyFourBitsHasTheFullPeriod)
+TEST(SerialPseudoRandom, EveryWidthFromEightToSixtyFourBitsHasTheFullPeriodAndLocksUpOnAllOnes)
 {
     // With an even number of taps the inverted feedback on V is the plain
     // feedback on the complement of V, a linear map L. The register visits
@@ -157,18 +149,9 @@ TEST(SerialPseudoRandom, EveryWidthFromEightToSixtyFourBitsHasTheFullPeriod)
         EXPECT_EQ(Power(l, period), identity) << bits << " bits";
         for (uint64_t p : PrimeFactors(period))
             EXPECT_NE(Power(l, period / p), identity) << bits << " bits repeat after " << period / p;
-    }
-}
-
-TEST(SerialPseudoRandom, AllOnesIsTheLockUpValueForEveryWidth)
-{
-    for (uint32_t n = 1; n <= 8; ++n) {
-        Workspace ws;
-        ws.SerialMode = smPseudoRandom;
-        ws.SerialByteCount = n;
-        ws.SerialValue = Cells(std::string(2 * n, 'F'));
-        Steps(ws, 3);
-        EXPECT_EQ(Hex(ws.SerialValue, n), std::string(2 * n, 'F'));
+        SerialCells ones = Unpack(mask, n);
+        ShiftRegisterStep(ones, n);
+        EXPECT_EQ(Pack(ones, n), mask) << bits << " bits leave all ones";
     }
 }
 
@@ -192,72 +175,52 @@ TEST(SerialAdvance, SettingsOutsideTheirRangesAreRefusedAndChangeNothing)
 TEST(SerialPlacement, BytesGoIntoTheirWordsOrEepromCellsInTheChosenOrder)
 {
     // Bytes from the placement's start: program words as (low, high), EEPROM one byte each.
+    // No bytes: refused, nothing changes.
     struct Case {
-        bool SevenBit;
-        uint32_t Target, Order;
+        bool ModeOn, SevenBit;
+        uint32_t Target, Order, Address, ByteCount;
         const char* Value;
         std::vector<uint8_t> Bytes;
     } const cases[] = {
         // 7-bit words: bit 7 of a byte goes to bit 0 of the RTWI word's high half.
-        {true, stProgramMemory, soMsbFirst, "1234", {0x12, 0x62, 0x34, 0x62, 0x7F}},
-        {true, stProgramMemory, soMsbFirst, "1280", {0x12, 0x62, 0x00, 0x63, 0x7F}},
-        {true, stProgramMemory, soLsbFirst, "FF12", {0x12, 0x62, 0x7F, 0x63, 0x7F}},
-        {false, stProgramMemory, soMsbFirst, "A1B2", {0xA1, 0x62, 0xB2, 0x63, 0x7F}},   // high halves untouched
-        {true, stEeprom, soMsbFirst, "A1B2", {0xA1, 0xB2, 0xFF}},
-        {true, stEeprom, soLsbFirst, "A1B2", {0xB2, 0xA1, 0xFF}},
+        {true, true, stProgramMemory, soMsbFirst, 0x100, 2, "1234", {0x12, 0x62, 0x34, 0x62, 0x7F}},
+        {true, true, stProgramMemory, soMsbFirst, 0x100, 2, "1280", {0x12, 0x62, 0x00, 0x63, 0x7F}},
+        {true, true, stProgramMemory, soLsbFirst, 0x100, 2, "FF12", {0x12, 0x62, 0x7F, 0x63, 0x7F}},
+        {true, false, stProgramMemory, soMsbFirst, 0x100, 2, "A1B2", {0xA1, 0x62, 0xB2, 0x63, 0x7F}},   // high halves untouched
+        {true, true, stEeprom, soMsbFirst, 0x7E, 2, "A1B2", {0xA1, 0xB2, 0xFF}},
+        {true, true, stEeprom, soLsbFirst, 0x7E, 2, "A1B2", {0xB2, 0xA1, 0xFF}},
+        {true, true, stProgramMemory, soMsbFirst, 0x3FE, 2, "1234", {0x12, 0x62, 0x34, 0x62}},   // the last word is inside
+        {false, true, stProgramMemory, soMsbFirst, 0x100, 1, "12", {}},
+        {true, true, stProgramMemory, soMsbFirst, 0x3FF, 2, "1234", {}},        // one word past a 1K-word device
+        {true, true, stProgramMemory, soMsbFirst, 0xFFFFFFFF, 1, "12", {}},     // the sum must not wrap
+        {true, true, stEeprom, soMsbFirst, 0x7F, 2, "1234", {}},                // one byte past 128
+        {true, true, stEeprom, soMsbFirst, 0, 9, "0102030405060708", {}},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Value << " at " << c.Address);
         Workspace ws;
         SetCreationDefaults(ws);
         PutRtwiWords(ws, 0x100, 2);
+        PutRtwiWords(ws, 0x3FE, 2);
         ws.ProgramMemory[2 * 0x101 + 1] = 0x63;   // bit 0 set: cleared for a byte below 80h
-        ws.SevenBitMode = c.SevenBit;
-        ws.SerialModeOn = true;
-        ws.SerialTarget = c.Target;
-        ws.SerialOrder = c.Order;
-        ws.SerialByteCount = 2;
-        ws.SerialStartAddress = c.Target == stEeprom ? 0x7E : 0x100;
-        ws.SerialValue = Cells(c.Value);
-        ASSERT_TRUE(SerialNo2Memory(ws)) << c.Value;
-        const uint8_t* at = c.Target == stEeprom ? &ws.EepromBuffer[0x7E] : &ws.ProgramMemory[0x200];
-        EXPECT_EQ(std::vector<uint8_t>(at, at + c.Bytes.size()), c.Bytes) << c.Value;
-    }
-}
-
-TEST(SerialPlacement, OutsideTheDeviceOrWithSerialModeOffNothingChanges)
-{
-    struct Case {
-        bool ModeOn;
-        uint32_t Target, Address, ByteCount;
-    };
-    const Case cases[] = {
-        {false, stProgramMemory, 0, 1},
-        {true, stProgramMemory, 0x3FF, 2},        // one word past a 1K-word device
-        {true, stProgramMemory, 0xFFFFFFFF, 1},   // the sum must not wrap
-        {true, stEeprom, 0x7F, 2},                // one byte past 128
-        {true, stEeprom, 0, 9},
-    };
-    for (const Case& c : cases) {
-        Workspace ws;
-        SetCreationDefaults(ws);
         ws.Status.SerialText = "unchanged";
+        ws.SevenBitMode = c.SevenBit;
         ws.SerialModeOn = c.ModeOn;
         ws.SerialTarget = c.Target;
-        ws.SerialStartAddress = c.Address;
+        ws.SerialOrder = c.Order;
         ws.SerialByteCount = c.ByteCount;
-        ws.SerialValue = Cells("0102030405060708");
+        ws.SerialStartAddress = c.Address;
+        ws.SerialValue = Cells(c.Value);
         const auto memory = ws.ProgramMemory;
         const auto eeprom = ws.EepromBuffer;
-        EXPECT_FALSE(SerialNo2Memory(ws));
-        EXPECT_TRUE(ws.ProgramMemory == memory && ws.EepromBuffer == eeprom && ws.Status.SerialText == "unchanged");
+        ASSERT_EQ(SerialNo2Memory(ws), !c.Bytes.empty());
+        if (c.Bytes.empty()) {
+            EXPECT_TRUE(ws.ProgramMemory == memory && ws.EepromBuffer == eeprom && ws.Status.SerialText == "unchanged");
+            continue;
+        }
+        const uint8_t* at = c.Target == stEeprom ? &ws.EepromBuffer[c.Address] : &ws.ProgramMemory[2 * c.Address];
+        EXPECT_EQ(std::vector<uint8_t>(at, at + c.Bytes.size()), c.Bytes);
     }
-    // The last word of the device is still inside.
-    Workspace ws;
-    SetCreationDefaults(ws);
-    ws.SerialModeOn = true;
-    ws.SerialStartAddress = 0x3FE;
-    ws.SerialByteCount = 2;
-    EXPECT_TRUE(SerialNo2Memory(ws));
 }
 
 TEST(SerialPlacement, ProgramMemoryPlacementRecomputesTheChecksumsEepromPlacementDoesNot)

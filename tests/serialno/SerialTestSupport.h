@@ -1,17 +1,20 @@
-// Helpers of the serial-number tests: RTWI words in program memory, and
-// numbers read and written as hex text. Their workspaces are the first
-// catalogue device as created (1K words of 7-bit halves, 128 EEPROM bytes).
+// RTWI words in program memory, and serial numbers as hex text.
 #pragma once
 
 #include "app/Checksum.h"
 #include "app/Workspace.h"
 #include "serialno/SerialNumber.h"
 
+#include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
+#include "RecordingNotifier.h"
 #include "TestSupport.h"
 
 namespace serialtest {
+
+using Texts = std::vector<std::string>;
 
 // Puts the RTWI operation code (high byte 62h) into `count` words from `word`.
 inline void PutRtwiWords(Workspace& ws, uint32_t word, uint32_t count)
