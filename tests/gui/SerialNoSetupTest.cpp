@@ -9,7 +9,6 @@
 
 #include <QClipboard>
 #include <QFileDialog>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -33,8 +32,7 @@ protected:
     {
         WriterFormTest::SetUp();
         for (uint32_t w : {0x10u, 0x11u}) Ws().ProgramMemory[2 * w + 1] = 0x62;   // RTWI words
-        Ws().OptionWords[0] = 0x26;
-        Ws().OptionWords[1] = 0x55;
+        Ws().OptionWords[0] = 0x26, Ws().OptionWords[1] = 0x55;   // options no run refuses
         UpdateOption(Ws());
         Form.ShowStatus();
     }
@@ -70,10 +68,9 @@ protected:
     static void AnswerFileDialog(const QString& path)
     {
         QTimer::singleShot(0, [path] {
-            ASSERT_TRUE(WaitFor([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); }));
-            auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            files->selectFile(path);
-            static_cast<QDialog*>(files)->accept();
+            QFileDialog* files = nullptr;
+            ASSERT_TRUE(WaitFor([&] { return (files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())); }));
+            files->selectFile(path), static_cast<QDialog*>(files)->accept();
         });
     }
     const std::vector<std::pair<int, int>> kTwoNumbers{{0xFE, 0x12}, {0xFF, 0x12}};   // LSB first
@@ -146,39 +143,32 @@ TEST_F(SerialNoSetupTest, QtpFileWrittenFromTheDialogFeedsTwoChips)
 
 TEST_F(SerialNoSetupTest, HostileInputGivesItsMessageAndChangesNothing)
 {
+    using D = TSerialNoSetupForm;
     const auto before = Snap(Ws());
-    auto paste = [](QLineEdit* field, const char* text) {
+    auto paste = [](QLineEdit* field, const char* text) {   // past the key filter
         QGuiApplication::clipboard()->setText(QString::fromLatin1(text));
-        field->setFocus();
-        field->selectAll();
-        field->paste();
+        field->selectAll(), field->paste();
     };
-    const struct {
-        std::function<void(TSerialNoSetupForm&)> Edit;
-        std::string Message;
-    } rows[] = {
-        {[&](TSerialNoSetupForm& d) { paste(d.NoOfByte, "9"); }, "\"No. of Byte\" is not a valid value!!"},
-        {[](TSerialNoSetupForm& d) { Type(d.StartValue, "80"), Type(d.EndValue, "10"); },
-         "Setar Value more then End Value !! "},
-        {[&](TSerialNoSetupForm& d) { Type(d.EndValue, "F0"), paste(d.StartValue, "g1"); },
-         "'g1' is not a valid integer value"},
-        {[](TSerialNoSetupForm& d) {
-             Type(d.StartValue, "ff"), Type(d.EndValue, "ff");
-             d.SetItemIndex(d.RadioGroup1, 1);
-             EXPECT_FALSE(d.EndValue->isEnabled() || d.Increment->isEnabled()) << "Pseudo-random";
-         },
-         "Setar Value more then End Value !! "},
+    const std::pair<std::function<void(D&)>, std::string> rows[] = {
+        {[&](D& d) { paste(d.NoOfByte, "9"); }, "\"No. of Byte\" is not a valid value!!"},
+        {[](D& d) { Type(d.Increment, "256"); }, " \"Increment\" is not a valid value!!"},   // and emptied
+        {[](D& d) { Type(d.StartValue, "80"), Type(d.EndValue, "10"); }, "Setar Value more then End Value !! "},
+        {[&](D& d) { Type(d.EndValue, "F0"), paste(d.StartValue, "g1"); }, "'g1' is not a valid integer value"},
+        {[](D& d) { Type(d.StartValue, "ff"), Type(d.EndValue, "ff"), d.SetItemIndex(d.RadioGroup1, 1); },
+         "Setar Value more then End Value !! "},   // all ones, Pseudo-random
     };
-    for (const auto& row : rows) {
+    for (const auto& [edit, message] : rows) {
         Notes.Clear();
-        ASSERT_TRUE(Open([&](TSerialNoSetupForm& d) {
+        ASSERT_TRUE(Open([&](D& d) {
             Type(d.StartAddress, "10");   // over RTWI words
-            row.Edit(d);
+            edit(d);
+            EXPECT_EQ(d.EndValue->isEnabled() && d.Increment->isEnabled(), d.ItemIndex(d.RadioGroup1) != 1);
             QTest::mouseClick(d.BtnOK, Qt::LeftButton);
-            EXPECT_TRUE(d.isVisible()) << row.Message;
+            EXPECT_TRUE(d.isVisible()) << message;
+            EXPECT_EQ(d.Increment->text().isEmpty(), message.find("Increment") != std::string::npos);
             QTest::mouseClick(d.BtnAbort, Qt::LeftButton);
         }));
-        EXPECT_EQ(Notes.LastText(), row.Message);
-        EXPECT_TRUE(Snap(Ws()) == before) << row.Message;
+        EXPECT_EQ(Notes.LastText(), message);
+        EXPECT_TRUE(Snap(Ws()) == before) << message;
     }
 }

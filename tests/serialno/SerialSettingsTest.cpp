@@ -15,13 +15,8 @@ TEST(SerialSettings, ChecksGiveTheirMessageInOrder)
     const std::string range = "Setar Value more then End Value !! ", increment = " \"Increment\" is not a valid value!!",
                       bytes = "\"No. of Byte\" is not a valid value!!";
     enum { Plain, Box, Cleared };   // a plain box, the "Error" box, a plain box that empties "Increment"
-    const struct {
-        uint32_t Mode;
-        const char *Bytes, *Address, *Start, *End, *Increment;
-        uint32_t Target;
-        std::string Message;   // empty: passes
-        int Kind;
-    } rows[] = {
+    const struct { uint32_t Mode; const char *Bytes, *Address, *Start, *End, *Increment; uint32_t Target;
+                   std::string Message; int Kind; } rows[] = {   // Message empty: passes
         {0, "1", "0000", "00", "00", "1", 0, range, Box},
         {0, "1", "0000", "00", "01", "1", 0, "", Plain},
         {0, "2", "0000", "0100", "00FF", "1", 0, range, Box},
@@ -88,8 +83,7 @@ TEST(SerialSettings, AcceptKeepsTheTidiedTextsLoadsAndPlacesTheNumber)
     ASSERT_FALSE(CheckSerialNoSetting(ws, texts));
     AcceptSerialSettings(ws, texts);
     EXPECT_TRUE(ws.SerialModeOn && ws.Status.SerialModeText == "Enable" && !ws.Status.SingleProgramCommands);
-    EXPECT_EQ(Hex(ws.SerialValue, 2), "0010");
-    EXPECT_EQ(Hex(ws.SerialEndValue, 2), "00FF");
+    EXPECT_EQ(Hex(ws.SerialValue, 2) + Hex(ws.SerialStartValue, 2) + Hex(ws.SerialEndValue, 2), "0010001000FF");
     EXPECT_EQ(ws.ProgramMemory[2 * 0x124], 0x10);
     EXPECT_EQ(ws.SerialSetupTexts[sstStartAddress] + ws.SerialSetupTexts[sstEndValue], "012300FF");
 
@@ -101,5 +95,22 @@ TEST(SerialSettings, AcceptKeepsTheTidiedTextsLoadsAndPlacesTheNumber)
 
     ws.QtpSimulate = true;
     DisableSerialMode(ws);
-    EXPECT_TRUE(!ws.QtpSimulate && !ws.SerialModeOn && ws.Status.SerialModeText == "Disable" && ws.Status.SingleProgramCommands);
+    EXPECT_TRUE(!ws.QtpSimulate && !ws.SerialModeOn && ws.Status.SerialModeText == "Disable" &&
+                ws.Status.SingleProgramCommands);
+}
+
+TEST(SerialSettings, ASetReadFromTheWriterOpensTheDialogOnce)
+{
+    Workspace ws;
+    ws.SerialSetTexts = {"ABCD", "02", "7", "A5", "B0", "1", "A6"};   // as the serial-set read leaves them
+    ws.SerialSetupTexts[sstOrder] = "1";
+    ws.SerialSetupTexts[sstMode] = "2";
+    ws.SerialSetLoaded = true;
+    std::string saved;
+    const SerialDialogTexts texts = OpeningSerialTexts(ws, saved);
+    EXPECT_EQ(texts.StartAddress + " " + texts.NoOfByte + " " + texts.StartValue + " " + texts.EndValue + " " +
+                  texts.Increment + " " + saved, "ABCD 2 A5 B0 7 A6");
+    EXPECT_TRUE(texts.Target == stEeprom && texts.Order == soLsbFirst && texts.Mode == smAscii);
+    EXPECT_FALSE(ws.SerialSetLoaded);
+    EXPECT_EQ(OpeningSerialTexts(ws, saved).StartAddress, "0000") << "the next opening has the defaults";
 }
