@@ -7,32 +7,18 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-void SetWords(Workspace& ws, uint8_t a, uint8_t b, uint8_t c, uint8_t d)
-{
-    ws.OptionWords[0] = a;
-    ws.OptionWords[1] = b;
-    ws.OptionWords[2] = c;
-    ws.OptionWords[3] = d;
-}
-
-}  // namespace
-
 TEST(OptionEditor, SevenBitWordsRoundTripUnchangedAndOtherWordsStay)
 {
     Workspace ws;
     SelectDevice(ws, "72Q575");
-    SetWords(ws, 0x7F, 0x1F, 0x7F, 0x7F);
-    ws.OptionWords[4] = 0x12;
+    const std::array<uint8_t, 5> words{0x7F, 0x1F, 0x7F, 0x7F, 0x12};   // option word 2 after the two
+    std::copy(words.begin(), words.end(), ws.OptionWords.begin());
     const uint32_t value = ComposeOptionValue(ws);
     EXPECT_EQ(value, 0x3FFF0FFFu);
+    ws.OptionWords.fill(0);
+    ws.OptionWords[4] = 0x12;
     StoreOptionValue(ws, value);
-    EXPECT_EQ(ws.OptionWords[0], 0x7F);
-    EXPECT_EQ(ws.OptionWords[1], 0x1F);
-    EXPECT_EQ(ws.OptionWords[2], 0x7F);
-    EXPECT_EQ(ws.OptionWords[3], 0x7F);
-    EXPECT_EQ(ws.OptionWords[4], 0x12);
+    EXPECT_TRUE(std::equal(words.begin(), words.end(), ws.OptionWords.begin()));
     EXPECT_TRUE(ws.OptionChanged);
 }
 
@@ -44,20 +30,15 @@ TEST(OptionEditor, ItemsChoicesAndSelectionFollowTheValue)
     const uint32_t value = 0x0F00 | 0x00C0 | 0x0020 | 0x0003;
     const OptionEditorItems items = LoadOptionEditorItems(ws, value);
     const struct {
-        int Item;
         bool Present;
         const char* Title;
         int Selected;
-    } rows[] = {
-        {1, true, "OSC Type:", -1}, {2, false, "", -1}, {3, true, "PUT:", 1},
-        {4, true, "WDT:", 0},       {5, true, "PED:", 0}, {6, true, "Security:", 1},
-        {7, false, "", -1},
-    };
-    for (const auto& r : rows) {
-        const OptionEditorItem& item = items[static_cast<std::size_t>(r.Item - 1)];
-        EXPECT_EQ(item.Present, r.Present) << r.Item;
-        EXPECT_EQ(item.Title, r.Title) << r.Item;
-        EXPECT_EQ(item.Selected, r.Selected) << r.Item;
+    } rows[] = {{true, "OSC Type:", -1}, {false, "", -1}, {true, "PUT:", 1}, {true, "WDT:", 0},
+                {true, "PED:", 0},        {true, "Security:", 1}, {false, "", -1}};
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        EXPECT_EQ(items[i].Present, rows[i].Present) << i;
+        EXPECT_EQ(items[i].Title, rows[i].Title) << i;
+        EXPECT_EQ(items[i].Selected, rows[i].Selected) << i;
     }
     const OptionEditorItem& osc = items[0];
     ASSERT_EQ(osc.Choices.size(), 5u);

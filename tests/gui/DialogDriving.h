@@ -2,12 +2,14 @@
 // loop and run automatic programs against the simulated writer.
 #pragma once
 
+#include "LinkedWriter.h"
+#include "RecordingNotifier.h"
+#include "WriterBox.h"
 #include "app/forms/MainForm.h"
 #include "link/forms/ProgramVerifyForm.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -20,16 +22,7 @@
 namespace dialogs {
 
 // Polls until the condition holds or the time is up.
-inline bool WaitFor(const std::function<bool()>& condition, int ms = 15000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > ms) return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
+inline bool WaitFor(const std::function<bool()>& condition) { return QTest::qWaitFor(condition, 15000); }
 
 // Triggers the command and, once its dialog (the form's global pointer) is
 // on screen and active, runs `drive` on it inside the dialog's modal loop.
@@ -76,14 +69,25 @@ inline void RunChips(QAction* command, int chips, const std::function<void(int)>
     command->trigger();
 }
 
-// A main window on the shared simulated writer with a program whose reset
-// vector is set and option words that name a choice for every item.
-inline void PrepareProgram(Workspace& ws)
-{
-    for (uint32_t k = 0; 2 * k < ws.RomBytes; ++k) {
-        ws.ProgramMemory[2 * k] = uint8_t((k * 3 + 1) & 0x7F);
-        ws.ProgramMemory[2 * k + 1] = uint8_t((k >> 2) & 0x7F);
+// A shown main window on its own simulated writer, with a program whose
+// reset vector is set.
+class WriterFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(Box.Start());
+        ASSERT_TRUE(Box.LinkAs(LinkedWriter::PortsFolder() + "/COM1"));
+        Form.show();
+        for (uint32_t k = 0; 2 * k < Ws().RomBytes; ++k) {
+            Ws().ProgramMemory[2 * k] = uint8_t((k * 3 + 1) & 0x7F);
+            Ws().ProgramMemory[2 * k + 1] = uint8_t((k >> 2) & 0x7F);
+        }
     }
-}
+    Workspace& Ws() { return Form.GetWorkspace(); }
+
+    WriterBox Box;
+    RecordingNotifier Notes;
+    TMainForm Form{&Notes};
+};
 
 }  // namespace dialogs

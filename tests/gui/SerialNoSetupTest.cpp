@@ -4,59 +4,38 @@
 // the writer reads back into the dialog, and hostile input is refused with
 // its message and no change.
 #include "DialogDriving.h"
-#include "LinkedWriter.h"
-#include "RecordingNotifier.h"
-#include "WriterBox.h"
 #include "app/OptionModel.h"
 #include "serialno/forms/SerialNoSetForm.h"
 
 #include <QClipboard>
 #include <QFileDialog>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 using namespace dialogs;
 
 namespace {
 
 // Everything the dialog could change in the workspace.
-struct SerialSnapshot {
-    bool ModeOn, DialogOk;
-    uint32_t Address, Count, Increment, Mode, Order, Target;
-    std::array<uint32_t, 8> Value, Start, End;
-    std::array<std::string, 8> SetupTexts;
-    std::string ModeText, SerialText;
-    std::array<uint8_t, kProgramMemorySize> Memory;
-    bool operator==(const SerialSnapshot&) const = default;
-};
-
-SerialSnapshot Snap(const Workspace& ws)
+auto Snap(const Workspace& ws)
 {
-    return {ws.SerialModeOn, ws.SerialDialogOk, ws.SerialStartAddress, ws.SerialByteCount, ws.SerialIncrement,
-            ws.SerialMode, ws.SerialOrder, ws.SerialTarget, ws.SerialValue, ws.SerialStartValue,
-            ws.SerialEndValue, ws.SerialSetupTexts, ws.Status.SerialModeText, ws.Status.SerialText,
-            ws.ProgramMemory};
+    return std::tuple(ws.SerialModeOn, ws.SerialDialogOk, ws.SerialStartAddress, ws.SerialByteCount,
+                      ws.SerialIncrement, ws.SerialMode, ws.SerialOrder, ws.SerialTarget, ws.SerialValue,
+                      ws.SerialStartValue, ws.SerialEndValue, ws.SerialSetupTexts, ws.Status.SerialModeText,
+                      ws.Status.SerialText, ws.ProgramMemory);
 }
 
-class SerialNoSetupTest : public ::testing::Test {
+class SerialNoSetupTest : public WriterFormTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(Box.Start());
-        ASSERT_TRUE(Box.LinkAs(LinkedWriter::PortsFolder() + "/COM1"));
-        Form.show();
-        PrepareProgram(Ws());
+        WriterFormTest::SetUp();
         for (uint32_t w : {0x10u, 0x11u}) Ws().ProgramMemory[2 * w + 1] = 0x62;   // RTWI words
-        Ws().OptionWords[0] = 0x26;
-        Ws().OptionWords[1] = 0x55;
+        Ws().OptionWords[0] = 0x26, Ws().OptionWords[1] = 0x55;   // options no run refuses
         UpdateOption(Ws());
         Form.ShowStatus();
     }
-    Workspace& Ws() { return Form.GetWorkspace(); }
     bool Open(const std::function<void(TSerialNoSetupForm&)>& drive, const char* command = "SerialNoMode1")
     {
         return Drive<TSerialNoSetupForm>(Form.Action(command), SerialNoSetupForm, [&](TSerialNoSetupForm& d) {
@@ -64,44 +43,42 @@ protected:
             drive(d);
         });
     }
-    // Address 0010, two bytes 12FE to 12FF.., step 1, LSB first, program memory.
+    // Address 0010, two bytes 12FE to 2000, step 1, LSB first, program memory.
     static void Settings(TSerialNoSetupForm& d)
     {
-        Type(d.StartAddress, "10");
-        Type(d.NoOfByte, "2");
-        Type(d.StartValue, "12fe");
-        Type(d.EndValue, "2000");
-        Type(d.Increment, "1");
+        for (auto [field, text] : {std::pair{d.StartAddress, "10"}, {d.NoOfByte, "2"}, {d.StartValue, "12fe"},
+                                   {d.EndValue, "2000"}, {d.Increment, "1"}})
+            Type(field, text);
         d.SetItemIndex(d.RadioGroup2, 1);
     }
-    // The two serial words of the chip, low bytes with bit 7 back from the high byte.
-    std::pair<int, int> ChipSerial()
+    // Auto programs `chips` chips; the serial words 0010h and 0011h of each,
+    // bit 7 of a byte back from bit 0 of its high byte.
+    std::vector<std::pair<int, int>> ProgramChips(int chips)
     {
-        const SimulatedChip chip = Box.Chip();
-        auto byte = [&chip](uint32_t w) {
-            return chip.ProgramMemory[2 * w] | ((chip.ProgramMemory[2 * w + 1] & 1) << 7);
-        };
-        return {byte(0x10), byte(0x11)};
+        std::vector<std::pair<int, int>> got;
+        RunChips(Form.Action("AutoProgramAction"), chips, [&](int) {
+            const SimulatedChip chip = Box.Chip();
+            auto byte = [&chip](uint32_t w) { return chip.ProgramMemory[2 * w] | ((chip.ProgramMemory[2 * w + 1] & 1) << 7); };
+            got.emplace_back(byte(0x10), byte(0x11));
+        });
+        EXPECT_TRUE(Notes.Prompts.empty()) << Notes.LastText();
+        return got;
     }
     // Answers the next file dialog with `path`.
     static void AnswerFileDialog(const QString& path)
     {
         QTimer::singleShot(0, [path] {
-            ASSERT_TRUE(WaitFor([] { return qobject_cast<QFileDialog*>(QApplication::activeModalWidget()); }));
-            auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            files->selectFile(path);
-            static_cast<QDialog*>(files)->accept();
+            QFileDialog* files = nullptr;
+            ASSERT_TRUE(WaitFor([&] { return (files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())); }));
+            files->selectFile(path), static_cast<QDialog*>(files)->accept();
         });
     }
-
-    WriterBox Box;
-    RecordingNotifier Notes;
-    TMainForm Form{&Notes};
+    const std::vector<std::pair<int, int>> kTwoNumbers{{0xFE, 0x12}, {0xFF, 0x12}};   // LSB first
 };
 
 }  // namespace
 
-TEST_F(SerialNoSetupTest, SettingsReachTwoChipsAsConsecutiveNumbersAndAbortKeepsThem)
+TEST_F(SerialNoSetupTest, SettingsReachTwoChipsAbortKeepsThemAndTheWriterReadsThemBack)
 {
     ASSERT_TRUE(Open([](TSerialNoSetupForm& d) {
         Settings(d);
@@ -109,32 +86,38 @@ TEST_F(SerialNoSetupTest, SettingsReachTwoChipsAsConsecutiveNumbersAndAbortKeeps
     }));
     EXPECT_EQ(Form.Label1->text(), "Enable");
     EXPECT_FALSE(Form.Action("ToolButton20")->isEnabled());
-    EXPECT_FALSE(Form.Action("OPTION3")->isEnabled());
     EXPECT_EQ(Form.stSerialNo->text(), " 12FE");
-    const SerialSnapshot accepted = Snap(Ws());
+    const auto accepted = Snap(Ws());
 
     // The next opening shows the accepted texts; an edited start value is
     // tidied when left but Abort keeps the workspace as it was.
     ASSERT_TRUE(Open([](TSerialNoSetupForm& d) {
         EXPECT_EQ(d.StartValue->text(), "12FE");
-        EXPECT_EQ(d.ItemIndex(d.RadioGroup2), 1);
         Type(d.StartValue, "5");
         d.EndValue->setFocus();
         EXPECT_EQ(d.StartValue->text(), "0005");
         QTest::mouseClick(d.BtnAbort, Qt::LeftButton);
     }));
     EXPECT_TRUE(Snap(Ws()) == accepted);
+    EXPECT_EQ(ProgramChips(2), kTwoNumbers);
 
-    std::vector<std::pair<int, int>> chips;
-    RunChips(Form.Action("AutoProgramAction"), 2, [&](int) { chips.push_back(ChipSerial()); });
+    // The set sent to the writer comes back into the dialog, which then
+    // shows only what the writer sent.
+    RunChips(Form.Action("DownloadSerialSet1"), 1);
+    EXPECT_EQ(Box.Snapshot().SerialSet.FramesAccepted, 1);
+    Ws().SerialDialogOk = false;
+    ASSERT_TRUE(Open(
+        [](TSerialNoSetupForm& d) {
+            const QString shown[] = {d.StartAddress->text(), d.NoOfByte->text(), d.StartValue->text(),
+                                     d.EndValue->text(),     d.Increment->text(), d.Label15->text()};
+            EXPECT_EQ(QStringList(std::begin(shown), std::end(shown)).join(' '), "0010 2 12FE 2000 1 12FE");
+            EXPECT_EQ(d.ItemIndex(d.RadioGroup2), 1);
+            QTest::mouseClick(d.BtnDisable, Qt::LeftButton);
+        },
+        "ReadSerialSet1"));
     EXPECT_TRUE(Notes.Prompts.empty()) << Notes.LastText();
-    // LSB first: word 0010h holds the low byte.
-    EXPECT_EQ(chips, (std::vector<std::pair<int, int>>{{0xFE, 0x12}, {0xFF, 0x12}}));
-
-    ASSERT_TRUE(Open([](TSerialNoSetupForm& d) { QTest::mouseClick(d.BtnDisable, Qt::LeftButton); }));
     EXPECT_EQ(Form.Label1->text(), "Disable");
     EXPECT_TRUE(Form.Action("ToolButton20")->isEnabled());
-    EXPECT_FALSE(Ws().SerialModeOn);
 }
 
 TEST_F(SerialNoSetupTest, QtpFileWrittenFromTheDialogFeedsTwoChips)
@@ -155,88 +138,37 @@ TEST_F(SerialNoSetupTest, QtpFileWrittenFromTheDialogFeedsTwoChips)
     AnswerFileDialog(path + ".txt");
     Form.Action("LoadQTPFile1")->trigger();
     EXPECT_EQ(Form.Label19->text(), "parts.txt");
-    std::vector<std::pair<int, int>> chips;
-    RunChips(Form.Action("AutoProgramAction"), 2, [&](int) { chips.push_back(ChipSerial()); });
-    EXPECT_EQ(chips, (std::vector<std::pair<int, int>>{{0xFE, 0x12}, {0xFF, 0x12}}));
-}
-
-TEST_F(SerialNoSetupTest, DownloadedSerialSetReadsBackIntoTheDialog)
-{
-    ASSERT_TRUE(Open([](TSerialNoSetupForm& d) {
-        Settings(d);
-        d.SetItemIndex(d.RadioGroup3, 1);   // EEPROM
-        QTest::mouseClick(d.BtnOK, Qt::LeftButton);
-    }));
-    RunChips(Form.Action("DownloadSerialSet1"), 1);
-    EXPECT_EQ(Box.Snapshot().SerialSet.FramesAccepted, 1);
-
-    Ws().SerialDialogOk = false;   // the dialog now shows only what the writer sent
-    ASSERT_TRUE(Open(
-        [](TSerialNoSetupForm& d) {
-            EXPECT_EQ(d.StartAddress->text(), "0010");
-            EXPECT_EQ(d.NoOfByte->text(), "2");
-            EXPECT_EQ(d.StartValue->text(), "12FE");
-            EXPECT_EQ(d.EndValue->text(), "2000");
-            EXPECT_EQ(d.Increment->text(), "1");
-            EXPECT_EQ(d.ItemIndex(d.RadioGroup2), 1);
-            EXPECT_EQ(d.ItemIndex(d.RadioGroup3), 1);
-            EXPECT_EQ(d.Label14->text(), "SaveSerialNo:");
-            EXPECT_EQ(d.Label15->text(), "12FE");
-            QTest::mouseClick(d.BtnAbort, Qt::LeftButton);
-        },
-        "ReadSerialSet1"));
-    EXPECT_TRUE(Notes.Prompts.empty()) << Notes.LastText();
+    EXPECT_EQ(ProgramChips(2), kTwoNumbers);
 }
 
 TEST_F(SerialNoSetupTest, HostileInputGivesItsMessageAndChangesNothing)
 {
-    const SerialSnapshot before = Snap(Ws());
-    const struct {
-        const char* Name;
-        std::function<void(TSerialNoSetupForm&)> Edit;
-        std::string Message;
-    } rows[] = {
-        {"pasted 9 bytes",
-         [](TSerialNoSetupForm& d) {
-             QGuiApplication::clipboard()->setText(QStringLiteral("9"));
-             d.NoOfByte->setFocus();
-             d.NoOfByte->selectAll();
-             d.NoOfByte->paste();
-         },
-         "\"No. of Byte\" is not a valid value!!"},
-        {"end below start",
-         [](TSerialNoSetupForm& d) {
-             Type(d.StartValue, "80");
-             Type(d.EndValue, "10");
-         },
-         "Setar Value more then End Value !! "},
-        {"pasted non-hex",
-         [](TSerialNoSetupForm& d) {
-             Type(d.EndValue, "F0");
-             QGuiApplication::clipboard()->setText(QStringLiteral("g1"));
-             d.StartValue->setFocus();
-             d.StartValue->selectAll();
-             d.StartValue->paste();
-         },
-         "'g1' is not a valid integer value"},
-        {"all-ones pseudo-random start",
-         [](TSerialNoSetupForm& d) {
-             Type(d.StartValue, "ff");
-             Type(d.EndValue, "ff");
-             d.SetItemIndex(d.RadioGroup1, 1);
-         },
-         "Setar Value more then End Value !! "},
+    using D = TSerialNoSetupForm;
+    const auto before = Snap(Ws());
+    auto paste = [](QLineEdit* field, const char* text) {   // past the key filter
+        QGuiApplication::clipboard()->setText(QString::fromLatin1(text));
+        field->selectAll(), field->paste();
     };
-    for (const auto& row : rows) {
+    const std::pair<std::function<void(D&)>, std::string> rows[] = {
+        {[&](D& d) { paste(d.NoOfByte, "9"); }, "\"No. of Byte\" is not a valid value!!"},
+        {[](D& d) { Type(d.Increment, "256"); }, " \"Increment\" is not a valid value!!"},   // and emptied
+        {[](D& d) { Type(d.StartValue, "80"), Type(d.EndValue, "10"); }, "Setar Value more then End Value !! "},
+        {[&](D& d) { Type(d.EndValue, "F0"), paste(d.StartValue, "g1"); }, "'g1' is not a valid integer value"},
+        {[](D& d) { Type(d.StartValue, "ff"), Type(d.EndValue, "ff"), d.SetItemIndex(d.RadioGroup1, 1); },
+         "Setar Value more then End Value !! "},   // all ones, Pseudo-random
+    };
+    for (const auto& [edit, message] : rows) {
         Notes.Clear();
-        ASSERT_TRUE(Open([&](TSerialNoSetupForm& d) {
+        ASSERT_TRUE(Open([&](D& d) {
             Type(d.StartAddress, "10");   // over RTWI words
-            row.Edit(d);
+            edit(d);
+            EXPECT_EQ(d.EndValue->isEnabled() && d.Increment->isEnabled(), d.ItemIndex(d.RadioGroup1) != 1);
             QTest::mouseClick(d.BtnOK, Qt::LeftButton);
-            EXPECT_TRUE(d.isVisible()) << row.Name;
+            EXPECT_TRUE(d.isVisible()) << message;
+            EXPECT_EQ(d.Increment->text().isEmpty(), message.find("Increment") != std::string::npos);
             QTest::mouseClick(d.BtnAbort, Qt::LeftButton);
         }));
-        EXPECT_EQ(Notes.LastText(), row.Message) << row.Name;
-        EXPECT_TRUE(Snap(Ws()) == before) << row.Name;
+        EXPECT_EQ(Notes.LastText(), message);
+        EXPECT_TRUE(Snap(Ws()) == before) << message;
     }
 }

@@ -11,9 +11,13 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QTextDocument>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TEditOption* EditOption = nullptr;
 
@@ -65,7 +69,7 @@ TEditOption::TEditOption(Workspace& ws, Notifier* notifier, QWidget* parent)
         cbOption[i] = list;
         connect(list, &QComboBox::currentIndexChanged, this, [this, i](int index) { OptionChange(i, index); });
     }
-    layout->addLayout(rows, 1);
+    layout->addLayout(rows);
 
     auto* right = new QVBoxLayout;
     Panel1 = new QFrame(this);
@@ -79,6 +83,10 @@ TEditOption::TEditOption(Workspace& ws, Notifier* notifier, QWidget* parent)
     QStringList legend;
     for (const char* line : kLegend) legend << QString::fromLatin1(line);
     Memo1->setPlainText(legend.join(QLatin1Char('\n')));
+    // The legend is read whole: the memo is as wide as its longest line.
+    int widest = 0;
+    for (const QString& line : legend) widest = std::max(widest, Memo1->fontMetrics().horizontalAdvance(line));
+    Memo1->setMinimumWidth(widest + 2 * (Memo1->frameWidth() + int(Memo1->document()->documentMargin())) + 4);
     panelLayout->addWidget(Memo1);
     right->addWidget(Panel1, 1);
     auto* buttons = new QHBoxLayout;
@@ -105,7 +113,10 @@ TEditOption::~TEditOption()
 void TEditOption::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!event->spontaneous()) FormShow();
+    if (event->spontaneous()) return;
+    // Centred on the desktop, not on the main window.
+    if (const QScreen* desktop = screen()) move(desktop->availableGeometry().center() - rect().center());
+    FormShow();
 }
 
 void TEditOption::FormShow()
