@@ -176,3 +176,14 @@ bool SerialWordsHoldRtwi(const Workspace& ws, uint8_t mask)
     }
     return true;
 }
+
+std::optional<uint32_t> DecimalValueOf(std::string_view text, std::size_t maxDigits)
+{
+    if (text.empty() || text.size() > maxDigits) return std::nullopt;
+    uint32_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + static_cast<uint32_t>(c - '0');
+    }
+    return value;
+}

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -73,6 +74,9 @@ bool SerialWordsHoldRtwi(const Workspace& ws, uint8_t mask = kRtwiMaskRun);
 // nothing for a byte count outside 1 to 8 or a text of another length or
 // with a character that is not a hex digit.
 bool SerialCellsFromHexText(SerialCells& cells, std::string_view text, uint32_t byteCount);
+
+// A decimal text of at most `maxDigits` digits, else nullopt.
+std::optional<uint32_t> DecimalValueOf(std::string_view text, std::size_t maxDigits = 6);
 
 // One step of each generator on bare cells, for callers that advance a copy.
 void SequentialStep(SerialCells& value, const SerialCells& start, const SerialCells& end,

@@ -28,17 +28,6 @@ std::optional<uint32_t> HexText(std::string_view text, std::size_t minDigits, st
     return value;
 }
 
-std::optional<uint32_t> DecimalText(std::string_view text, std::size_t maxDigits)
-{
-    if (text.empty() || text.size() > maxDigits) return std::nullopt;
-    uint32_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + static_cast<uint32_t>(c - '0');
-    }
-    return value;
-}
-
 // One of the texts "0" .. "last".
 std::optional<uint32_t> IndexText(std::string_view text, uint32_t last)
 {
@@ -104,7 +93,7 @@ std::optional<SerialSetFrame> BuildSerialSetFrame(const Workspace& ws)
     const std::optional<uint32_t> mode = IndexText(texts[sstMode], smAscii);
     const std::optional<uint32_t> target = IndexText(texts[sstTarget], stEeprom);
     const std::optional<uint32_t> order = IndexText(texts[sstOrder], soLsbFirst);
-    const std::optional<uint32_t> increment = DecimalText(texts[sstIncrement], 3);
+    const std::optional<uint32_t> increment = DecimalValueOf(texts[sstIncrement], 3);
     if (!address || !n || !mode || !target || !order || !increment) return std::nullopt;
     if (!SerialLocationInside(ws, *target, *address, *n)) return std::nullopt;
     const bool ascii = *mode == smAscii;

@@ -75,17 +75,6 @@ std::optional<uint32_t> SerialByteCountOf(std::string_view text)
     return n;
 }
 
-std::optional<uint32_t> DecimalValueOf(std::string_view text, std::size_t maxDigits)
-{
-    if (text.empty() || text.size() > maxDigits) return std::nullopt;
-    uint32_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + static_cast<uint32_t>(c - '0');
-    }
-    return value;
-}
-
 std::optional<char> FilterHexFieldKey(char key, uint32_t mode)
 {
     if (mode == smAscii ? IsAsciiDigit(key) : IsHexDigit(key)) return Upper(key);

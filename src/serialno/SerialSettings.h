@@ -41,9 +41,6 @@ void SetSerialMode(Workspace& ws, bool on);
 // The byte count of a "No. of Byte" text: 1 to 8, else nullopt.
 std::optional<uint32_t> SerialByteCountOf(std::string_view text);
 
-// A decimal text of at most `maxDigits` digits, else nullopt.
-std::optional<uint32_t> DecimalValueOf(std::string_view text, std::size_t maxDigits = 6);
-
 // Characters a key filter lets into a field (nullopt: the key is dropped).
 // Hex fields take 0-9, A-F and a-f upper-cased; in ASCII mode 0-9, A-Z and
 // a-z upper-cased. "No. of Byte" takes 1 to 8; "Increment" and "No. of
