@@ -489,6 +489,7 @@ TEST_F(MainFormTest, TileActionsArrangeTheChildWindows)
 {
     ShowActive();
     Form.resize(1000, 800);
+    Form.ClientArea()->closeAllSubWindows();   // the editor windows of the first show
     QMdiSubWindow* a = Form.AddChildWindow(new QWidget);
     QMdiSubWindow* b = Form.AddChildWindow(new QWidget);
     a->setWindowTitle("Program Memory");

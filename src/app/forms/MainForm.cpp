@@ -4,6 +4,7 @@
 #include "app/BufferCommands.h"
 #include "app/DeviceCatalogue.h"
 #include "app/OptionModel.h"
+#include "editors/forms/EditorWindows.h"
 #include "editors/forms/FillBufferForm.h"
 #include "files/forms/FileForms.h"
 #include "app/forms/LogoForm.h"
@@ -54,8 +55,7 @@ namespace {
 // removes its name here.
 const char* const kPendingCommands[] = {
     // views and editors
-    "ProgramMemory1", "ID2", "Disassemble1", "FileSaveAsItem", "EEPROM1", "EditOptionAction",
-    "CounterMode1", "Config1",
+    "Disassemble1", "FileSaveAsItem", "EditOptionAction", "Config1",
     // serial numbers and QTP; the read-back of the writer's serial set shows
     // its result only in the serial-number dialog
     "SerialNoMode1", "ReadSerialSet1",
@@ -767,15 +767,14 @@ void TMainForm::ApplyDeviceControls()
 
 // --- child windows ----------------------------------------------------------
 
-// The editor windows are built with the editors; these are the places where
-// they are destroyed and made again. The open flags are kept by the callers
-// and the core commands, as the model says.
-void TMainForm::RecreateIDChecksumForm() {}
-void TMainForm::RecreateMemoryWindow() {}
-void TMainForm::RebuildMemoryGrid() {}
-void TMainForm::RecreateEEDataForm() {}
-void TMainForm::DestroyEEDataForm() {}
-void TMainForm::ShowEEDataForm() {}
+// The editor windows live with the editors; the open flags are kept by the
+// callers and the core commands, as the model says.
+void TMainForm::RecreateIDChecksumForm() { editor_windows::RecreateIdChecksumForm(*this); }
+void TMainForm::RecreateMemoryWindow() { editor_windows::RecreateMemoryWindow(*this); }
+void TMainForm::RebuildMemoryGrid() { editor_windows::RebuildMemoryGrid(*this); }
+void TMainForm::RecreateEEDataForm() { editor_windows::RecreateEepromForm(*this); }
+void TMainForm::DestroyEEDataForm() { editor_windows::DestroyEepromForm(*this); }
+void TMainForm::ShowEEDataForm() { editor_windows::ShowEepromForm(*this); }
 
 void TMainForm::DestroyDisasmWindow()
 {
@@ -980,8 +979,16 @@ void TMainForm::FileExit1Execute()
     close();
 }
 
-void TMainForm::ProgramMemory1Click() { Ran("ProgramMemory1Click"); }
-void TMainForm::ID2Click() { Ran("ID2Click"); }
+void TMainForm::ProgramMemory1Click()
+{
+    Ran("ProgramMemory1Click");
+    editor_windows::ShowMemoryWindow(*this);
+}
+void TMainForm::ID2Click()
+{
+    Ran("ID2Click");
+    editor_windows::ShowIdChecksumForm(*this);
+}
 void TMainForm::Disassemble1Click() { Ran("Disassemble1Click"); }
 void TMainForm::EEPROM1Click()
 {
@@ -990,7 +997,11 @@ void TMainForm::EEPROM1Click()
 }
 void TMainForm::EditOPTIONClick() { Ran("EditOPTIONClick"); }
 void TMainForm::SerialNoMode1Click() { Ran("SerialNoMode1Click"); }
-void TMainForm::CounterMode1Click() { Ran("CounterMode1Click"); }
+void TMainForm::CounterMode1Click()
+{
+    Ran("CounterMode1Click");
+    editor_windows::RunCounterSetup(*this);
+}
 void TMainForm::LoadQTPFile1Click()
 {
     Ran("LoadQTPFile1Click");
