@@ -138,7 +138,6 @@ TIDChecksumForm::TIDChecksumForm(TMainForm& main, QWidget* parent) : QWidget(par
     }
     Label8 = Value(QStringLiteral("Label8"), Panel2);
     Label8->setFont(FixedFont());
-    Label8->setWordWrap(true);
     info->addWidget(Label8, r, 0, 1, 2);
     info->setColumnStretch(1, 1);
     column->addWidget(Panel2);
@@ -223,25 +222,23 @@ void TIDChecksumForm::SetHeight(int height)
     Height = height;
     Panel2->setVisible(height > kCollapsedHeight);
     OptionLines->setVisible(height > kWriterInfoHeight);
+    // The size is the MDI frame's; a window not placed yet gets it when it is.
     auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
-    QWidget* outer = frame ? static_cast<QWidget*>(frame) : this;
-    int chromeWidth = 0;
-    int chromeHeight = 0;
-    if (frame) {
-        const int border = frame->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, frame);
-        chromeWidth = 2 * border;
-        chromeHeight = 2 * border + frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, frame);
-    }
+    if (!frame) return;
+    const int border = frame->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, frame);
+    const int chromeWidth = 2 * border;
+    const int chromeHeight = 2 * border + frame->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, frame);
     // The nominal size, or more when the fonts need it: nothing is cut off.
+    layout()->activate();
     const QSize content = sizeHint();
     const int width = std::max(296, content.width()) + chromeWidth;
     const int outerHeight = std::max(height, content.height() + chromeHeight);
-    outer->setMinimumSize(0, 0);
-    outer->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    frame->setMinimumSize(0, 0);
+    frame->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (height == kCollapsedHeight)
-        outer->setFixedSize(width, outerHeight);   // collapsed: a fixed border
+        frame->setFixedSize(width, outerHeight);   // collapsed: a fixed border
     else
-        outer->resize(width, outerHeight);
+        frame->resize(width, outerHeight);
 }
 
 void TIDChecksumForm::closeEvent(QCloseEvent* event)
