@@ -134,7 +134,10 @@ std::string HexCells(const uint8_t* bytes, std::size_t count)
 std::string IdEditorText(const Workspace& ws)
 {
     std::string text;
-    for (std::size_t i = 0; i < 12 && ws.IdWords[i] != 0; ++i) text += static_cast<char>(ws.IdWords[i]);
+    // Up to the first byte the field cannot take back (a zero, a blank 0x7F,
+    // a control character): the places after it are stored blank on OK.
+    for (std::size_t i = 0; i < 12 && ws.IdWords[i] >= 0x20 && ws.IdWords[i] <= 0x7E; ++i)
+        text += static_cast<char>(ws.IdWords[i]);
     return text;
 }
 

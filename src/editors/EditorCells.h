@@ -84,7 +84,8 @@ std::string HexLine(const uint8_t* bytes, std::size_t count);
 std::string HexCells(const uint8_t* bytes, std::size_t count);
 
 // The ID editor's starting text: the ID bytes as characters up to the first
-// zero byte (text mode), or HexLine of the twelve bytes (hex mode).
+// byte that is not a printable 7-bit character, a zero or a blank 0x7F
+// included (text mode), or HexLine of the twelve bytes (hex mode).
 std::string IdEditorText(const Workspace& ws);
 std::string IdEditorHex(const Workspace& ws);
 
