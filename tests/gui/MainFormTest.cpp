@@ -322,12 +322,15 @@ TEST_F(MainFormTest, DoubleClicksOnTheStatusPanelReachTheEditorCommands)
     QTest::mouseDClick(Form.lbOption[3], Qt::LeftButton);
     QTest::mouseDClick(Form.GroupBox2, Qt::LeftButton, {}, QPoint(5, Form.GroupBox2->height() - 3));
     EXPECT_EQ(Form.HandlerRunCount("EditOPTIONClick"), 2);
+    QTimer::singleShot(0, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();   // "Counter Setup"
+    });
     QTest::mouseDClick(Form.Label13, Qt::LeftButton);
     EXPECT_EQ(Form.HandlerRunCount("CounterMode1Click"), 1);
-    // Editors not built yet are not reached.
     QTest::mouseDClick(Form.Label18, Qt::LeftButton);
+    EXPECT_EQ(Form.HandlerRunCount("ID2Click"), 1);
+    // Editors not built yet are not reached.
     QTest::mouseDClick(Form.Label1, Qt::LeftButton);
-    EXPECT_EQ(Form.HandlerRunCount("ID2Click"), 0);
     EXPECT_EQ(Form.HandlerRunCount("SerialNoMode1Click"), 0);
     QTest::mouseDClick(Form.Label3, Qt::LeftButton);
     EXPECT_EQ(Form.HandlerRunCount("Label3DblClick"), 1);
@@ -441,17 +444,15 @@ TEST_F(MainFormTest, CommandsOfPartsNotBuiltArePresentButDisabled)
     // Editors, disassembler, information sheet, device download, second
     // option set, configuration dialog and serial-number dialog (which also
     // shows what "Read Serial Num Set" reads back).
-    for (const char* name : {"ProgramMemory1", "ID2", "Disassemble1", "FileSaveAsItem", "EEPROM1", "EditOptionAction",
-                             "CounterMode1", "Config1", "SerialNoMode1", "ReadSerialSet1", "tbOption2", "DownLoad1",
+    for (const char* name : {"Disassemble1", "FileSaveAsItem", "EditOptionAction", "Config1", "SerialNoMode1", "ReadSerialSet1", "tbOption2", "DownLoad1",
                              "GenerateCustomerInformationSheet1"}) {
         ASSERT_NE(Form.Action(QString::fromLatin1(name)), nullptr) << name;
         EXPECT_FALSE(Enabled(name)) << name;
     }
     // Nor are they reached by a double-click on the status panel.
-    for (QWidget* w : std::initializer_list<QWidget*>{Form.GroupBox1, Form.Label1, Form.GroupBox2, Form.lbOption[0],
-                                                      Form.GroupBox3, Form.Label18, Form.GroupBox4, Form.Label13})
+    for (QWidget* w : std::initializer_list<QWidget*>{Form.GroupBox1, Form.Label1, Form.GroupBox2, Form.lbOption[0]})
         QTest::mouseDClick(w, Qt::LeftButton);
-    for (const char* handler : {"SerialNoMode1Click", "EditOPTIONClick", "ID2Click", "CounterMode1Click"})
+    for (const char* handler : {"SerialNoMode1Click", "EditOPTIONClick"})
         EXPECT_EQ(Form.HandlerRunCount(handler), 0) << handler;
 }
 
