@@ -86,8 +86,7 @@ public:
 
     // Where the child windows of the editors are made. Each re-creates its
     // window from the workspace; the callers keep the open flags as the
-    // commands say. Until the editor windows are built these make no window,
-    // so a flag may be set while its window does not exist yet.
+    // commands say.
     void RecreateIDChecksumForm();
     void RecreateMemoryWindow();
     void RebuildMemoryGrid();
