@@ -64,7 +64,10 @@ void ShowMemoryWindow(TMainForm& main)
 
 void RecreateMemoryWindow(TMainForm& main)
 {
-    if (TMDIChild* old = OpenMemoryWindow(main)) DeleteChildWindow(old);
+    if (TMDIChild* old = OpenMemoryWindow(main)) {
+        main.GetWorkspace().MemoryWindow = nullptr;
+        DeleteChildWindow(old);
+    }
     CreateMemoryWindow(main);
 }
 

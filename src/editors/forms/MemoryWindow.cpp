@@ -31,13 +31,17 @@ TMDIChild::TMDIChild(TMainForm& main, QWidget* parent) : QWidget(parent), Main(m
     layout->addWidget(StringGrid1);
     connect(StringGrid1, &QTableView::doubleClicked, this, &TMDIChild::StringGrid1DblClick);
     resize(400, 319);
+    MemoryWindowForm = this;
     ws.MemoryWindow = this;
 }
 
+TMDIChild* MemoryWindowForm = nullptr;
+
+// The main window's workspace may be gone already when the window goes with
+// it: only the global is cleared here.
 TMDIChild::~TMDIChild()
 {
-    Workspace& ws = Main.GetWorkspace();
-    if (ws.MemoryWindow == this) ws.MemoryWindow = nullptr;
+    if (MemoryWindowForm == this) MemoryWindowForm = nullptr;
 }
 
 void TMDIChild::FormCreate() { GridModel->Refresh(); }
@@ -62,10 +66,8 @@ void TMDIChild::StringGrid1DblClick()
 void TMDIChild::closeEvent(QCloseEvent* event)
 {
     Main.GetWorkspace().MemoryWindowOpen = false;
+    Main.GetWorkspace().MemoryWindow = nullptr;
     event->accept();
 }
 
-TMDIChild* OpenMemoryWindow(const TMainForm& main)
-{
-    return static_cast<TMDIChild*>(main.GetWorkspace().MemoryWindow);
-}
+TMDIChild* OpenMemoryWindow(const TMainForm&) { return MemoryWindowForm; }

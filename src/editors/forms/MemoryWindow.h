@@ -34,4 +34,5 @@ private:
 };
 
 // The open program-memory window, or null.
+extern TMDIChild* MemoryWindowForm;
 TMDIChild* OpenMemoryWindow(const TMainForm& main);
