@@ -38,7 +38,6 @@ TEST_F(MainFormTest, DeviceChangeResetsTheWorkspaceAndRedrawsTheStatusPanel)
 
 TEST_F(MainFormTest, DeviceWithoutEepromDisablesTheEepromControls)
 {
-    for (const char* name : {"WriteEE", "EEPROM1"}) Form.SetCommandReady(QString::fromLatin1(name));
     const char* const eepromControls[] = {"WriteEE", "EEPROM1", "ClearEEPROMBuffer1", "FillEEPROMBuffer1"};
     // No catalogue device lacks EEPROM, so the flag is taken away by hand.
     Workspace& ws = Form.GetWorkspace();
@@ -82,7 +81,6 @@ TEST_F(MainFormTest, CtrlFFillsProgramMemoryWithTheConfirmedRange)
 
 TEST_F(MainFormTest, DoubleClicksOnTheStatusPanelReachTheEditorCommands)
 {
-    Form.SetCommandReady("CounterMode1");
     // The dialogs that open are closed again from inside their loops.
     auto closeDialog = [] {
         QTimer::singleShot(0, [] {
@@ -94,8 +92,11 @@ TEST_F(MainFormTest, DoubleClicksOnTheStatusPanelReachTheEditorCommands)
     closeDialog();
     QTest::mouseDClick(Form.GroupBox2, Qt::LeftButton, {}, QPoint(5, Form.GroupBox2->height() - 3));
     EXPECT_EQ(Form.HandlerRunCount("EditOPTIONClick"), 2);
+    closeDialog();
     QTest::mouseDClick(Form.Label13, Qt::LeftButton);
     EXPECT_EQ(Form.HandlerRunCount("CounterMode1Click"), 1);
+    QTest::mouseDClick(Form.Label18, Qt::LeftButton);
+    EXPECT_EQ(Form.HandlerRunCount("ID2Click"), 1);
     closeDialog();
     QTest::mouseDClick(Form.Label1, Qt::LeftButton);
     EXPECT_EQ(Form.HandlerRunCount("SerialNoMode1Click"), 1);

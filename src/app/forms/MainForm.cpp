@@ -8,6 +8,7 @@
 #include "editors/forms/ConfigForm.h"
 #include "editors/forms/EngineeringPanelForm.h"
 #include "editors/forms/EditOptionForm.h"
+#include "editors/forms/EditorWindows.h"
 #include "editors/forms/FillBufferForm.h"
 #include "editors/forms/PasswordForm.h"
 #include "files/forms/FileForms.h"
@@ -59,16 +60,8 @@ TMainForm* MainForm = nullptr;
 
 namespace {
 
-// Commands whose operation is built by a later step. They are in their menus
-// and on the tool bar with their captions, disabled. A step that builds one
-// removes its name here.
-const char* const kPendingCommands[] = {
-    // views and editors
-    "ProgramMemory1", "ID2", "EEPROM1", "CounterMode1",
-};
-
 // Other names of the same commands: the tool buttons and menu items that
-// share an action. Action(), EnableAction() and SetCommandReady() take either.
+// share an action. Action() and EnableAction() take either.
 const struct {
     const char* Control;
     const char* Action;
@@ -189,7 +182,6 @@ TMainForm::TMainForm(Notifier* notifier, QWidget* parent) : QMainWindow(parent)
         OwnNotifier = std::make_unique<QtNotifier>(this);
         Notify = OwnNotifier.get();
     }
-    for (const char* name : kPendingCommands) Pending.insert(QString::fromLatin1(name));
 
     MdiArea = new QMdiArea(this);
     MdiArea->setObjectName(QStringLiteral("ClientArea"));
@@ -232,8 +224,6 @@ QAction* TMainForm::MakeAction(const QString& name, const QString& text, const c
     action->setObjectName(name);
     if (handler) connect(action, SIGNAL(triggered()), this, handler);
     Actions.insert(name, action);
-    Wanted.insert(name, true);
-    action->setEnabled(!Pending.contains(name));
     return action;
 }
 
@@ -644,15 +634,7 @@ void TMainForm::EnableAction(const QString& controlName, bool enabled)
     const QString name = ActionName(controlName);
     QAction* action = Action(name);
     if (!action) return;
-    Wanted.insert(name, enabled);
-    action->setEnabled(enabled && !Pending.contains(name));
-}
-
-void TMainForm::SetCommandReady(const QString& controlName)
-{
-    const QString name = ActionName(controlName);
-    Pending.remove(name);
-    if (QAction* action = Action(name)) action->setEnabled(Wanted.value(name, true));
+    action->setEnabled(enabled);
 }
 
 void TMainForm::Ran(const char* handler) { ++HandlerRuns[QString::fromLatin1(handler)]; }
@@ -780,15 +762,14 @@ void TMainForm::ApplyDeviceControls()
 
 // --- child windows ----------------------------------------------------------
 
-// The editor windows are built with the editors; these are the places where
-// they are destroyed and made again. The open flags are kept by the callers
-// and the core commands, as the model says.
-void TMainForm::RecreateIDChecksumForm() {}
-void TMainForm::RecreateMemoryWindow() {}
-void TMainForm::RebuildMemoryGrid() {}
-void TMainForm::RecreateEEDataForm() {}
-void TMainForm::DestroyEEDataForm() {}
-void TMainForm::ShowEEDataForm() {}
+// The editor windows live with the editors; the open flags are kept by the
+// callers and the core commands, as the model says.
+void TMainForm::RecreateIDChecksumForm() { editor_windows::RecreateIdChecksumForm(*this); }
+void TMainForm::RecreateMemoryWindow() { editor_windows::RecreateMemoryWindow(*this); }
+void TMainForm::RebuildMemoryGrid() { editor_windows::RebuildMemoryGrid(*this); }
+void TMainForm::RecreateEEDataForm() { editor_windows::RecreateEepromForm(*this); }
+void TMainForm::DestroyEEDataForm() { editor_windows::DestroyEepromForm(*this); }
+void TMainForm::ShowEEDataForm() { editor_windows::ShowEepromForm(*this); }
 
 void TMainForm::DestroyDisasmWindow()
 {
@@ -998,8 +979,16 @@ void TMainForm::FileExit1Execute()
     close();
 }
 
-void TMainForm::ProgramMemory1Click() { Ran("ProgramMemory1Click"); }
-void TMainForm::ID2Click() { Ran("ID2Click"); }
+void TMainForm::ProgramMemory1Click()
+{
+    Ran("ProgramMemory1Click");
+    editor_windows::ShowMemoryWindow(*this);
+}
+void TMainForm::ID2Click()
+{
+    Ran("ID2Click");
+    editor_windows::ShowIdChecksumForm(*this);
+}
 void TMainForm::Disassemble1Click()
 {
     Ran("Disassemble1Click");
@@ -1020,7 +1009,11 @@ void TMainForm::SerialNoMode1Click()
     Ran("SerialNoMode1Click");
     RunSerialNoSetup(*this, true);
 }
-void TMainForm::CounterMode1Click() { Ran("CounterMode1Click"); }
+void TMainForm::CounterMode1Click()
+{
+    Ran("CounterMode1Click");
+    editor_windows::RunCounterSetup(*this);
+}
 void TMainForm::LoadQTPFile1Click()
 {
     Ran("LoadQTPFile1Click");

@@ -9,11 +9,8 @@
 //     Action("WriteEE"), ...), shared by menu, tool bar and shortcut; the
 //     names of the other controls of the same command work too
 //     (Action("ToolButton7") is Action("ReadICAction")).
-//   - Commands whose operation is not built yet are listed in kPendingCommands
-//     (MainForm.cpp) and stay disabled; remove a name there (or call
-//     SetCommandReady) when its handler does its work.
 //   - EnableAction(name, on) sets the enabled state the rules want (device
-//     without EEPROM, no listing yet, ...); a pending command stays disabled.
+//     without EEPROM, no listing yet, ...).
 //   - ShowStatus() redraws the status panel from Workspace::Status.
 #pragma once
 
@@ -22,7 +19,6 @@
 
 #include <QHash>
 #include <QMainWindow>
-#include <QSet>
 #include <QString>
 
 #include <array>
@@ -59,12 +55,8 @@ public:
 
     // The command's action by its control name, null when there is none.
     QAction* Action(const QString& name) const;
-    // The enabled state the rules want for a command; a pending command stays
-    // disabled whatever is asked.
+    // The enabled state the rules want for a command.
     void EnableAction(const QString& name, bool enabled);
-    // Marks a command as built: from now on it follows EnableAction.
-    void SetCommandReady(const QString& name);
-    bool IsCommandPending(const QString& name) const { return Action(name) && Pending.contains(Action(name)->objectName()); }
 
     // How often each handler ran, by its name (e.g. "BlankCheckActionExecute").
     int HandlerRunCount(const QString& handler) const { return HandlerRuns.value(handler); }
@@ -89,8 +81,7 @@ public:
 
     // Where the child windows of the editors are made. Each re-creates its
     // window from the workspace; the callers keep the open flags as the
-    // commands say. Until the editor windows are built these make no window,
-    // so a flag may be set while its window does not exist yet.
+    // commands say.
     void RecreateIDChecksumForm();
     void RecreateMemoryWindow();
     void RebuildMemoryGrid();
@@ -253,8 +244,6 @@ private:
     Notifier* Notify = nullptr;
     QMdiArea* MdiArea = nullptr;
     QHash<QString, QAction*> Actions;
-    QHash<QString, bool> Wanted;      // the enabled state the rules ask for
-    QSet<QString> Pending;            // commands whose operation is not built yet
     QHash<QString, int> HandlerRuns;
     QHash<QObject*, QAction*> DoubleClickTargets;
     QList<QAction*> WindowArrangeActions;

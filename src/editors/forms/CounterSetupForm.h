@@ -1,0 +1,28 @@
+// "Counter Setup": the start value of the pass counter that the status
+// panel shows and every good auto program advances.
+#pragma once
+
+#include <QDialog>
+
+class TMainForm;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class TCounterSetupForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TCounterSetupForm(TMainForm& main, QWidget* parent = nullptr);
+
+    QLabel* Label1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn2 = nullptr;
+
+public slots:
+    void BitBtn1Click();
+
+private:
+    TMainForm& Main;
+};

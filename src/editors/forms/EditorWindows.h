@@ -1,0 +1,31 @@
+// What the main window's commands and hooks do with the editor windows:
+// open or bring forward, re-create from the workspace, refresh in place,
+// destroy, and the counter dialog. The open flags of the workspace are kept
+// here only where the commands say so; a window's own close clears its flag.
+#pragma once
+
+class TMainForm;
+
+namespace editor_windows {
+
+// View > "Program Memory": create the window when it is not open, else bring
+// it to the front.
+void ShowMemoryWindow(TMainForm& main);
+// Destroy the open program-memory window (no close handler) and create it anew.
+void RecreateMemoryWindow(TMainForm& main);
+// Redraw the open program-memory window from the buffer.
+void RebuildMemoryGrid(TMainForm& main);
+
+// View > "ID": create the window when it is not open, else bring it forward.
+void ShowIdChecksumForm(TMainForm& main);
+void RecreateIdChecksumForm(TMainForm& main);
+
+void RecreateEepromForm(TMainForm& main);
+void DestroyEepromForm(TMainForm& main);
+// Bring the EEPROM window to the front (create it when it is missing).
+void ShowEepromForm(TMainForm& main);
+
+// Edit > "Set Counter Value".
+void RunCounterSetup(TMainForm& main);
+
+}  // namespace editor_windows
