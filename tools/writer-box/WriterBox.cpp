@@ -7,6 +7,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <time.h>
 #include <unistd.h>
@@ -238,6 +239,14 @@ bool WriterBox::LinkAs(const std::string& linkPath, std::string* error)
     return true;
 }
 
+bool WriterBox::Idle() const
+{
+    // The line first: bytes the box takes off it clear the flag before they leave the line.
+    int pending = 0;
+    if (pty_ && ioctl(pty_->Master(), FIONREAD, &pending) == 0 && pending > 0) return false;
+    return idle_;
+}
+
 bool WriterBox::NextByte(uint8_t& byte, int waitMs)
 {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs < 0 ? 0 : waitMs);
@@ -254,6 +263,7 @@ bool WriterBox::NextByte(uint8_t& byte, int waitMs)
         if (r < 0 && errno != EINTR) return false;
         if (p[1].revents) return false;
         if (p[0].revents & POLLIN) {
+            idle_ = false;   // before the line looks empty again
             uint8_t buf[4096];
             ssize_t n = ::read(pty_->Master(), buf, sizeof buf);
             if (n > 0) {

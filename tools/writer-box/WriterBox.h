@@ -117,8 +117,9 @@ public:
     // writer's cable is pulled.
     void HangUp();
     bool Running() const { return thread_.joinable(); }
-    // Waiting for the first byte of a new request with nothing unread.
-    bool Idle() const { return idle_; }
+    // Waiting for the first byte of a new request with nothing unread, on
+    // the line or in the box.
+    bool Idle() const;
 
     // The slave end the program opens, e.g. /dev/pts/4.
     std::string SlavePath() const;
