@@ -6,7 +6,7 @@ WriterSettings PacedWriter()
 {
     WriterSettings s;
     s.Paced = true;
-    s.RequestGapMs = 100;
+    s.RequestGapMs = 400;   // long enough that a slow (sanitised) engine never trips it mid-request
     return s;
 }
 
