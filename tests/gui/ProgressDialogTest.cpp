@@ -72,7 +72,7 @@ TEST(ProgressDialog, ClosedMidRunStopsTheEngineAndTheNextRunWorks)
 {
     WriterSettings paced;
     paced.Paced = true;
-    paced.RequestGapMs = 50;
+    paced.RequestGapMs = 300;
     ProgrammingSetUp p(paced);
     ASSERT_TRUE(p.Ready);
     TMainForm& form = p.Form;

@@ -59,7 +59,7 @@ TEST_F(EngineFaults, WriterFaultsEndTheRunWithTheirTexts)
          "Wrong writer!"},
     };
     ProgramChipFromWorkspace();
-    w.Box.With([](WriterState& s) { s.Settings.RequestGapMs = 50; });
+    w.Box.With([](WriterState& s) { s.Settings.RequestGapMs = 300; });
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         const WorkspaceImage before = Image();
