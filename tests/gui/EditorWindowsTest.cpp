@@ -14,24 +14,6 @@
 
 namespace {
 
-// Runs `work` on the dialog of type D once it is the modal window.
-template <typename D>
-void WhenModal(std::function<void(D*)> work, bool* done)
-{
-    QTimer::singleShot(0, [work, done] {
-        ASSERT_TRUE(WaitUntil([] { return qobject_cast<D*>(QApplication::activeModalWidget()) != nullptr; }));
-        work(qobject_cast<D*>(QApplication::activeModalWidget()));
-        *done = true;
-    });
-}
-
-void Retype(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
-
 class EditorWindowsTest : public ::testing::Test {
 protected:
     WriterBox Box;
@@ -100,16 +82,16 @@ TEST_F(EditorWindowsTest, AWordEditedInTheGridReachesTheChip)
             [&](TEditSingleData* editor) {
                 EXPECT_EQ(editor->Label1->buddy(), editor->Edit1);
                 if (!ok) {
-                    Retype(editor->Edit1, "0");
+                    Type(editor->Edit1, "0");
                     return QTest::mouseClick(editor->CancelBtn, Qt::LeftButton);
                 }
-                Retype(editor->Edit1, "4000");
+                Type(editor->Edit1, "4000");
                 QTest::mouseClick(editor->OKBtn, Qt::LeftButton);
                 EXPECT_EQ(Notes.LastText(), "Invalid Value,too large!");
                 EXPECT_TRUE(editor->isVisible()) << "a refused value keeps the editor open";
                 // Non-hex keys never reach the field; the edit stays with the
                 // opened cell whatever the selection does meanwhile.
-                Retype(editor->Edit1, "12xz3g4");
+                Type(editor->Edit1, "12xz3g4");
                 EXPECT_EQ(editor->Edit1->text(), "1234");
                 grid->setCurrentIndex(grid->model()->index(5, 5));
                 QTest::mouseClick(editor->OKBtn, Qt::LeftButton);
@@ -138,10 +120,10 @@ TEST_F(EditorWindowsTest, AnEepromByteEditedInTheGridReachesTheChipAndTheWindowS
     WhenModal<TEditSingleData>(
         [&](TEditSingleData* editor) {
             EXPECT_EQ(editor->Edit1->text(), "FF");
-            Retype(editor->Edit1, "1FF");
+            Type(editor->Edit1, "1FF");
             QTest::mouseClick(editor->OKBtn, Qt::LeftButton);
             EXPECT_EQ(Notes.LastText(), "Invalid Value,too large!");
-            Retype(editor->Edit1, "12");
+            Type(editor->Edit1, "12");
             QTest::mouseClick(editor->OKBtn, Qt::LeftButton);
         },
         &edited);
@@ -168,7 +150,7 @@ TEST_F(EditorWindowsTest, AnIdTypedAsTextReachesTheChipsIdWords)
             EXPECT_TRUE(editor->Edit1->isVisibleTo(editor));
             EXPECT_FALSE(editor->MaskEdit2->isVisibleTo(editor));
             EXPECT_EQ(editor->Label1->buddy(), editor->Edit1);
-            Retype(editor->Edit1, "KRV-12");
+            Type(editor->Edit1, "KRV-12");
             QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
         },
         &edited);
@@ -192,7 +174,7 @@ TEST_F(EditorWindowsTest, CounterSetToFiveShowsSixAfterOneAutoProgram)
     WhenModal<TCounterSetupForm>(
         [](TCounterSetupForm* dialog) {
             EXPECT_EQ(dialog->Label1->buddy(), dialog->Edit1);
-            Retype(dialog->Edit1, "");
+            Type(dialog->Edit1, "");
             EXPECT_FALSE(dialog->BitBtn1->isEnabled()) << "an empty count is refused";
             QTest::keyClicks(dialog->Edit1, "x5!");
             EXPECT_EQ(dialog->Edit1->text(), "5");
