@@ -291,12 +291,14 @@ GuiActions ChangeDevice(Workspace& ws, std::string_view selectedPart, Notifier* 
 
 GuiActions UpdateScreen(Workspace& ws, Notifier* notifier)
 {
+    // New data as a whole: the ID and program-memory windows come back even
+    // when the user had closed them, so that the new contents are seen.
     GuiActions actions;
-    if (ws.IDFormOpen) {
-        actions.RecreateIdWindow = true;
-        RenderIdTexts(ws);
-    }
-    if (ws.MemoryWindowOpen) actions.RecreateMemoryWindow = true;
+    actions.RecreateIdWindow = true;
+    ws.IDFormOpen = true;
+    RenderIdTexts(ws);
+    actions.RecreateMemoryWindow = true;
+    ws.MemoryWindowOpen = true;
     if (ws.DeviceFlags & kFlagHasEeprom) {
         actions.RecreateEepromWindow = true;
         ws.EepromWindowOpen = true;

@@ -98,7 +98,7 @@ GuiActions ResetData(Workspace& ws, std::string_view selectedPart, Notifier* not
 GuiActions ChangeDevice(Workspace& ws, std::string_view selectedPart, Notifier* notifier = nullptr);
 
 // The refresh after new data replaced the workspace (a program file loaded,
-// "Read IC"): the open ID and program-memory windows re-created, the EEPROM
+// "Read IC"): the ID and program-memory windows re-created (open or not), the EEPROM
 // window re-created for a device with EEPROM and destroyed otherwise, the
 // option summary redrawn (which recomputes the checksums), windows tiled.
 GuiActions UpdateScreen(Workspace& ws, Notifier* notifier = nullptr);

@@ -145,3 +145,12 @@ TEST_F(BufferCommands, UpdateScreenDestroysTheEepromWindowOfADeviceWithoutEeprom
     EXPECT_EQ(ws.Status.TotalChecksumCaption, "w/OPTIONs:");
 }
 
+TEST_F(BufferCommands, UpdateScreenBringsBackTheIdAndMemoryWindowsTheUserClosed)
+{
+    ws.IDFormOpen = false;
+    ws.MemoryWindowOpen = false;
+    const GuiActions actions = UpdateScreen(ws);
+    EXPECT_TRUE(actions.RecreateIdWindow && actions.RecreateMemoryWindow);
+    EXPECT_TRUE(ws.IDFormOpen && ws.MemoryWindowOpen);
+}
+

@@ -1,7 +1,7 @@
 // "Edit OPTION" end to end: the menu item and a double-click on the option
 // summary open it, the chosen items reach the chip through an auto program,
 // Cancel and an unchanged OK keep the words as they were.
-#include "DialogDriving.h"
+#include "GuiTest.h"
 #include "app/OptionModel.h"
 #include "editors/forms/EditOptionForm.h"
 
@@ -11,7 +11,6 @@
 #include <QScreen>
 #include <QScrollBar>
 
-using namespace dialogs;
 
 using EditOptionTest = WriterFormTest;
 
@@ -50,7 +49,7 @@ TEST_F(EditOptionTest, CancelAndAnUnchangedOkKeepTheWords)
     const auto before = words();
 
     QTimer::singleShot(0, [] {
-        ASSERT_TRUE(WaitFor([] { return EditOption && EditOption->isVisible(); }));
+        ASSERT_TRUE(WaitUntil([] { return EditOption && EditOption->isVisible(); }));
         EditOption->cbOption[2]->setCurrentIndex(0);
         QTest::mouseClick(EditOption->bbCancel, Qt::LeftButton);
     });

@@ -1,13 +1,9 @@
 // The editor windows end to end: what the user sees and edits in them
 // reaches the simulated writer's chip through the chip commands, and what
 // the chip holds shows in them after "Read IC".
-#include "LinkedWriter.h"
-#include "RecordingNotifier.h"
-#include "WriterBox.h"
+#include "GuiTest.h"
 #include "app/Checksum.h"
 #include "app/DeviceCatalogue.h"
-#include "app/OptionModel.h"
-#include "app/forms/MainForm.h"
 #include "editors/EditorCells.h"
 #include "editors/forms/CounterSetupForm.h"
 #include "editors/forms/EEDataForm.h"
@@ -15,56 +11,9 @@
 #include "editors/forms/HexGrid.h"
 #include "editors/forms/IDChecksumForm.h"
 #include "editors/forms/MemoryWindow.h"
-#include "link/forms/ProgramVerifyForm.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTableView>
-#include <QTest>
-#include <QTimer>
-
-#include <gtest/gtest.h>
-
-#include <functional>
 
 namespace {
 
-bool WaitFor(const std::function<bool()>& condition, int ms = 15000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > ms) return false;
-        QTest::qWait(10);
-    }
-    return true;
-}
-
-// Runs `work` on the dialog of type D once it is the modal window.
-template <typename D>
-void WhenModal(std::function<void(D*)> work, bool* done)
-{
-    QTimer::singleShot(0, [work, done] {
-        ASSERT_TRUE(WaitFor([] { return qobject_cast<D*>(QApplication::activeModalWidget()) != nullptr; }));
-        work(qobject_cast<D*>(QApplication::activeModalWidget()));
-        *done = true;
-    });
-}
-
-void Retype(QLineEdit* edit, const QString& text)
-{
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
-}
-
-// The chip in the writer is the device's own: a blank word has the 7-bit halves.
 class EditorWindowsTest : public ::testing::Test {
 protected:
     WriterBox Box;
@@ -73,42 +22,21 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(Box.Start());
-        ASSERT_TRUE(Box.LinkAs(LinkedWriter::PortsFolder() + "/COM1"));
+        ASSERT_TRUE(ServeAsCom1(Box));
         Form = std::make_unique<TMainForm>(&Notes);
-        Form->show();
-        QApplication::setActiveWindow(Form.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(Form.get()));
-        Workspace& ws = Ws();
-        // Words everywhere (the reset address is not blank) and every option set.
-        for (uint32_t k = 0; 2 * k < ws.RomBytes; ++k) {
-            ws.ProgramMemory[2 * k] = uint8_t((k * 5 + 3) & 0x7F);
-            ws.ProgramMemory[2 * k + 1] = uint8_t((k >> 3) & 0x7F);
-        }
-        ws.OptionWords[0] = 0x26;
-        ws.OptionWords[1] = 0x55;
-        UpdateOption(ws);
+        ASSERT_TRUE(ShowActive(*Form));
+        SetProgrammableData(Ws());   // the reset word is not blank
         Form->RebuildMemoryGrid();
     }
     void TearDown() override
     {
         if (Form) Form->close();
-        Form.reset();
     }
 
     Workspace& Ws() { return Form->GetWorkspace(); }
-
-    // Runs a chip command and closes its progress dialog once the run ended.
     void RunOnChip(const char* action)
     {
-        bool exited = false;
-        QTimer::singleShot(0, [&exited] {
-            ASSERT_TRUE(WaitFor([] { return fmProgramVerify && fmProgramVerify->btExit->isEnabled(); }));
-            QTest::mouseClick(fmProgramVerify->btExit, Qt::LeftButton);
-            exited = true;
-        });
-        Form->Action(QString::fromLatin1(action))->trigger();
-        EXPECT_TRUE(exited) << action;
+        RunToEnd([&] { Form->Action(QString::fromLatin1(action))->trigger(); });
     }
 
     static void DoubleClickCell(QTableView* view, int row, int column)
@@ -135,7 +63,6 @@ TEST_F(EditorWindowsTest, ReadIcShowsTheChipsWordsInTheGrid)
 
     TMDIChild* window = OpenMemoryWindow(*Form);
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(Ws().MemoryWindowOpen);
     const QAbstractItemModel* grid = window->StringGrid1->model();
     ASSERT_EQ(grid->rowCount(), MemoryGridRows(Ws()));
     for (int w = 0; 2 * w < int(Ws().RomBytes); ++w) {
@@ -149,41 +76,35 @@ TEST_F(EditorWindowsTest, AWordEditedInTheGridReachesTheChip)
     TMDIChild* window = OpenMemoryWindow(*Form);
     ASSERT_NE(window, nullptr);
     QTableView* grid = window->StringGrid1;
-    bool edited = false;
-    WhenModal<TEditSingleData>(
-        [&](TEditSingleData* editor) {
-            EXPECT_EQ(editor->Edit1->text(), QString::fromStdString(MemoryCellText(Ws(), 8 * 2 + 3)));
-            Retype(editor->Edit1, "4000");
-            QTest::mouseClick(editor->OKBtn, Qt::LeftButton);
-            EXPECT_EQ(Notes.LastText(), "Invalid Value,too large!");
-            EXPECT_TRUE(editor->isVisible()) << "a refused value keeps the editor open";
-            // Non-hex keys never reach the field; the edit stays with the
-            // opened cell whatever the selection does meanwhile.
-            Retype(editor->Edit1, "12xz3g4");
-            EXPECT_EQ(editor->Edit1->text(), "1234");
-            grid->setCurrentIndex(grid->model()->index(5, 5));
-            QTest::mouseClick(editor->OKBtn, Qt::LeftButton);
-        },
-        &edited);
-    DoubleClickCell(grid, 2, 3);
-    ASSERT_TRUE(edited);
-    const ProgramWord stored = ReadProgramWord(Ws(), 19);
-    EXPECT_EQ(stored.Low, 0x34);
-    EXPECT_EQ(stored.High, 0x24);
-    EXPECT_EQ(grid->model()->index(2, 3).data().toString(), "1234");
+    for (const bool ok : {true, false}) {   // OK stores; Cancel then leaves the word as it is
+        bool edited = false;
+        WhenModal<TEditSingleData>(
+            [&](TEditSingleData* editor) {
+                EXPECT_EQ(editor->Label1->buddy(), editor->Edit1);
+                if (!ok) {
+                    Type(editor->Edit1, "0");
+                    return QTest::mouseClick(editor->CancelBtn, Qt::LeftButton);
+                }
+                Type(editor->Edit1, "4000");
+                QTest::mouseClick(editor->OKBtn, Qt::LeftButton);
+                EXPECT_EQ(Notes.LastText(), "Invalid Value,too large!");
+                EXPECT_TRUE(editor->isVisible()) << "a refused value keeps the editor open";
+                // Non-hex keys never reach the field; the edit stays with the
+                // opened cell whatever the selection does meanwhile.
+                Type(editor->Edit1, "12xz3g4");
+                EXPECT_EQ(editor->Edit1->text(), "1234");
+                grid->setCurrentIndex(grid->model()->index(5, 5));
+                QTest::mouseClick(editor->OKBtn, Qt::LeftButton);
+            },
+            &edited);
+        DoubleClickCell(grid, 2, 3);
+        ASSERT_TRUE(edited);
+        const ProgramWord stored = ReadProgramWord(Ws(), 19);
+        EXPECT_EQ(stored.Low, 0x34);
+        EXPECT_EQ(stored.High, 0x24);
+        EXPECT_EQ(grid->model()->index(2, 3).data().toString(), "1234");
+    }
     EXPECT_EQ(Form->Label11->text().toStdString(), Ws().Status.ProgramChecksum);
-
-    // Cancel leaves the word as it is.
-    bool cancelled = false;
-    WhenModal<TEditSingleData>(
-        [](TEditSingleData* editor) {
-            Retype(editor->Edit1, "0");
-            QTest::mouseClick(editor->CancelBtn, Qt::LeftButton);
-        },
-        &cancelled);
-    DoubleClickCell(grid, 2, 3);
-    ASSERT_TRUE(cancelled);
-    EXPECT_EQ(ReadProgramWord(Ws(), 19).Low, 0x34);
 
     RunOnChip("ProgramMemory2");
     const SimulatedChip chip = Box.Chip();
@@ -191,7 +112,7 @@ TEST_F(EditorWindowsTest, AWordEditedInTheGridReachesTheChip)
     EXPECT_EQ(chip.ProgramMemory[39], 0x24);
 }
 
-TEST_F(EditorWindowsTest, AnEepromByteEditedInTheGridReachesTheChip)
+TEST_F(EditorWindowsTest, AnEepromByteEditedInTheGridReachesTheChipAndTheWindowStays)
 {
     ASSERT_NE(EEDataForm, nullptr) << "every catalogue device has EEPROM";
     QTableView* grid = EEDataForm->StringGrid1;
@@ -199,10 +120,10 @@ TEST_F(EditorWindowsTest, AnEepromByteEditedInTheGridReachesTheChip)
     WhenModal<TEditSingleData>(
         [&](TEditSingleData* editor) {
             EXPECT_EQ(editor->Edit1->text(), "FF");
-            Retype(editor->Edit1, "1FF");
+            Type(editor->Edit1, "1FF");
             QTest::mouseClick(editor->OKBtn, Qt::LeftButton);
             EXPECT_EQ(Notes.LastText(), "Invalid Value,too large!");
-            Retype(editor->Edit1, "12");
+            Type(editor->Edit1, "12");
             QTest::mouseClick(editor->OKBtn, Qt::LeftButton);
         },
         &edited);
@@ -211,8 +132,13 @@ TEST_F(EditorWindowsTest, AnEepromByteEditedInTheGridReachesTheChip)
     EXPECT_EQ(Ws().EepromBuffer[0x15], 0x12);
     EXPECT_EQ(grid->model()->index(1, 5).data().toString(), "12");
 
+    // A chip run redraws the open window in place: the same window, its place kept.
+    const QPointer<TEEDataForm> window = EEDataForm;
+    Ws().EepromBuffer[0x16] = 0x34;
     RunOnChip("WriteEE");
     EXPECT_EQ(Box.Chip().Eeprom[0x15], 0x12);
+    ASSERT_FALSE(window.isNull());
+    EXPECT_EQ(window->StringGrid1->model()->index(1, 6).data().toString(), "34");
 }
 
 TEST_F(EditorWindowsTest, AnIdTypedAsTextReachesTheChipsIdWords)
@@ -221,9 +147,8 @@ TEST_F(EditorWindowsTest, AnIdTypedAsTextReachesTheChipsIdWords)
     bool edited = false;
     WhenModal<TIDModify>(
         [](TIDModify* editor) {
-            EXPECT_TRUE(editor->Edit1->isVisibleTo(editor));
-            EXPECT_FALSE(editor->MaskEdit2->isVisibleTo(editor));
-            Retype(editor->Edit1, "KRV-12");
+            EXPECT_EQ(editor->Label1->buddy(), editor->Edit1) << "text mode: the text field, labelled";
+            Type(editor->Edit1, "KRV-12");
             QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
         },
         &edited);
@@ -235,12 +160,10 @@ TEST_F(EditorWindowsTest, AnIdTypedAsTextReachesTheChipsIdWords)
 
     // The main window's ID line follows the display mode.
     IDChecksumForm->HexItem->click();
-    EXPECT_EQ(Ws().IdDisplayMode, 1);
     EXPECT_EQ(Form->Label18->text(), "4B 52 56 2D 31 32 7F 7F 7F 7F 7F 7F");
 
     RunOnChip("ID3");
-    const SimulatedChip chip = Box.Chip();
-    EXPECT_TRUE(std::equal(expected, expected + 12, chip.IdChecksum.begin()));
+    EXPECT_TRUE(std::equal(expected, expected + 12, Box.Chip().IdChecksum.begin()));
 }
 
 TEST_F(EditorWindowsTest, CounterSetToFiveShowsSixAfterOneAutoProgram)
@@ -248,8 +171,8 @@ TEST_F(EditorWindowsTest, CounterSetToFiveShowsSixAfterOneAutoProgram)
     bool set = false;
     WhenModal<TCounterSetupForm>(
         [](TCounterSetupForm* dialog) {
-            EXPECT_EQ(dialog->Edit1->text(), "0");
-            Retype(dialog->Edit1, "");
+            EXPECT_EQ(dialog->Label1->buddy(), dialog->Edit1);
+            Type(dialog->Edit1, "");
             EXPECT_FALSE(dialog->BitBtn1->isEnabled()) << "an empty count is refused";
             QTest::keyClicks(dialog->Edit1, "x5!");
             EXPECT_EQ(dialog->Edit1->text(), "5");
@@ -268,25 +191,20 @@ TEST_F(EditorWindowsTest, ViewCommandsReopenClosedWindowsAndBringOpenOnesForward
 {
     auto windows = [this] { return Form->ClientArea()->subWindowList().size(); };
     const auto atShow = windows();
-    TMDIChild* memory = OpenMemoryWindow(*Form);
-    ASSERT_NE(memory, nullptr);
-    qobject_cast<QMdiSubWindow*>(memory->parentWidget())->close();
-    EXPECT_FALSE(Ws().MemoryWindowOpen);
-    EXPECT_TRUE(WaitFor([&] { return windows() == atShow - 1; }));
+    qobject_cast<QMdiSubWindow*>(OpenMemoryWindow(*Form)->parentWidget())->close();
     QTest::mouseClick(IDChecksumForm->Button2, Qt::LeftButton);   // "Exit"
-    EXPECT_FALSE(Ws().IDFormOpen);
-    EXPECT_TRUE(WaitFor([&] { return windows() == atShow - 2; }));
+    EXPECT_FALSE(Ws().MemoryWindowOpen || Ws().IDFormOpen);
+    EXPECT_TRUE(WaitUntil([&] { return windows() == atShow - 2; }));
 
     for (int twice = 0; twice < 2; ++twice) {
         Form->Action("ProgramMemory1")->trigger();
         Form->Action("ID2")->trigger();
     }
     EXPECT_EQ(windows(), atShow);
-    EXPECT_TRUE(Ws().MemoryWindowOpen && Ws().IDFormOpen);
     EXPECT_EQ(Form->ClientArea()->activeSubWindow()->widget(), IDChecksumForm);
 
     // A fill of program memory redraws the open grid in place.
-    memory = OpenMemoryWindow(*Form);
+    TMDIChild* memory = OpenMemoryWindow(*Form);
     Form->FillDialogHook = [](Workspace& ws) {
         ws.FillStart = 0;
         ws.FillEnd = 7;

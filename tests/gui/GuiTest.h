@@ -1,6 +1,7 @@
 // What the GUI tests share: the widgets, waiting for a state with the event
-// loop running, a program an auto program runs through, and a progress
-// dialog run to its end.
+// loop running, a program an auto program runs through, a progress dialog
+// run to its end, a modal dialog driven from inside its own loop, and a
+// shown main window on its own simulated writer.
 #pragma once
 
 #include <QTest>
@@ -65,6 +66,83 @@ inline QString RunToEnd(const std::function<void()>& start)
     start();
     return data;
 }
+
+// Triggers the command and, once its dialog (the form's global pointer) is
+// on screen and active, runs `drive` on it inside the dialog's modal loop.
+template <class Dialog>
+bool Drive(QAction* command, Dialog* const& dialog, const std::function<void(Dialog&)>& drive)
+{
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        if (!WaitUntil([&] { return dialog && dialog->isVisible(); })) return;
+        QApplication::setActiveWindow(dialog);
+        dialog->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+        drive(*dialog);
+        ran = true;
+    });
+    command->trigger();
+    return ran;
+}
+
+// Runs `work` on the dialog of type D once it is the modal window (for
+// dialogs that no global pointer tracks); sets `done` after it.
+template <typename D>
+void WhenModal(std::function<void(D*)> work, bool* done)
+{
+    QTimer::singleShot(0, [work, done] {
+        ASSERT_TRUE(WaitUntil([] { return qobject_cast<D*>(QApplication::activeModalWidget()) != nullptr; }));
+        work(qobject_cast<D*>(QApplication::activeModalWidget()));
+        *done = true;
+    });
+}
+
+// Replaces a field's text as the user types it, keys through its filter.
+inline void Type(QLineEdit* field, const QString& text)
+{
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClick(field, Qt::Key_Backspace);
+    QTest::keyClicks(field, text);
+}
+
+// Runs the command's chip operation through the progress dialog: `atChip`
+// sees each finished chip, "Continue" programs the next, "Exit" closes.
+inline void RunChips(QAction* command, int chips, const std::function<void(int)>& atChip = {})
+{
+    QTimer::singleShot(0, [&] {
+        for (int i = 0; i < chips; ++i) {
+            if (!WaitUntil([] { return fmProgramVerify && fmProgramVerify->btExit->isEnabled(); })) {
+                ADD_FAILURE() << "the run did not end";
+                return;
+            }
+            if (atChip) atChip(i);
+            if (i + 1 < chips) QTest::mouseClick(fmProgramVerify->btContinue, Qt::LeftButton);
+        }
+        QTest::mouseClick(fmProgramVerify->btExit, Qt::LeftButton);
+    });
+    command->trigger();
+}
+
+// A shown main window on its own simulated writer, with a program whose
+// reset vector is set.
+class WriterFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(ServeAsCom1(Box));
+        Form.show();
+        for (uint32_t k = 0; 2 * k < Ws().RomBytes; ++k) {
+            Ws().ProgramMemory[2 * k] = uint8_t((k * 3 + 1) & 0x7F);
+            Ws().ProgramMemory[2 * k + 1] = uint8_t((k >> 2) & 0x7F);
+        }
+    }
+    Workspace& Ws() { return Form.GetWorkspace(); }
+
+    WriterBox Box;
+    RecordingNotifier Notes;
+    TMainForm Form{&Notes};
+};
 
 // The first over-write command header the writer received, if any.
 inline std::optional<RecordedRequest> OverWriteHeader(const WriterBox& box)

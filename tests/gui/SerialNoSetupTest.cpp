@@ -3,7 +3,7 @@
 // a QTP file written from the dialog feeds two chips, a serial set sent to
 // the writer reads back into the dialog, and hostile input is refused with
 // its message and no change.
-#include "DialogDriving.h"
+#include "GuiTest.h"
 #include "app/OptionModel.h"
 #include "serialno/forms/SerialNoSetForm.h"
 
@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QTemporaryDir>
 
-using namespace dialogs;
 
 namespace {
 
@@ -39,7 +38,7 @@ protected:
     bool Open(const std::function<void(TSerialNoSetupForm&)>& drive, const char* command = "SerialNoMode1")
     {
         return Drive<TSerialNoSetupForm>(Form.Action(command), SerialNoSetupForm, [&](TSerialNoSetupForm& d) {
-            ASSERT_TRUE(WaitFor([&d] { return !d.Timer1->isActive(); }));
+            ASSERT_TRUE(WaitUntil([&d] { return !d.Timer1->isActive(); }));
             drive(d);
         });
     }
@@ -69,7 +68,7 @@ protected:
     {
         QTimer::singleShot(0, [path] {
             QFileDialog* files = nullptr;
-            ASSERT_TRUE(WaitFor([&] { return (files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())); }));
+            ASSERT_TRUE(WaitUntil([&] { return (files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())); }));
             files->selectFile(path), static_cast<QDialog*>(files)->accept();
         });
     }

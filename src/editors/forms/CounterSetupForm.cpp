@@ -24,6 +24,7 @@ TCounterSetupForm::TCounterSetupForm(TMainForm& main, QWidget* parent) : QDialog
     Edit1->setMaxLength(int(kPassCountDigits));
     // Typed and pasted text alike: decimal digits only.
     Edit1->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), this));
+    Label1->setBuddy(Edit1);
     Label2 = new QLabel(QStringLiteral("( Only available in Auto program mode!! )"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     BitBtn1 = new QPushButton(QStringLiteral("OK"), this);

@@ -31,6 +31,7 @@ TEditSingleData::TEditSingleData(Notifier& notifier, uint32_t limit, QWidget* pa
     QFont large = Edit1->font();
     large.setPixelSize(24);
     Edit1->setFont(large);
+    Label1->setBuddy(Edit1);
     OKBtn = new QPushButton(QStringLiteral("OK"), this);
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setDefault(true);

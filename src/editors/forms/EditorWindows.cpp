@@ -99,6 +99,11 @@ void RecreateEepromForm(TMainForm& main)
     CreateEepromForm(main);
 }
 
+void RebuildEepromGrid(TMainForm&)
+{
+    if (EEDataForm) EEDataForm->FormCreate();
+}
+
 void DestroyEepromForm(TMainForm&)
 {
     if (EEDataForm) DeleteChildWindow(EEDataForm);

@@ -21,6 +21,8 @@ void ShowIdChecksumForm(TMainForm& main);
 void RecreateIdChecksumForm(TMainForm& main);
 
 void RecreateEepromForm(TMainForm& main);
+// Redraw the open EEPROM window from the buffer (after a chip operation).
+void RebuildEepromGrid(TMainForm& main);
 void DestroyEepromForm(TMainForm& main);
 // Bring the EEPROM window to the front (create it when it is missing).
 void ShowEepromForm(TMainForm& main);

@@ -278,6 +278,7 @@ TIDModify::TIDModify(TMainForm& main, QWidget* parent) : QDialog(parent), Main(m
     const bool hex = ws.IdDisplayMode != 0;
     Edit1->setVisible(!hex);
     MaskEdit2->setVisible(hex);
+    Label1->setBuddy(hex ? static_cast<QWidget*>(MaskEdit2) : Edit1);
     if (hex)
         MaskEdit2->setText(QString::fromStdString(IdEditorHex(ws)));
     else

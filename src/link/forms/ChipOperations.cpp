@@ -1,6 +1,7 @@
 #include "link/forms/ChipOperations.h"
 
 #include "app/forms/MainForm.h"
+#include "editors/forms/EditorWindows.h"
 #include "link/OperationDispatch.h"
 #include "link/forms/ProgramVerifyForm.h"
 
@@ -41,7 +42,7 @@ public:
     }
 
     void RebuildMemoryWindow() override { form_.RebuildMemoryGrid(); }
-    void RebuildEepromWindow() override { form_.RecreateEEDataForm(); }
+    void RebuildEepromWindow() override { editor_windows::RebuildEepromGrid(form_); }
     void ApplyActions(const GuiActions& actions) override { form_.ApplyGuiActions(actions); }
     void TileHorizontally() override { form_.TileHorizontally(); }
     void UpdateScreen() override { form_.UpdateScreen(); }
