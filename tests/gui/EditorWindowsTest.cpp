@@ -2,6 +2,7 @@
 // reaches the simulated writer's chip through the chip commands, and what
 // the chip holds shows in them after "Read IC".
 #include "GuiTest.h"
+#include "app/BufferCommands.h"
 #include "app/Checksum.h"
 #include "app/DeviceCatalogue.h"
 #include "editors/EditorCells.h"
@@ -214,4 +215,17 @@ TEST_F(EditorWindowsTest, ViewCommandsReopenClosedWindowsAndBringOpenOnesForward
     Form->Action("FillBuffer1")->trigger();
     EXPECT_EQ(OpenMemoryWindow(*Form), memory);
     EXPECT_EQ(memory->StringGrid1->model()->index(0, 7).data().toString(), "0ABC");
+}
+
+// A grid draws what its last refresh took: a repaint during a run never
+// reads the workspace the engine is writing.
+TEST(HexGrid, DrawsWhatItsLastRefreshTookFromTheWorkspace)
+{
+    Workspace ws;
+    SetCreationDefaults(ws);
+    HexGridModel model(ws, {EepromGridRows, kEepromGridColumns, EepromCellText, EepromColumnHeader, EepromRowLabel});
+    ws.EepromBuffer[0] = 0x5A;
+    EXPECT_EQ(model.data(model.index(0, 0)).toString(), "FF");
+    model.Refresh();
+    EXPECT_EQ(model.data(model.index(0, 0)).toString(), "5A");
 }

@@ -9,8 +9,23 @@
 #include <QTableView>
 
 HexGridModel::HexGridModel(const Workspace& ws, const HexGridTexts& texts, QObject* parent)
-    : QAbstractTableModel(parent), Ws(ws), Texts(texts), RowCount(texts.Rows(ws))
+    : QAbstractTableModel(parent), Ws(ws), Shown(std::make_unique<Workspace>()), Texts(texts)
 {
+    TakeShown();
+    RowCount = Texts.Rows(*Shown);
+}
+
+HexGridModel::~HexGridModel() = default;
+
+void HexGridModel::TakeShown()
+{
+    Shown->ProgramMemory = Ws.ProgramMemory;
+    Shown->ProgramLastHi = Ws.ProgramLastHi;
+    Shown->WordShift = Ws.WordShift;
+    Shown->BlankMaskLow = Ws.BlankMaskLow;
+    Shown->EepromBuffer = Ws.EepromBuffer;
+    Shown->EepromLastLo = Ws.EepromLastLo;
+    Shown->EepromLastHi = Ws.EepromLastHi;
 }
 
 int HexGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : RowCount; }
@@ -23,7 +38,7 @@ uint32_t HexGridModel::CellIndex(const QModelIndex& index) const
            static_cast<uint32_t>(index.column());
 }
 
-std::string HexGridModel::CellText(const QModelIndex& index) const { return Texts.Cell(Ws, CellIndex(index)); }
+std::string HexGridModel::CellText(const QModelIndex& index) const { return Texts.Cell(*Shown, CellIndex(index)); }
 
 QVariant HexGridModel::data(const QModelIndex& index, int role) const
 {
@@ -42,7 +57,8 @@ QVariant HexGridModel::headerData(int section, Qt::Orientation orientation, int 
 
 void HexGridModel::Refresh()
 {
-    const int rows = Texts.Rows(Ws);
+    TakeShown();
+    const int rows = Texts.Rows(*Shown);
     if (rows != RowCount) {
         beginResetModel();
         RowCount = rows;
@@ -52,7 +68,11 @@ void HexGridModel::Refresh()
     }
 }
 
-void HexGridModel::CellChanged(const QModelIndex& cell) { emit dataChanged(cell, cell, {Qt::DisplayRole}); }
+void HexGridModel::CellChanged(const QModelIndex& cell)
+{
+    TakeShown();
+    emit dataChanged(cell, cell, {Qt::DisplayRole});
+}
 
 QTableView* MakeHexGridView(HexGridModel* model, int columnWidth, int digits, QWidget* parent)
 {

@@ -1,13 +1,17 @@
 // The grid shared by the program-memory and EEPROM windows: a table model
-// that reads its cells straight from the workspace (no copies), and the
-// view settings both windows use. A refresh after a run is one data-changed
-// signal; only the rows on screen are drawn again.
+// over the workspace's buffers, and the view settings both windows use. A
+// refresh after a run is one data-changed signal; only the rows on screen
+// are drawn again. The model draws from a copy of the few members its cells
+// read, taken at each refresh on the GUI thread: a repaint while a run is
+// going on (the progress dialog moving over a grid) must never read a
+// workspace that the engine thread is writing.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <QLabel>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 struct Workspace;
@@ -26,6 +30,7 @@ class HexGridModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     HexGridModel(const Workspace& ws, const HexGridTexts& texts, QObject* parent = nullptr);
+    ~HexGridModel() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -42,7 +47,11 @@ public:
     void CellChanged(const QModelIndex& index);
 
 private:
+    // Copies what the cells read from the workspace into Shown.
+    void TakeShown();
+
     const Workspace& Ws;
+    std::unique_ptr<Workspace> Shown;
     HexGridTexts Texts;
     int RowCount = 0;
 };
