@@ -110,8 +110,6 @@ TEST_F(BufferCommands, ResetDataGivesTheNewDeviceACleanWorkspace)
     ws.QtpMode = true;
 
     const GuiActions actions = ResetData(ws, "72Q575", &notifier);
-    EXPECT_EQ(ws.DeviceIndex, 9);
-    EXPECT_EQ(ws.RomBytes, 8192u);
     EXPECT_TRUE(AllWords(ws, 0, 16383, 0x7F, 0x7F));
     EXPECT_TRUE(AllBytes(ws, 0, 597, 0xFF));
     EXPECT_EQ(ws.IdWords[31], 0x7F);

@@ -87,7 +87,6 @@ TEST(ConfigRoundTrip, SavedSettingsComeBackAndSaveToTheSameBytes)
     ASSERT_TRUE(r.Loaded) << n.LastText();
     ASSERT_TRUE(r.Selection.has_value());
     EXPECT_EQ(loaded->DeviceName, "72Q575");
-    EXPECT_EQ(loaded->RomBytes, 8192u);
     EXPECT_EQ(loaded->ProgramMemory, ws->ProgramMemory);
     EXPECT_FALSE(loaded->SerialModeOn);   // a program load ends serial-number mode
     EXPECT_EQ(loaded->Status.SerialText, " 1234 5678");

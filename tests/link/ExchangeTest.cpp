@@ -78,7 +78,6 @@ TEST(Exchange, WriterAnswersGiveTheirLinkResults)
         w.Ws.CommandBuffer[0] = WriterIdRequest;
         return ReadWriterID(w.Ws, 15, w.Context);
     };
-    const Call check = [](IdentifiedWriter& w) { return CheckWriter(w.Ws, w.Notifier, w.Context); };
     const Call eeprom = ReadOf(areaEeprom, 128, false), idArea = ReadOf(areaIdChecksum, 32, true);
     const Call options16 = ReadOf(areaOption, 16, true, 7);   // 8 words
     struct Case {
@@ -115,7 +114,6 @@ TEST(Exchange, WriterAnswersGiveTheirLinkResults)
         {"identification no chip", {}, IdentificationOf("AB\xFE"), lrNoChip},
         {"identification adapter", {}, IdentificationOf("AB\xFD"), lrAdapterError},
         {"identification other byte", {}, IdentificationOf("AB\x90"), lrUnexpected},
-        {"type wrong generation", {.WrongGeneration = true}, check, lrWrongWriter},
         {"switch silent", SilentWriter(), [](IdentifiedWriter& w) { return CheckWriterSwitch(w.Ws, 1, w.Context); },
          lrTimeout},
     };
