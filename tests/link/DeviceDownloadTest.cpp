@@ -41,11 +41,14 @@ TEST(DeviceDownload, TwoCheckedRowsGiveTheClearRecordAndTwoRecordsAndLeaveTheDev
     EXPECT_EQ(list.Slots[0], first);
     ASSERT_EQ(list.Slots[1].size(), 32u);
     EXPECT_EQ(std::string(list.Slots[1].begin() + 2, list.Slots[1].begin() + 18), "72Q575          ");
+    EXPECT_EQ(list.Slots[1][18], 0x0F);
+    EXPECT_EQ(list.Slots[1][25], 0xFF);
     for (std::size_t s = 2; s < list.Slots.size(); ++s) EXPECT_TRUE(list.Slots[s].empty()) << s;
     EXPECT_EQ(gauge.back(), 100);
 
     EXPECT_EQ(w.Ws.DeviceName, "KRV31P210");
     EXPECT_EQ(w.Ws.ProgramLastHi, 0x07);
+    EXPECT_EQ(w.Ws.EepromLastLo, 0x7F);
     EXPECT_TRUE(w.Notifier.Prompts.empty()) << w.Notifier.LastText();
 }
 
