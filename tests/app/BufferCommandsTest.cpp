@@ -95,19 +95,11 @@ TEST_F(BufferCommands, ClearBufferBlanksMemoryAndForgetsTheFile)
 
 TEST_F(BufferCommands, ResetDataGivesTheNewDeviceACleanWorkspace)
 {
-    ws.ProgramMemory.fill(0);
-    ws.EepromBuffer.fill(0);
-    ws.IdWords.fill(0);
-    ws.OptionWords = {0, 0, 0, 0, 0, 0, 0, 0};
-    ws.SerialModeOn = true;
-    ws.Status.PassCountText = "12";
-    ws.Status.SerialModeText = "Enable";
-    ws.CustomerName = "Name";
-    ws.CustomerProject = "Project";
-    ws.SleepCurrent = "1uA";
-    ws.StartupDone = true;
+    ws.ProgramMemory.fill(0), ws.EepromBuffer.fill(0), ws.IdWords.fill(0), ws.OptionWords.fill(0);
+    ws.SerialModeOn = ws.StartupDone = ws.QtpMode = true;
+    ws.Status.PassCountText = "12", ws.Status.SerialModeText = "Enable";
+    ws.CustomerName = "Name", ws.CustomerProject = "Project", ws.SleepCurrent = "1uA";
     ws.QtpInputHandle = std::tmpfile();
-    ws.QtpMode = true;
 
     const GuiActions actions = ResetData(ws, "72Q575", &notifier);
     EXPECT_TRUE(AllWords(ws, 0, 16383, 0x7F, 0x7F));
@@ -124,9 +116,7 @@ TEST_F(BufferCommands, ResetDataGivesTheNewDeviceACleanWorkspace)
     EXPECT_FALSE(ws.QtpMode);
     EXPECT_EQ(ws.QtpInputHandle, nullptr) << "a closed handle must not stay behind to be closed again";
 
-    ws.OptionWords[0] = 0x56;
-    ws.OptionWords[1] = 0x0A;
-    ws.KeepOption = true;
+    ws.OptionWords[0] = 0x56, ws.OptionWords[1] = 0x0A, ws.KeepOption = true;
     ResetData(ws, "31Q520");
     EXPECT_EQ(ws.Status.OptionValueText, "56 0A 00 00");
 }

@@ -57,12 +57,8 @@ TEST(HostileProgramFiles, EveryBadFileIsRefusedWithoutChangingAnything)
         WriteBytes(path, c.Bytes);
         auto ws = FreshWorkspace("31Q520");
         for (uint32_t w = 0; w < 1024; ++w) SetWord(*ws, w, (w * 13) & 0x3FFF);
-        ws->EepromBuffer[3] = 0x42;
-        ws->ProgramFileName = "/kept/name.chx";
-        ws->OptionWords[0] = 0x06;
-        ws->SerialModeOn = true;
-        ws->DisasmWindowOpen = true;
-        ws->DeviceFamily = c.Family;
+        ws->EepromBuffer[3] = 0x42, ws->OptionWords[0] = 0x06, ws->ProgramFileName = "/kept/name.chx";
+        ws->SerialModeOn = ws->DisasmWindowOpen = true, ws->DeviceFamily = c.Family;
         const Snapshot before = TakeSnapshot(*ws);
         RecordingNotifier n;
         const FileCommandResult r = Load(*ws, path, n);

@@ -199,12 +199,9 @@ TEST(ProgramLoading, LoadEndsSerialModeAndOnlyALoadedFileBlanksOptions)
     for (const bool chosen : {false, true}) {
         SCOPED_TRACE(chosen ? "file chosen" : "dialog cancelled");
         auto ws = FreshWorkspace("31Q520");
-        ws->SerialModeOn = true;
-        ws->Status.SerialModeText = "Enable";
-        ws->Status.PassCountText = "12";
-        ws->DisasmWindowOpen = true;
-        ws->OptionWords[0] = 0x06;
-        ws->OptionWords[1] = 0x00;
+        ws->SerialModeOn = ws->DisasmWindowOpen = true;
+        ws->Status.SerialModeText = "Enable", ws->Status.PassCountText = "12";
+        ws->OptionWords[0] = 0x06, ws->OptionWords[1] = 0x00;
         SetWord(*ws, 0, 0x0042);
         RecordingNotifier n;
         const FileCommandResult r = Load(*ws, chosen ? dir.File("p.cbn") : "", n);

@@ -101,14 +101,9 @@ TEST_F(EngineQtp, ExhaustedFileEndsQtpModeWithoutTotalTime)
     Workspace& ws = w.Ws;
     ws.QtpInputHandle = std::fopen(path.c_str(), "rb");
     ASSERT_NE(ws.QtpInputHandle, nullptr);
-    ws.QtpMode = true;
-    ws.SerialModeOn = true;
-    ws.Status.SerialModeText = "Enable";
-    ws.Status.QtpText = "qtp-end.txt";
-    ws.SerialTarget = 1;
-    ws.SerialStartAddress = 0x10;
-    ws.SerialByteCount = 1;
-    ws.ShowProgramTime = true;
+    ws.QtpMode = ws.SerialModeOn = ws.ShowProgramTime = true;
+    ws.Status.SerialModeText = "Enable", ws.Status.QtpText = "qtp-end.txt";
+    ws.SerialTarget = 1, ws.SerialStartAddress = 0x10, ws.SerialByteCount = 1;
 
     ASSERT_EQ(Run(opAutoProgram), RunEnd::QtpFinished);
     EXPECT_EQ(reporter.Caption(ProgressLabel::Qtp), "QTP programming finished!");

@@ -119,7 +119,6 @@ TEST(Exchange, WriterAnswersGiveTheirLinkResults)
     };
     for (const auto& c : cases) {
         IdentifiedWriter w;
-        ASSERT_TRUE(w.Ready);
         w.Box.SetFaults(c.Faults);
         EXPECT_EQ(c.Exchange(w), c.Result) << c.Name;
     }
@@ -128,7 +127,6 @@ TEST(Exchange, WriterAnswersGiveTheirLinkResults)
 TEST(Exchange, ReadsCarryTheDataAndDrainWhatFollows)
 {
     IdentifiedWriter w;
-    ASSERT_TRUE(w.Ready);
     w.Box.With([](WriterState& s) {
         for (int k = 0; k < 128; ++k) s.Chip.Eeprom[k] = uint8_t(0xFF - k);
         s.Chip.Eeprom[3] = 0xFE;   // an 0xFE in a data position is data
@@ -173,7 +171,6 @@ TEST(Exchange, StreamFailureNamesTheByteAndTheStreamEndsOnTime)
     };
     for (const auto& c : cases) {
         IdentifiedWriter w;
-        ASSERT_TRUE(w.Ready);
         w.Box.SetIdentity(c.Model, c.Version);
         w.Ws.WriterVersion.clear();
         ASSERT_EQ(CheckWriter(w.Ws, w.Notifier, w.Context), lrWriterGen2Id);
@@ -196,7 +193,6 @@ TEST(Exchange, StreamFailureNamesTheByteAndTheStreamEndsOnTime)
     };
     for (const auto& s : streams) {
         IdentifiedWriter w;
-        ASSERT_TRUE(w.Ready);
         UseSingleBytes(w);
         w.Box.SetFaults({.EarlyCompleteAt = s.EarlyAt});
         EXPECT_EQ(WriteOf(s.Count, s.UntilEnd)(w), s.Result) << s.EarlyAt << s.UntilEnd;
@@ -235,7 +231,6 @@ TEST(Exchange, StaleRepliesAreDroppedWhereTheProtocolPurges)
     };
     for (const auto& c : cases) {
         IdentifiedWriter w;
-        ASSERT_TRUE(w.Ready);
         const bool typeQuery = std::string(c.Name) == "type query takes it";
         w.Box.With([](WriterState& s) { s.Chip.Eeprom[0] = s.Chip.IdChecksum[0] = 0x12; });
         ASSERT_TRUE(leaveStale(w, {uint8_t(typeQuery ? 0xC3 : 0x01)}, 1));
@@ -244,7 +239,6 @@ TEST(Exchange, StaleRepliesAreDroppedWhereTheProtocolPurges)
     }
     // No purge before a header: a waiting byte is its answer; the stream then drops the rest.
     IdentifiedWriter w;
-    ASSERT_TRUE(w.Ready);
     for (int k = 0; k < 16; ++k) w.Ws.TransferBuffer[k] = uint8_t(0x20 + k);
     ASSERT_TRUE(leaveStale(w, {0xB5, 0xFE}, 2));
     GetHeader(w.Ws, areaIdChecksum, hcProgram);

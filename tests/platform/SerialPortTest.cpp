@@ -56,21 +56,6 @@ TEST(SerialPortOpen, MissingDeviceOrNonTerminalFails)
     EXPECT_EQ(SerialPort::Open("COM9"), nullptr);
 }
 
-TEST(SerialPortIo, BytesTravelBothWaysAndFlushDropsTheReceiveQueue)
-{
-    LinkedWriter w("COM1");
-    ASSERT_TRUE(w.Ready);
-    SerialPort& port = *w.Ws.ComHandle;
-    const uint8_t twoQueries[] = {0xA0, 0xA0};   // the writer answers each with one byte
-    EXPECT_EQ(port.Write(twoQueries, 2), 2u);
-    ASSERT_TRUE(WaitFor([&] { return port.BytesWaiting(10) == 2; }));
-    uint8_t b = 0;
-    EXPECT_TRUE(port.ReadByte(b));
-    EXPECT_EQ(b, 0xC4);
-    port.FlushInput();
-    EXPECT_EQ(port.BytesWaiting(), 0u);
-}
-
 // Waiting for bytes on a quiet line, and on one that hung up, sleeps in the
 // kernel: the process spends far less processor time than the wait lasts.
 TEST(SerialPortIo, WaitingForBytesSleepsInsteadOfSpinning)
