@@ -19,7 +19,6 @@ std::string Full31Q520Chx()
 
 } // namespace
 
-// Each file is refused with a message and the workspace stays exactly as it was.
 TEST(HostileProgramFiles, EveryBadFileIsRefusedWithoutChangingAnything)
 {
     const std::string good = Full31Q520Chx();

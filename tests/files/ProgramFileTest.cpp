@@ -190,8 +190,6 @@ TEST(ProgramLoading, WordWiderThanTheDeviceIsRefused)
     }
 }
 
-// A load ends serial mode and closes the listing whether or not a file was
-// chosen; only a loaded file blanks the options and the pass count.
 TEST(ProgramLoading, LoadEndsSerialModeAndOnlyALoadedFileBlanksOptions)
 {
     TempDir dir;

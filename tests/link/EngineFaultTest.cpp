@@ -90,8 +90,6 @@ TEST_F(EngineFaults, OddTypeReplyDoesNotStopTheRun)
     EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Data verify OK");
 }
 
-// The writer's line hangs up in the middle of a run: the run ends with a
-// time-out, in time, and the wait sleeps instead of spinning on the dead line.
 TEST_F(EngineFaults, HangUpMidRunEndsWithATimeOutWithoutSpinning)
 {
     w.Box.SetPaced(true);

@@ -71,7 +71,6 @@ std::vector<uint8_t> LastStream(IdentifiedWriter& w)
 
 }  // namespace
 
-// Every exchange against every way the writer can answer it.
 TEST(Exchange, WriterAnswersGiveTheirLinkResults)
 {
     const Call id = [](IdentifiedWriter& w) {

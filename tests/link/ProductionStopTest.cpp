@@ -70,7 +70,6 @@ TEST_F(ProductionStop, RunThatEndsSerialModeArmsNoRestart)
     }
 }
 
-// "QTP Sim" programs nothing, so it signals nothing to the handler either.
 TEST_F(ProductionStop, SimulatedRunSendsNothingToTheWriter)
 {
     w.Ws.QtpSimulate = true;

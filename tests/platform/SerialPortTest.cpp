@@ -56,8 +56,6 @@ TEST(SerialPortOpen, MissingDeviceOrNonTerminalFails)
     EXPECT_EQ(SerialPort::Open("COM9"), nullptr);
 }
 
-// Waiting for bytes on a quiet line, and on one that hung up, sleeps in the
-// kernel: the process spends far less processor time than the wait lasts.
 TEST(SerialPortIo, WaitingForBytesSleepsInsteadOfSpinning)
 {
     LinkedWriter quiet("COM1");
