@@ -10,6 +10,14 @@ struct Hostile {
     uint32_t Family = 2;   // of the 31Q520 loading it
 };
 
+// A raw image of zero words but one whose high byte is wider than the family's words.
+std::string WideWord(char high)
+{
+    std::string bytes(2048, '\0');
+    bytes[101] = high;
+    return bytes;
+}
+
 std::string Full31Q520Chx()
 {
     std::string text;
@@ -46,6 +54,9 @@ TEST(HostileProgramFiles, EveryBadFileIsRefusedWithoutChangingAnything)
          "Checksum error at line 3 !"},
         {"PIC .hex for family 3", "p.hex", ":00000001FF\r\n", "File type incorrect!", 3},
         {"PIC .obj for family 3", "p.obj", std::string(2048, '\0'), "File type incorrect!", 3},
+        {"word wider than 14 bits", "p.cbn", WideWord('\x40'), "It is not 14-bit instructions !"},
+        {"word wider than 13 bits", "p.cbn", WideWord('\x20'), "It is not 13-bit instructions !", 4},
+        {"word wider than 15 bits", "p.cbn", WideWord('\x80'), "It is not 15-bit instructions !", 5},
         {"unknown type", "p.bin", std::string(2048, '\0'), "File type incorrect!"},
         {"no extension", "program", std::string(2048, '\0'), "File type incorrect!"},
     };

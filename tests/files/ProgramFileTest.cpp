@@ -165,31 +165,6 @@ TEST(RawImageSizeRules, EverySizeClassGetsItsQuestionAndOutcome)
     }
 }
 
-TEST(ProgramLoading, WordWiderThanTheDeviceIsRefused)
-{
-    TempDir dir;
-    struct Width {
-        uint32_t Family;
-        uint8_t High;
-        const char* Text;
-    };
-    for (const Width& c : {Width{2, 0x40, "It is not 14-bit instructions !"},
-                           Width{4, 0x20, "It is not 13-bit instructions !"},
-                           Width{5, 0x80, "It is not 15-bit instructions !"}}) {
-        auto ws = FreshWorkspace("31Q520");
-        ws->DeviceFamily = c.Family;
-        ws->DeviceFlags = 0x02;
-        std::string bytes = std::string(2048, '\0');
-        bytes[101] = static_cast<char>(c.High);
-        WriteBytes(dir.File("w.cbn"), bytes);
-        const Snapshot before = TakeSnapshot(*ws);
-        RecordingNotifier n;
-        EXPECT_FALSE(Load(*ws, dir.File("w.cbn"), n).Loaded);
-        EXPECT_EQ(n.LastText(), c.Text);
-        ExpectSameSnapshot(before, TakeSnapshot(*ws));
-    }
-}
-
 TEST(ProgramLoading, LoadEndsSerialModeAndOnlyALoadedFileBlanksOptions)
 {
     TempDir dir;
