@@ -41,14 +41,10 @@ struct QtpSetup {
 
 TEST(QtpWrite, RecordsCarryEachPartsNumberAndReadBackInOrder)
 {
-    QtpSetup q;
-    q.Ws.SerialStartAddress = 0x10;
-    EXPECT_EQ(QtpRecordText(q.Ws), ":040010001231343144\r\n");
+    QtpSetup q;   // most significant first: the three records below
     q.Ws.SerialOrder = soLsbFirst;
-    EXPECT_EQ(QtpRecordText(q.Ws), ":040010003431123144\r\n");
-    q.Ws.SerialTarget = stEeprom;
-    q.Ws.SerialByteCount = 1;
-    q.Ws.SerialValue = Cells("5A");
+    EXPECT_EQ(QtpRecordText(q.Ws), ":040020003431123134\r\n");
+    q.Ws.SerialTarget = stEeprom, q.Ws.SerialStartAddress = 0x10, q.Ws.SerialByteCount = 1, q.Ws.SerialValue = Cells("5A");
     EXPECT_EQ(QtpRecordText(q.Ws), ":024210005A0052\r\n");
     q.Ws.SerialStartAddress = 0x80;   // past 128 bytes of EEPROM
     EXPECT_EQ(QtpRecordText(q.Ws), "");
