@@ -74,10 +74,8 @@ TEST_F(BufferCommands, FillsStoreThePackedValueWithinTheDevice)
 
 TEST_F(BufferCommands, ClearBufferBlanksMemoryAndForgetsTheFile)
 {
-    ws.ProgramMemory.fill(0);
-    ws.ProgramFileName = "/tmp/a.chx";
-    ws.DisasmWindowOpen = true;
-    ws.StartupDone = false;
+    ws.ProgramMemory.fill(0), ws.ProgramFileName = "/tmp/a.chx";
+    ws.DisasmWindowOpen = true, ws.StartupDone = false;
     GuiActions actions = ClearBuffer(ws);
     EXPECT_TRUE(AllWords(ws, 0, 16383, 0x7F, 0x7F));
     EXPECT_EQ(ws.ProgramFileName, "");
@@ -124,8 +122,7 @@ TEST_F(BufferCommands, ResetDataGivesTheNewDeviceACleanWorkspace)
 TEST_F(BufferCommands, UpdateScreenDestroysTheEepromWindowOfADeviceWithoutEeprom)
 {
     // No catalogue device lacks EEPROM; take the flag away by hand.
-    ws.DeviceFlags = kFlagEraseInsteadOfBlankCheck;
-    ws.EepromWindowOpen = true;
+    ws.DeviceFlags = kFlagEraseInsteadOfBlankCheck, ws.EepromWindowOpen = true;
     GuiActions actions = UpdateScreen(ws);
     EXPECT_TRUE(actions.DestroyEepromWindow);
     EXPECT_FALSE(actions.RecreateEepromWindow);

@@ -136,9 +136,7 @@ TEST(InfoSheetOpening, ChecksRunInOrderAndTheFirstFailureEndsThem)
     };
     for (const auto& c : cases) {
         Workspace ws;
-        ws.RomBytes = 64;
-        ws.BlankMaskLow = 0xFF;
-        ws.BlankMaskHigh = 0x3F;
+        ws.RomBytes = 64, ws.BlankMaskLow = 0xFF, ws.BlankMaskHigh = 0x3F;
         for (uint32_t i = 0; i < ws.RomBytes; i += 2) ws.ProgramMemory[i] = 0xFF, ws.ProgramMemory[i + 1] = 0x3F;
         if (!c.Blank) ws.ProgramMemory[62] = 0x12;   // the last word of the device
         ws.ProgramMemory[64] = 0;                    // beyond it: not looked at

@@ -15,8 +15,7 @@ TEST_F(EngineVerifyRead, VerifyFailsAtTheFirstCorruptedWordAndContinueRunsCleanl
 {
     const auto flip = [](WriterState& s) { s.Chip.ProgramMemory[2 * 0x123] ^= 1, s.Chip.ProgramMemory[2 * 0x200] ^= 1; };
     w.Box.With(flip);
-    const uint8_t low = w.Ws.ProgramMemory[2 * 0x123], high = w.Ws.ProgramMemory[2 * 0x123 + 1];
-    const uint32_t buffer = RawWord(w.Ws, low, high);
+    const uint32_t buffer = RawWord(w.Ws, w.Ws.ProgramMemory[2 * 0x123], w.Ws.ProgramMemory[2 * 0x123 + 1]);
     ASSERT_EQ(Run(opVerify), RunEnd::StepFailed);
     EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Data verify error at 0123H");
     EXPECT_EQ(reporter.Label(ProgressLabel::Data).Colour, LabelColour::Red);

@@ -75,8 +75,7 @@ TEST_F(OperationDispatch, CodesOutsideTheTableAreRefusedBeforeAnythingOpens)
 
 TEST_F(OperationDispatch, OverWriteAlwaysRunsWithSerialModeOff)
 {
-    w.Ws.SerialModeOn = true;
-    w.Ws.Status.SerialModeText = "Enable";
+    w.Ws.SerialModeOn = true, w.Ws.Status.SerialModeText = "Enable";
     w.Box.With([](WriterState& s) { s.Chip.Protected = true; });
     EXPECT_TRUE(RunOperation(w.Ws, w.Notifier, windows, opOverWrite));
     EXPECT_FALSE(w.Ws.SerialModeOn);

@@ -103,10 +103,8 @@ TEST(SecondOptionExchange, AutoWritesTheCompositionAndKeepsTheChipsOwnWords)
     OptionWriter w;
     ASSERT_TRUE(w.Ready);
     OptionRunInput input;
-    input.Mode = OptionMode::Auto;
-    input.Choices.A10h = kKeepOrCopy;
-    input.Choices.A1xh[1] = kWriteNew;
-    input.Choices.EditText[1] = "12 34";
+    input.Mode = OptionMode::Auto, input.Choices.A10h = kKeepOrCopy;
+    input.Choices.A1xh[1] = kWriteNew, input.Choices.EditText[1] = "12 34";
     const OptionRunResult result = w.Run(input);
     const std::vector<ChipOptions>& reads = w.Reporter.Reads;
     ASSERT_EQ(w.Notifier.LastText(), "Program && verify OK");

@@ -86,9 +86,7 @@ TEST(PortChange, TellsWhatTheWriterOnThePortAnswered)
     for (const auto& c : cases) {
         LinkedWriter w("COM2");
         ASSERT_TRUE(w.Ready);
-        w.Box.SetFaults(c.Faults);
-        w.Box.SetTypeReply(c.TypeReply);
-        w.Ws.WriterType = c.DeviceType;
+        w.Box.SetFaults(c.Faults), w.Box.SetTypeReply(c.TypeReply), w.Ws.WriterType = c.DeviceType;
         EXPECT_EQ(ComboBox1Change(w.Ws, w.Notifier, "com2", w.Context), c.Result) << c.Text;
         EXPECT_EQ(w.Ws.ComPortName, "COM2");
         EXPECT_EQ(w.Notifier.Texts(), Texts{c.Text});

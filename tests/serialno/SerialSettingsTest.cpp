@@ -103,9 +103,7 @@ TEST(SerialSettings, ASetReadFromTheWriterOpensTheDialogOnce)
 {
     Workspace ws;
     ws.SerialSetTexts = {"ABCD", "02", "7", "A5", "B0", "1", "A6"};   // as the serial-set read leaves them
-    ws.SerialSetupTexts[sstOrder] = "1";
-    ws.SerialSetupTexts[sstMode] = "2";
-    ws.SerialSetLoaded = true;
+    ws.SerialSetupTexts[sstOrder] = "1", ws.SerialSetupTexts[sstMode] = "2", ws.SerialSetLoaded = true;
     std::string saved;
     const SerialDialogTexts texts = OpeningSerialTexts(ws, saved);
     EXPECT_EQ(texts.StartAddress + " " + texts.NoOfByte + " " + texts.StartValue + " " + texts.EndValue + " " +
