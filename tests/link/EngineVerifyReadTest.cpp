@@ -29,7 +29,7 @@ TEST_F(EngineVerifyRead, VerifyFailsAtTheFirstCorruptedWordAndContinueRunsCleanl
     EXPECT_EQ(Run(opVerify), RunEnd::Completed);
 }
 
-TEST_F(EngineVerifyRead, EepromCompareFailureLeavesOnlyExit)
+TEST_F(EngineVerifyRead, EepromAndIdFailuresNameWhatDiffersAndLeaveOnlyExit)
 {
     w.Box.With([](WriterState& s) { s.Chip.Eeprom[0x21] = 0x5A; });
     ASSERT_EQ(Run(opVerify), RunEnd::ExitOnly);
@@ -38,10 +38,8 @@ TEST_F(EngineVerifyRead, EepromCompareFailureLeavesOnlyExit)
               "IC=5AH, Buffer=" + Hex2(w.Ws.EepromBuffer[0x21]) + "H");
     EXPECT_TRUE(reporter.ExitEnabled());
     EXPECT_FALSE(reporter.ContinueEnabled());
-}
 
-TEST_F(EngineVerifyRead, IdVerifyNamesWhatDiffers)
-{
+    w.Box.With([&](WriterState& s) { s.Chip.Eeprom[0x21] = w.Ws.EepromBuffer[0x21]; });
     w.Box.With([](WriterState& s) { s.Chip.IdChecksum[12] = '0'; s.Chip.IdChecksum[14] = '0'; });
     ASSERT_EQ(Run(opVerify), RunEnd::ExitOnly);
     EXPECT_EQ(reporter.Caption(ProgressLabel::Id), "Checksum verify fail!!");
