@@ -57,8 +57,7 @@ TEST(CheckWriter, IdentificationTextDecidesTheMessages)
     for (const auto& c : cases) {
         IdentifiedWriter w;
         w.Box.SetIdentity(c.Model, c.Version);
-        w.Ws.WriterVersion.clear();
-        w.Notifier.Clear();
+        w.Ws.WriterVersion.clear(), w.Notifier.Clear();
         EXPECT_EQ(CheckWriter(w.Ws, w.Notifier, w.Context), lrWriterGen2Id) << c.Model << c.Version;
         EXPECT_EQ(w.Notifier.Texts(), c.Messages) << c.Model << c.Version;
         EXPECT_EQ(w.Ws.WriterId, c.Id);
