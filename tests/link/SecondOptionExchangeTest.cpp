@@ -1,5 +1,3 @@
-// The second option set's read, check, write and verify against the
-// simulated writer over the pty.
 #include "LinkTestSupport.h"
 #include "app/DeviceCatalogue.h"
 #include "link/SecondOptionExchange.h"

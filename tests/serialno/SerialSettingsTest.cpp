@@ -1,6 +1,3 @@
-// The serial-number dialog's rules without the dialog: the checks of OK with
-// their messages, the tidying of a field that is left, and what OK takes
-// into the workspace.
 #include "serialno/SerialSetFrame.h"   // the kept texts the frame is built from
 #include "serialno/SerialSettings.h"
 
