@@ -43,7 +43,6 @@ TEST_F(EngineAutoProgram, CountsThePassAdvancesTheSerialNumberAndWritesTheProgra
     ASSERT_NE(programmed, before) << "the placed number changes the checksum";
     EXPECT_EQ(std::string(chip.IdChecksum.begin() + 12, chip.IdChecksum.begin() + 16), programmed);
 
-    // The next chip gets the next number and the count goes on.
     ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed);
     EXPECT_EQ(w.Box.Chip().ProgramMemory[2 * 0x11], 0x35);
     EXPECT_EQ(ws.Status.PassCountText, "2");

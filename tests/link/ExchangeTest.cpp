@@ -230,6 +230,7 @@ TEST(Exchange, StaleRepliesAreDroppedWhereTheProtocolPurges)
     };
     for (const auto& c : cases) {
         IdentifiedWriter w;
+        ASSERT_TRUE(w.Ready);   // the port is used directly below
         const bool typeQuery = std::string(c.Name) == "type query takes it";
         w.Box.With([](WriterState& s) { s.Chip.Eeprom[0] = s.Chip.IdChecksum[0] = 0x12; });
         ASSERT_TRUE(leaveStale(w, {uint8_t(typeQuery ? 0xC3 : 0x01)}, 1));
@@ -238,6 +239,7 @@ TEST(Exchange, StaleRepliesAreDroppedWhereTheProtocolPurges)
     }
     // No purge before a header: a waiting byte is its answer; the stream then drops the rest.
     IdentifiedWriter w;
+    ASSERT_TRUE(w.Ready);
     for (int k = 0; k < 16; ++k) w.Ws.TransferBuffer[k] = uint8_t(0x20 + k);
     ASSERT_TRUE(leaveStale(w, {0xB5, 0xFE}, 2));
     GetHeader(w.Ws, areaIdChecksum, hcProgram);

@@ -113,7 +113,6 @@ TEST(SecondOptionExchange, AutoWritesTheCompositionAndKeepsTheChipsOwnWords)
     EXPECT_EQ(reads[0].IcUserData, CleanChip().OptionWords);
     const OptionComposition expected = ComposeOptionArea(OptionLayout::Of(w.Ws), input.Choices, reads[0]);
     const SimulatedChip chip = w.Box.Chip();
-    // The chip holds the image in its 7-bit words.
     for (std::size_t i = 0; i < chip.OptionArea.size(); ++i) EXPECT_EQ(chip.OptionArea[i], expected.Image[i] & 0x7F) << i;
     for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(chip.OptionArea[i], CleanChip().OptionArea[i]);
     EXPECT_EQ(chip.OptionArea[32], 0x10);   // word 10h keeps the chip's word 00h, as read
