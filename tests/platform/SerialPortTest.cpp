@@ -7,8 +7,6 @@
 #include <unistd.h>
 
 #include "LinkedWriter.h"
-#include "TestSupport.h"
-#include "platform/Clock.h"
 #include "platform/SerialPort.h"
 
 namespace {
