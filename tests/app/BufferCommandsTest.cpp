@@ -1,5 +1,4 @@
 #include "app/BufferCommands.h"
-#include "app/Checksum.h"
 #include "app/DeviceCatalogue.h"
 
 #include "RecordingNotifier.h"

@@ -1,7 +1,6 @@
 #include "app/BufferCommands.h"
 #include "app/DeviceCatalogue.h"
 #include "app/OptionModel.h"
-#include "app/OptionTables.h"
 
 #include "RecordingNotifier.h"
 

@@ -1,7 +1,5 @@
 #include "EngineFixture.h"
 
-#include "serialno/SerialNumber.h"
-
 #include <functional>
 
 namespace {
