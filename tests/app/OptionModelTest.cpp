@@ -59,10 +59,7 @@ TEST_F(OptionModel, ItemsTheDeviceLacksHideTheirCaptionAndShowADisabledBlank)
         EXPECT_EQ(Item(k).Value, "Blank") << k;
         EXPECT_EQ(ws.Status.OptionSummary[k - 1], "") << k;
     }
-    for (int k : {1, 3, 4, 5, 6}) {
-        EXPECT_TRUE(Item(k).CaptionVisible) << k;
-        EXPECT_TRUE(Item(k).ValueEnabled) << k;
-    }
+    for (int k : {1, 3, 4, 5, 6}) EXPECT_TRUE(Item(k).CaptionVisible && Item(k).ValueEnabled) << k;
 }
 
 TEST_F(OptionModel, ValuesDecodeToTheirChoicesAndStatus)

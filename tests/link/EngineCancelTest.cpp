@@ -2,17 +2,9 @@
 
 namespace {
 
-WriterSettings PacedWriter()
-{
-    WriterSettings s;
-    s.Paced = true;
-    s.RequestGapMs = 100;
-    return s;
-}
-
 class EngineCancel : public EngineTest {
 protected:
-    EngineCancel() : EngineTest(PacedWriter()) {}
+    EngineCancel() : EngineTest(WriterSettings{.Paced = true, .RequestGapMs = 100}) {}
 };
 
 TEST_F(EngineCancel, CancelMidStreamEndsTheRunAndTheNextRunIsClean)
