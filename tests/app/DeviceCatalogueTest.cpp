@@ -25,14 +25,13 @@ TEST(DeviceCatalogue, ANameThatDiffersInCaseIsNotFoundAndChangesNothingElse)
     const auto before = DeviceMembers(ws);
     EXPECT_EQ(SelectDevice(ws, "72q575"), -1);
     EXPECT_EQ(ws.DeviceIndex, -1);
-    EXPECT_EQ(DeviceMembers(ws), before);
     EXPECT_EQ(GetICInfo(ws, ""), -1);
     EXPECT_EQ(GetICInfo(ws, "72Q575 "), -1);
     EXPECT_EQ(GetICInfo(ws, "72Q57"), -1);
     EXPECT_EQ(DeviceMembers(ws), before);
 }
 
-TEST(WordModel, EveryFamilyPacksItsWordsIntoItsHalves)
+TEST(WordModel, EveryFamilyPacksItsWordsIntoItsHalvesWithinProgramMemory)
 {
     const WordModel m = WordModelForFamily(2);
     for (uint32_t v = 0; v <= 0x3FFF; ++v) {
@@ -53,10 +52,6 @@ TEST(WordModel, EveryFamilyPacksItsWordsIntoItsHalves)
         EXPECT_EQ(PackWord(m, c.Value).High, c.High) << c.Family;
         EXPECT_EQ(WordValue(m, PackWord(m, c.Value)), c.Value & c.Blank) << c.Family;
     }
-}
-
-TEST(WordModel, WordAccessOutsideProgramMemoryIsRefused)
-{
     Workspace ws;
     EXPECT_TRUE(WriteProgramWord(ws, 16383, ProgramWord{0x12, 0x34}));
     EXPECT_EQ(ReadProgramWord(ws, 16383).High, 0x34);

@@ -10,6 +10,14 @@ struct Hostile {
     uint32_t Family = 2;   // of the 31Q520 loading it
 };
 
+// A raw image of zero words but one whose high byte is wider than the family's words.
+std::string WideWord(char high)
+{
+    std::string bytes(2048, '\0');
+    bytes[101] = high;
+    return bytes;
+}
+
 std::string Full31Q520Chx()
 {
     std::string text;
@@ -19,7 +27,6 @@ std::string Full31Q520Chx()
 
 } // namespace
 
-// Each file is refused with a message and the workspace stays exactly as it was.
 TEST(HostileProgramFiles, EveryBadFileIsRefusedWithoutChangingAnything)
 {
     const std::string good = Full31Q520Chx();
@@ -47,6 +54,9 @@ TEST(HostileProgramFiles, EveryBadFileIsRefusedWithoutChangingAnything)
          "Checksum error at line 3 !"},
         {"PIC .hex for family 3", "p.hex", ":00000001FF\r\n", "File type incorrect!", 3},
         {"PIC .obj for family 3", "p.obj", std::string(2048, '\0'), "File type incorrect!", 3},
+        {"word wider than 14 bits", "p.cbn", WideWord('\x40'), "It is not 14-bit instructions !"},
+        {"word wider than 13 bits", "p.cbn", WideWord('\x20'), "It is not 13-bit instructions !", 4},
+        {"word wider than 15 bits", "p.cbn", WideWord('\x80'), "It is not 15-bit instructions !", 5},
         {"unknown type", "p.bin", std::string(2048, '\0'), "File type incorrect!"},
         {"no extension", "program", std::string(2048, '\0'), "File type incorrect!"},
     };
@@ -57,12 +67,8 @@ TEST(HostileProgramFiles, EveryBadFileIsRefusedWithoutChangingAnything)
         WriteBytes(path, c.Bytes);
         auto ws = FreshWorkspace("31Q520");
         for (uint32_t w = 0; w < 1024; ++w) SetWord(*ws, w, (w * 13) & 0x3FFF);
-        ws->EepromBuffer[3] = 0x42;
-        ws->ProgramFileName = "/kept/name.chx";
-        ws->OptionWords[0] = 0x06;
-        ws->SerialModeOn = true;
-        ws->DisasmWindowOpen = true;
-        ws->DeviceFamily = c.Family;
+        ws->EepromBuffer[3] = 0x42, ws->OptionWords[0] = 0x06, ws->ProgramFileName = "/kept/name.chx";
+        ws->SerialModeOn = ws->DisasmWindowOpen = true, ws->DeviceFamily = c.Family;
         const Snapshot before = TakeSnapshot(*ws);
         RecordingNotifier n;
         const FileCommandResult r = Load(*ws, path, n);

@@ -7,54 +7,43 @@
 #include <filesystem>
 #include <random>
 
-TEST(ChxSaving, SmallProgramIsWrittenRecordByRecord)
+// A 7-bit device of 16 words and 4 EEPROM bytes (the blank word is written as FF 3F,
+// not left out), and 16-bit words in 8-bit halves where FFFF words split the record.
+TEST(ChxSaving, SmallProgramsAreWrittenRecordByRecord)
 {
-    auto ws = FreshWorkspace("31Q520");
-    ws->RomBytes = 32;   // a 7-bit device of 16 words and 4 EEPROM bytes, small enough to spell out its file
-    ws->EepromSize = 4;
-    ws->DeviceFlags = 0x06;
-    SetWord(*ws, 0, 0x1234);
-    SetWord(*ws, 1, 0x3FFF);   // the blank word is written as FF 3F, not left out
-    for (uint32_t w = 2; w < 16; ++w) SetWord(*ws, w, w);
-    std::copy_n("\xAA\xFF\x00\x55", 4, ws->EepromBuffer.begin());
-
-    EXPECT_EQ(ProgramFileBytes(*ws, SaveFormat::Chx),
+    auto seven = FreshWorkspace("31Q520");
+    seven->RomBytes = 32;
+    seven->EepromSize = 4;
+    seven->DeviceFlags = 0x06;
+    SetWord(*seven, 0, 0x1234);
+    SetWord(*seven, 1, 0x3FFF);
+    for (uint32_t w = 2; w < 16; ++w) SetWord(*seven, w, w);
+    std::copy_n("\xAA\xFF\x00\x55", 4, seven->EepromBuffer.begin());
+    auto eight = FreshWorkspace("31Q520");
+    eight->DeviceFamily = 6;
+    eight->BlankMaskHigh = eight->BlankMaskLow = 0xFF;
+    eight->WordShift = 8;
+    eight->SevenBitMode = false;
+    eight->RomBytes = 18;
+    eight->DeviceFlags = 0x02;
+    std::copy_n("\x11\x22\x33\x44\xFF\xFF\x55\x66\x77\x88\xFF\xFF\xFF\xFF\xFF\xFF\x01\x02", 18,
+                eight->ProgramMemory.begin());
+    EXPECT_EQ(ProgramFileBytes(*seven, SaveFormat::Chx),
               ":100000003412FF3F02000300040005000600070051\r\n"
               ":10001000080009000A000B000C000D000E000F0084\r\n"
               ":08820000AA00FF000000550078\r\n"
               ":00000001FF\r\n");
-}
-
-TEST(ChxSaving, WordsFFFFAreLeftOutAndSplitTheRecord)
-{
-    auto ws = FreshWorkspace("31Q520");
-    // 16-bit words in 8-bit halves, no EEPROM.
-    ws->DeviceFamily = 6;
-    ws->BlankMaskHigh = 0xFF;
-    ws->BlankMaskLow = 0xFF;
-    ws->WordShift = 8;
-    ws->SevenBitMode = false;
-    ws->RomBytes = 18;
-    ws->DeviceFlags = 0x02;
-    const uint8_t bytes[18] = {0x11, 0x22, 0x33, 0x44, 0xFF, 0xFF, 0x55, 0x66, 0x77, 0x88,
-                               0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0x02};
-    std::copy(std::begin(bytes), std::end(bytes), ws->ProgramMemory.begin());
-    EXPECT_EQ(ProgramFileBytes(*ws, SaveFormat::Chx),
-              ":040000001122334452\r\n"
-              ":04000600556677883C\r\n"
-              ":020010000102EB\r\n"
-              ":00000001FF\r\n");
+    EXPECT_EQ(ProgramFileBytes(*eight, SaveFormat::Chx),
+              ":040000001122334452\r\n:04000600556677883C\r\n:020010000102EB\r\n:00000001FF\r\n");
 }
 
 TEST(CbnSaving, ImageHoldsProgramFillAndEepromPairs)
 {
     auto ws = FreshWorkspace("31Q520");
-    SetWord(*ws, 0, 0x1234);
     ws->EepromBuffer[0] = 0x5A;
     ws->EepromBuffer[127] = 0xC3;
     const std::string bytes = ProgramFileBytes(*ws, SaveFormat::Cbn);
-    // Word 0, then blank words 0x3FFF, the 0xFF fill up to 8200h and EEPROM bytes as (byte, 00) pairs.
-    EXPECT_EQ(bytes.substr(0, 4), std::string("\x34\x12\xFF\x3F", 4));
+    // The 0xFF fill up to 8200h and EEPROM bytes as (byte, 00) pairs; the words are the round trip's.
     EXPECT_EQ(bytes.substr(2048, 0x8200 - 2048), std::string(0x8200 - 2048, '\xFF'));
     EXPECT_EQ(bytes.substr(0x8200, 4), std::string("\x5A\x00\xFF\x00", 4));
     EXPECT_EQ(bytes.substr(0x8200 + 254), std::string("\xC3\x00", 2));
@@ -93,14 +82,10 @@ TEST(ProgramRoundTrip, RandomProgramWithEepromComesBackUnderTheChosenName)
 
         auto loaded = FreshWorkspace("72Q574");
         const FileCommandResult r = Load(*loaded, target.Path, n);
-        EXPECT_TRUE(r.Loaded);
         EXPECT_TRUE(n.Prompts.empty()) << n.LastText();
-        EXPECT_TRUE(std::equal(original->ProgramMemory.begin(), original->ProgramMemory.begin() + original->RomBytes,
-                               loaded->ProgramMemory.begin()));
-        EXPECT_TRUE(loaded->EepromBuffer == original->EepromBuffer);
         EXPECT_EQ(loaded->Status.TotalChecksum, original->Status.TotalChecksum);
         EXPECT_EQ(r.MemoryCaption.value_or(""), target.Path);
-        EXPECT_EQ(ProgramFileBytes(*loaded, target.Format), ReadBytes(target.Path));
+        EXPECT_EQ(ProgramFileBytes(*loaded, target.Format), ReadBytes(target.Path));   // program and EEPROM as saved
     }
 }
 
@@ -177,33 +162,6 @@ TEST(RawImageSizeRules, EverySizeClassGetsItsQuestionAndOutcome)
     }
 }
 
-TEST(ProgramLoading, WordWiderThanTheDeviceIsRefused)
-{
-    TempDir dir;
-    struct Width {
-        uint32_t Family;
-        uint8_t High;
-        const char* Text;
-    };
-    for (const Width& c : {Width{2, 0x40, "It is not 14-bit instructions !"},
-                           Width{4, 0x20, "It is not 13-bit instructions !"},
-                           Width{5, 0x80, "It is not 15-bit instructions !"}}) {
-        auto ws = FreshWorkspace("31Q520");
-        ws->DeviceFamily = c.Family;
-        ws->DeviceFlags = 0x02;
-        std::string bytes = std::string(2048, '\0');
-        bytes[101] = static_cast<char>(c.High);
-        WriteBytes(dir.File("w.cbn"), bytes);
-        const Snapshot before = TakeSnapshot(*ws);
-        RecordingNotifier n;
-        EXPECT_FALSE(Load(*ws, dir.File("w.cbn"), n).Loaded);
-        EXPECT_EQ(n.LastText(), c.Text);
-        ExpectSameSnapshot(before, TakeSnapshot(*ws));
-    }
-}
-
-// A load ends serial mode and closes the listing whether or not a file was
-// chosen; only a loaded file blanks the options and the pass count.
 TEST(ProgramLoading, LoadEndsSerialModeAndOnlyALoadedFileBlanksOptions)
 {
     TempDir dir;
@@ -211,12 +169,9 @@ TEST(ProgramLoading, LoadEndsSerialModeAndOnlyALoadedFileBlanksOptions)
     for (const bool chosen : {false, true}) {
         SCOPED_TRACE(chosen ? "file chosen" : "dialog cancelled");
         auto ws = FreshWorkspace("31Q520");
-        ws->SerialModeOn = true;
-        ws->Status.SerialModeText = "Enable";
-        ws->Status.PassCountText = "12";
-        ws->DisasmWindowOpen = true;
-        ws->OptionWords[0] = 0x06;
-        ws->OptionWords[1] = 0x00;
+        ws->SerialModeOn = ws->DisasmWindowOpen = true;
+        ws->Status.SerialModeText = "Enable", ws->Status.PassCountText = "12";
+        ws->OptionWords[0] = 0x06, ws->OptionWords[1] = 0x00;
         SetWord(*ws, 0, 0x0042);
         RecordingNotifier n;
         const FileCommandResult r = Load(*ws, chosen ? dir.File("p.cbn") : "", n);

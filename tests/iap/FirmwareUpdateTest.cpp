@@ -1,5 +1,3 @@
-// The firmware update end to end against the simulated writer, and the
-// checks of the image file.
 #include <gtest/gtest.h>
 
 #include <algorithm>

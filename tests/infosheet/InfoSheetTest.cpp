@@ -108,7 +108,6 @@ TEST(InfoSheetLayout, RowsOfBothPathsFollowTheSerialModeAndTheVisibleOptions)
         d.SerialEnabled = c.Serial;
         for (int i = 0; i < 13; ++i) d.Options[i] = {"Item", i < c.Visible, "x"};
         const SheetDrawing drawing = LayOutSheet(d, c.Path);
-        EXPECT_EQ(drawing.Title, "Customer Information Sheet for 31Q520");
         const auto line = std::find_if(drawing.Lines.begin(), drawing.Lines.end(),
                                        [&](const SheetLine& l) { return l.Text.starts_with(c.Prefix); });
         ASSERT_NE(line, drawing.Lines.end()) << c.Prefix;
@@ -137,9 +136,7 @@ TEST(InfoSheetOpening, ChecksRunInOrderAndTheFirstFailureEndsThem)
     };
     for (const auto& c : cases) {
         Workspace ws;
-        ws.RomBytes = 64;
-        ws.BlankMaskLow = 0xFF;
-        ws.BlankMaskHigh = 0x3F;
+        ws.RomBytes = 64, ws.BlankMaskLow = 0xFF, ws.BlankMaskHigh = 0x3F;
         for (uint32_t i = 0; i < ws.RomBytes; i += 2) ws.ProgramMemory[i] = 0xFF, ws.ProgramMemory[i + 1] = 0x3F;
         if (!c.Blank) ws.ProgramMemory[62] = 0x12;   // the last word of the device
         ws.ProgramMemory[64] = 0;                    // beyond it: not looked at

@@ -1,4 +1,3 @@
-// The counter and the edit rules of the automatic repetition.
 #include <gtest/gtest.h>
 
 #include "link/AutoWriter.h"

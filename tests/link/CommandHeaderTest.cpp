@@ -37,13 +37,9 @@ TEST(CommandHeader, EveryAreaAndCommandGivesItsBytes)
         {4, hcRead, "A1 00 00 00 00 02 39 03 E0 A5"},
         {areaProgram, 9, "A1 00 00 FF 07 00 39 03 E0 A5"},
     };
-    for (const auto& c : cases) {
-        Workspace ws;
-        SelectTestDevice(ws);
-        EXPECT_EQ(Build(ws, c.Area, c.Command), c.Bytes) << "area " << c.Area << " command " << c.Command;
-    }
     Workspace ws;
     SelectTestDevice(ws);
+    for (const auto& c : cases) EXPECT_EQ(Build(ws, c.Area, c.Command), c.Bytes) << c.Area << " " << c.Command;
     for (auto [area, bytes] : {std::pair{areaProgram, 4096}, {areaIdChecksum, 32}, {areaBodyOption, 40}}) {
         GetHeader(ws, area, hcRead);
         EXPECT_EQ(HeaderDataLength(ws), bytes);

@@ -1,5 +1,3 @@
-// Device-record download against the simulated writer: the clear record and
-// one record per checked catalogue row, checked byte by byte by the writer.
 #include <gtest/gtest.h>
 
 #include "LinkTestSupport.h"

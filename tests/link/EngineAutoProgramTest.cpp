@@ -1,7 +1,5 @@
 #include "EngineFixture.h"
 
-#include "serialno/SerialNumber.h"
-
 #include <functional>
 
 namespace {
@@ -43,7 +41,6 @@ TEST_F(EngineAutoProgram, CountsThePassAdvancesTheSerialNumberAndWritesTheProgra
     ASSERT_NE(programmed, before) << "the placed number changes the checksum";
     EXPECT_EQ(std::string(chip.IdChecksum.begin() + 12, chip.IdChecksum.begin() + 16), programmed);
 
-    // The next chip gets the next number and the count goes on.
     ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed);
     EXPECT_EQ(w.Box.Chip().ProgramMemory[2 * 0x11], 0x35);
     EXPECT_EQ(ws.Status.PassCountText, "2");
@@ -101,14 +98,9 @@ TEST_F(EngineQtp, ExhaustedFileEndsQtpModeWithoutTotalTime)
     Workspace& ws = w.Ws;
     ws.QtpInputHandle = std::fopen(path.c_str(), "rb");
     ASSERT_NE(ws.QtpInputHandle, nullptr);
-    ws.QtpMode = true;
-    ws.SerialModeOn = true;
-    ws.Status.SerialModeText = "Enable";
-    ws.Status.QtpText = "qtp-end.txt";
-    ws.SerialTarget = 1;
-    ws.SerialStartAddress = 0x10;
-    ws.SerialByteCount = 1;
-    ws.ShowProgramTime = true;
+    ws.QtpMode = ws.SerialModeOn = ws.ShowProgramTime = true;
+    ws.Status.SerialModeText = "Enable", ws.Status.QtpText = "qtp-end.txt";
+    ws.SerialTarget = 1, ws.SerialStartAddress = 0x10, ws.SerialByteCount = 1;
 
     ASSERT_EQ(Run(opAutoProgram), RunEnd::QtpFinished);
     EXPECT_EQ(reporter.Caption(ProgressLabel::Qtp), "QTP programming finished!");

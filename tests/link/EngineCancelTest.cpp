@@ -2,17 +2,10 @@
 
 namespace {
 
-WriterSettings PacedWriter()
-{
-    WriterSettings s;
-    s.Paced = true;
-    s.RequestGapMs = 400;   // long enough that a slow (sanitised) engine never trips it mid-request
-    return s;
-}
-
 class EngineCancel : public EngineTest {
 protected:
-    EngineCancel() : EngineTest(PacedWriter()) {}
+    // A request gap long enough that a slow (sanitised) engine never trips it mid-request.
+    EngineCancel() : EngineTest(WriterSettings{.Paced = true, .RequestGapMs = 400}) {}
 };
 
 TEST_F(EngineCancel, CancelMidStreamEndsTheRunAndTheNextRunIsClean)

@@ -73,9 +73,7 @@ TEST_F(EngineFaults, WriterFaultsEndTheRunWithTheirTexts)
         EXPECT_TRUE(reporter.ExitEnabled());
         EXPECT_EQ(reporter.ContinueEnabled(), c.End == RunEnd::StepFailed);
         EXPECT_TRUE(Image() == before) << "the workspace is unchanged";
-        w.Box.SetFaults({});
-        w.Box.SetAcknowledge(AckMode::Auto);
-        w.Box.SetIdentity(" HRX307A", "V3.30");
+        w.Box.SetFaults({}), w.Box.SetAcknowledge(AckMode::Auto), w.Box.SetIdentity(" HRX307A", "V3.30");
         w.Ws.WriterVersion.clear();
         ASSERT_TRUE(WaitFor([&] { return w.Box.Idle(); })) << "the writer dropped what the run left unfinished";
     }
@@ -90,8 +88,6 @@ TEST_F(EngineFaults, OddTypeReplyDoesNotStopTheRun)
     EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Data verify OK");
 }
 
-// The writer's line hangs up in the middle of a run: the run ends with a
-// time-out, in time, and the wait sleeps instead of spinning on the dead line.
 TEST_F(EngineFaults, HangUpMidRunEndsWithATimeOutWithoutSpinning)
 {
     w.Box.SetPaced(true);

@@ -53,32 +53,22 @@ protected:
         ResetData(ws, device);
         for (uint32_t k = 0; 2 * k < ws.RomBytes; ++k) {
             const uint32_t value = (k * 0x1D3 + 0x155) & 0x3FFF;
-            ws.ProgramMemory[2 * k] = value & 0x7F;
-            ws.ProgramMemory[2 * k + 1] = (value >> 7) & 0x7F;
+            ws.ProgramMemory[2 * k] = value & 0x7F, ws.ProgramMemory[2 * k + 1] = uint8_t(value >> 7);
         }
         for (uint32_t k = 0; k < ws.EepromSize; ++k) ws.EepromBuffer[k] = static_cast<uint8_t>(k * 7 + 3);
         SetOptionValue(kGoodOptionValue);
         const char id[] = "KRV-ID";
-        for (int k = 0; k < 6; ++k) {
-            ws.IdWords[2 * k] = static_cast<uint8_t>(id[k]);
-            ws.IdWords[2 * k + 1] = 0x00;
-        }
+        for (int k = 0; k < 6; ++k) ws.IdWords[2 * k] = static_cast<uint8_t>(id[k]), ws.IdWords[2 * k + 1] = 0x00;
     }
 
     // Serial mode on: two RTWI words at 0010h carry the number 1234h, most significant first.
     void PrepareSerialRun()
     {
         Workspace& ws = w.Ws;
-        ws.ProgramMemory[2 * kSerialWord + 1] = 0x62;
-        ws.ProgramMemory[2 * kSerialWord + 3] = 0x62;
-        ws.SerialModeOn = true;
-        ws.Status.SerialModeText = "Enable";
-        ws.SerialTarget = 0;
-        ws.SerialStartAddress = kSerialWord;
-        ws.SerialByteCount = 2;
-        ws.SerialValue = {0x34, 0x12};
-        ws.SerialIncrement = 1;
-        ws.SerialEndValue = {0xFF, 0xFF};
+        ws.ProgramMemory[2 * kSerialWord + 1] = ws.ProgramMemory[2 * kSerialWord + 3] = 0x62;
+        ws.SerialModeOn = true, ws.Status.SerialModeText = "Enable";
+        ws.SerialTarget = 0, ws.SerialStartAddress = kSerialWord, ws.SerialByteCount = 2, ws.SerialIncrement = 1;
+        ws.SerialValue = {0x34, 0x12}, ws.SerialEndValue = {0xFF, 0xFF};
         CalChecksum(ws);
     }
 

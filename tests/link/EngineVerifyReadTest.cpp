@@ -15,8 +15,7 @@ TEST_F(EngineVerifyRead, VerifyFailsAtTheFirstCorruptedWordAndContinueRunsCleanl
 {
     const auto flip = [](WriterState& s) { s.Chip.ProgramMemory[2 * 0x123] ^= 1, s.Chip.ProgramMemory[2 * 0x200] ^= 1; };
     w.Box.With(flip);
-    const uint8_t low = w.Ws.ProgramMemory[2 * 0x123], high = w.Ws.ProgramMemory[2 * 0x123 + 1];
-    const uint32_t buffer = RawWord(w.Ws, low, high);
+    const uint32_t buffer = RawWord(w.Ws, w.Ws.ProgramMemory[2 * 0x123], w.Ws.ProgramMemory[2 * 0x123 + 1]);
     ASSERT_EQ(Run(opVerify), RunEnd::StepFailed);
     EXPECT_EQ(reporter.Caption(ProgressLabel::Data), "Data verify error at 0123H");
     EXPECT_EQ(reporter.Label(ProgressLabel::Data).Colour, LabelColour::Red);
@@ -30,7 +29,7 @@ TEST_F(EngineVerifyRead, VerifyFailsAtTheFirstCorruptedWordAndContinueRunsCleanl
     EXPECT_EQ(Run(opVerify), RunEnd::Completed);
 }
 
-TEST_F(EngineVerifyRead, EepromCompareFailureLeavesOnlyExit)
+TEST_F(EngineVerifyRead, EepromAndIdFailuresNameWhatDiffersAndLeaveOnlyExit)
 {
     w.Box.With([](WriterState& s) { s.Chip.Eeprom[0x21] = 0x5A; });
     ASSERT_EQ(Run(opVerify), RunEnd::ExitOnly);
@@ -39,10 +38,8 @@ TEST_F(EngineVerifyRead, EepromCompareFailureLeavesOnlyExit)
               "IC=5AH, Buffer=" + Hex2(w.Ws.EepromBuffer[0x21]) + "H");
     EXPECT_TRUE(reporter.ExitEnabled());
     EXPECT_FALSE(reporter.ContinueEnabled());
-}
 
-TEST_F(EngineVerifyRead, IdVerifyNamesWhatDiffers)
-{
+    w.Box.With([&](WriterState& s) { s.Chip.Eeprom[0x21] = w.Ws.EepromBuffer[0x21]; });
     w.Box.With([](WriterState& s) { s.Chip.IdChecksum[12] = '0'; s.Chip.IdChecksum[14] = '0'; });
     ASSERT_EQ(Run(opVerify), RunEnd::ExitOnly);
     EXPECT_EQ(reporter.Caption(ProgressLabel::Id), "Checksum verify fail!!");

@@ -1,6 +1,8 @@
 // Helpers shared by the writer-link tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -28,11 +30,12 @@ inline int CountOf(const std::vector<std::string>& names, const std::string& nam
     return static_cast<int>(std::count(names.begin(), names.end(), name));
 }
 
-// A linked writer with the test device selected and the writer identified.
+// A linked writer with the test device selected and the writer identified (or a failed expectation).
 struct IdentifiedWriter : LinkedWriter {
     IdentifiedWriter()
     {
         SelectTestDevice(Ws);
         if (Ready) Ready = CheckWriter(Ws, Notifier, Context) == lrWriterGen2Id;
+        EXPECT_TRUE(Ready) << "the simulated writer is linked and identified";
     }
 };

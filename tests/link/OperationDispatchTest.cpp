@@ -75,20 +75,12 @@ TEST_F(OperationDispatch, CodesOutsideTheTableAreRefusedBeforeAnythingOpens)
 
 TEST_F(OperationDispatch, OverWriteAlwaysRunsWithSerialModeOff)
 {
-    w.Ws.SerialModeOn = true;
-    w.Ws.Status.SerialModeText = "Enable";
+    w.Ws.SerialModeOn = true, w.Ws.Status.SerialModeText = "Enable";
     w.Box.With([](WriterState& s) { s.Chip.Protected = true; });
     EXPECT_TRUE(RunOperation(w.Ws, w.Notifier, windows, opOverWrite));
     EXPECT_FALSE(w.Ws.SerialModeOn);
     EXPECT_EQ(w.Ws.Status.SerialModeText, "Disable");
     EXPECT_EQ(windows.ShownCode, opOverWrite);
-}
-
-TEST_F(OperationDispatch, SerialSetDownloadNeedsSerialModeSetUp)
-{
-    EXPECT_FALSE(RunOperation(w.Ws, w.Notifier, windows, opSerialNoProgram));
-    EXPECT_EQ(w.Notifier.LastText(), "Please Setup Serial No !!");
-    EXPECT_EQ(windows.DialogsShown, 0);
 }
 
 TEST_F(OperationDispatch, ReadIcClearsTheWorkspaceThenShowsWhatTheChipHolds)
@@ -108,8 +100,11 @@ TEST_F(OperationDispatch, ReadIcClearsTheWorkspaceThenShowsWhatTheChipHolds)
     EXPECT_EQ(w.Ws.Status.PassCountText, "0") << "the reset cleared the pass count";
 }
 
-TEST_F(OperationDispatch, SerialSetDownloadRunsTheSerialStepOnly)
+TEST_F(OperationDispatch, SerialSetDownloadNeedsSerialModeSetUpAndRunsTheSerialStepOnly)
 {
+    EXPECT_FALSE(RunOperation(w.Ws, w.Notifier, windows, opSerialNoProgram));
+    EXPECT_EQ(w.Notifier.LastText(), "Please Setup Serial No !!");
+    EXPECT_EQ(windows.DialogsShown, 0);
     w.Ws.Status.SerialModeText = "Enable";
     w.Ws.SerialSetupTexts = {"0123", "2", "0010", "00FF", "1", "0", "0", "0"};
     w.Box.ClearRequests();

@@ -1,5 +1,3 @@
-// The second option set's composition of words 10h..13h, the used check of
-// the select bits and the verify of a read-back, in the 7-bit layout.
 #include "link/SecondOption.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,3 @@
-// Production runs with serial numbers against the simulated writer: a run
-// that ends serial mode stops the production, and a simulated run stays off the line.
 #include "EngineFixture.h"
 
 #include "serialno/QtpFile.h"
@@ -70,7 +68,6 @@ TEST_F(ProductionStop, RunThatEndsSerialModeArmsNoRestart)
     }
 }
 
-// "QTP Sim" programs nothing, so it signals nothing to the handler either.
 TEST_F(ProductionStop, SimulatedRunSendsNothingToTheWriter)
 {
     w.Ws.QtpSimulate = true;

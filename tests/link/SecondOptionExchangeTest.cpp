@@ -1,5 +1,3 @@
-// The second option set's read, check, write and verify against the
-// simulated writer over the pty.
 #include "LinkTestSupport.h"
 #include "app/DeviceCatalogue.h"
 #include "link/SecondOptionExchange.h"
@@ -103,10 +101,8 @@ TEST(SecondOptionExchange, AutoWritesTheCompositionAndKeepsTheChipsOwnWords)
     OptionWriter w;
     ASSERT_TRUE(w.Ready);
     OptionRunInput input;
-    input.Mode = OptionMode::Auto;
-    input.Choices.A10h = kKeepOrCopy;
-    input.Choices.A1xh[1] = kWriteNew;
-    input.Choices.EditText[1] = "12 34";
+    input.Mode = OptionMode::Auto, input.Choices.A10h = kKeepOrCopy;
+    input.Choices.A1xh[1] = kWriteNew, input.Choices.EditText[1] = "12 34";
     const OptionRunResult result = w.Run(input);
     const std::vector<ChipOptions>& reads = w.Reporter.Reads;
     ASSERT_EQ(w.Notifier.LastText(), "Program && verify OK");
@@ -117,7 +113,6 @@ TEST(SecondOptionExchange, AutoWritesTheCompositionAndKeepsTheChipsOwnWords)
     EXPECT_EQ(reads[0].IcUserData, CleanChip().OptionWords);
     const OptionComposition expected = ComposeOptionArea(OptionLayout::Of(w.Ws), input.Choices, reads[0]);
     const SimulatedChip chip = w.Box.Chip();
-    // The chip holds the image in its 7-bit words.
     for (std::size_t i = 0; i < chip.OptionArea.size(); ++i) EXPECT_EQ(chip.OptionArea[i], expected.Image[i] & 0x7F) << i;
     for (std::size_t i = 0; i < 8; ++i) EXPECT_EQ(chip.OptionArea[i], CleanChip().OptionArea[i]);
     EXPECT_EQ(chip.OptionArea[32], 0x10);   // word 10h keeps the chip's word 00h, as read

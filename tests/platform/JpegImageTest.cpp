@@ -7,8 +7,7 @@
 TEST(JpegEncode, EncodedPictureDecodesToItsSizeAndColours)
 {
     JpegImage in;
-    in.Width = 37;
-    in.Height = 21;
+    in.Width = 37, in.Height = 21;
     for (int y = 0; y < in.Height; ++y)
         for (int x = 0; x < in.Width; ++x)
             in.Rgb.insert(in.Rgb.end(), {uint8_t(x < 18 ? 255 : 0), 0, uint8_t(x < 18 ? 0 : 255)});

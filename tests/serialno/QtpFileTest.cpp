@@ -41,14 +41,10 @@ struct QtpSetup {
 
 TEST(QtpWrite, RecordsCarryEachPartsNumberAndReadBackInOrder)
 {
-    QtpSetup q;
-    q.Ws.SerialStartAddress = 0x10;
-    EXPECT_EQ(QtpRecordText(q.Ws), ":040010001231343144\r\n");
+    QtpSetup q;   // most significant first: the three records below
     q.Ws.SerialOrder = soLsbFirst;
-    EXPECT_EQ(QtpRecordText(q.Ws), ":040010003431123144\r\n");
-    q.Ws.SerialTarget = stEeprom;
-    q.Ws.SerialByteCount = 1;
-    q.Ws.SerialValue = Cells("5A");
+    EXPECT_EQ(QtpRecordText(q.Ws), ":040020003431123134\r\n");
+    q.Ws.SerialTarget = stEeprom, q.Ws.SerialStartAddress = 0x10, q.Ws.SerialByteCount = 1, q.Ws.SerialValue = Cells("5A");
     EXPECT_EQ(QtpRecordText(q.Ws), ":024210005A0052\r\n");
     q.Ws.SerialStartAddress = 0x80;   // past 128 bytes of EEPROM
     EXPECT_EQ(QtpRecordText(q.Ws), "");
@@ -60,12 +56,8 @@ TEST(QtpWrite, RecordsCarryEachPartsNumberAndReadBackInOrder)
 
     // Eight pseudo-random bytes into EEPROM, least significant first, read back record by record.
     QtpSetup w;
-    w.Ws.SerialMode = smPseudoRandom;
-    w.Ws.SerialTarget = stEeprom;
-    w.Ws.SerialOrder = soLsbFirst;
-    w.Ws.SerialByteCount = 8;
-    w.Ws.SerialStartAddress = 0x78;
-    w.Ws.SerialValue = Cells("0123456789ABCDEF");
+    w.Ws.SerialMode = smPseudoRandom, w.Ws.SerialTarget = stEeprom, w.Ws.SerialOrder = soLsbFirst;
+    w.Ws.SerialByteCount = 8, w.Ws.SerialStartAddress = 0x78, w.Ws.SerialValue = Cells("0123456789ABCDEF");
     SerialCells expected = w.Ws.SerialValue;
     ASSERT_EQ(WriteQtpFile(w.Ws, w.Chosen("prng.txt"), 20, w.N), QtpWriteResult::Written);
     QtpSetup r;
@@ -119,8 +111,7 @@ TEST(QtpWrite, ReplacesOnlyAfterYesAndLeavesNoHalfFile)
 TEST(QtpLoad, AGoodFirstRecordSwitchesSerialModeOnAndPlacesTheNumber)
 {
     QtpSetup q;
-    q.Ws.SerialValue = Cells("0000");
-    q.Ws.AutoPassCount = 5;
+    q.Ws.SerialValue = Cells("0000"), q.Ws.AutoPassCount = 5;
     EXPECT_EQ(q.Load(kThreeRecords), QtpLoadResult::Loaded);
     EXPECT_TRUE(q.N.Texts().empty());
     EXPECT_TRUE(q.Ws.QtpMode && q.Ws.SerialModeOn && q.Ws.QtpInputHandle);
@@ -163,9 +154,7 @@ TEST(QtpLoad, BadFirstRecordsAreReportedAndChangeNoSerialMember)
     };
     for (const Case& c : cases) {
         QtpSetup q;
-        q.Ws.SerialByteCount = 3;
-        q.Ws.SerialValue = Cells("0A0B0C0D0E0F1011");
-        q.Ws.SerialModeOn = true;
+        q.Ws.SerialByteCount = 3, q.Ws.SerialValue = Cells("0A0B0C0D0E0F1011"), q.Ws.SerialModeOn = true;
         const auto memory = q.Ws.ProgramMemory;
         EXPECT_EQ(q.Load(c.Content), QtpLoadResult::Refused) << c.What;
         EXPECT_EQ(q.N.Texts(), c.Message.empty() ? Texts{} : Texts{c.Message}) << c.What;

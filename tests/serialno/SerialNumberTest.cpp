@@ -44,12 +44,8 @@ TEST(SerialSequential, StepsWithCarryAndReloadsOnlyPastTheEndValue)
     };
     for (const auto& c : cases) {
         Workspace ws;
-        ws.SerialMode = smSequential;
-        ws.SerialByteCount = c.ByteCount;
-        ws.SerialValue = Cells(c.Value);
-        ws.SerialStartValue = Cells(c.Start);
-        ws.SerialEndValue = Cells(c.End);
-        ws.SerialIncrement = c.Increment;
+        ws.SerialMode = smSequential, ws.SerialByteCount = c.ByteCount, ws.SerialIncrement = c.Increment;
+        ws.SerialValue = Cells(c.Value), ws.SerialStartValue = Cells(c.Start), ws.SerialEndValue = Cells(c.End);
         EXPECT_EQ(Steps(ws, c.Next.size()), c.Next) << "from " << c.Value;
     }
 }
@@ -57,14 +53,11 @@ TEST(SerialSequential, StepsWithCarryAndReloadsOnlyPastTheEndValue)
 TEST(SerialPseudoRandom, FollowsTheInvertedFeedbackSequences)
 {
     Workspace ws;
-    ws.SerialMode = smPseudoRandom;
-    ws.SerialByteCount = 1;
-    ws.SerialValue = Cells("00");
+    ws.SerialMode = smPseudoRandom, ws.SerialByteCount = 1, ws.SerialValue = Cells("00");
     EXPECT_EQ(Steps(ws, 9),
               (std::vector<std::string>{"01", "03", "06", "0D", "1B", "37", "6F", "DE", "BD"}));
 
-    ws.SerialByteCount = 2;
-    ws.SerialValue = Cells("0000");
+    ws.SerialByteCount = 2, ws.SerialValue = Cells("0000");
     EXPECT_EQ(Steps(ws, 7), (std::vector<std::string>{"0001", "0003", "0006", "000D", "001A",
                                                        "0035", "006B"}));
 }
@@ -163,9 +156,7 @@ TEST(SerialAdvance, SettingsOutsideTheirRangesAreRefusedAndChangeNothing)
     for (const Bad& bad : {Bad{0, 0, 1}, Bad{9, 0, 1}, Bad{9, 1, 1}, Bad{100, 1, 1}, Bad{2, 3, 1},
                            Bad{2, 0, 0}, Bad{2, 0, 256}}) {
         Workspace ws;
-        ws.SerialByteCount = bad.ByteCount;
-        ws.SerialMode = bad.Mode;
-        ws.SerialIncrement = bad.Increment;
+        ws.SerialByteCount = bad.ByteCount, ws.SerialMode = bad.Mode, ws.SerialIncrement = bad.Increment;
         ws.SerialValue = Cells("0102030405060708");
         EXPECT_FALSE(SerialNoNext(ws)) << bad.ByteCount << " " << bad.Mode << " " << bad.Increment;
         EXPECT_EQ(ws.SerialValue, Cells("0102030405060708"));
@@ -204,13 +195,8 @@ TEST(SerialPlacement, BytesGoIntoTheirWordsOrEepromCellsInTheChosenOrder)
         PutRtwiWords(ws, 0x3FE, 2);
         ws.ProgramMemory[2 * 0x101 + 1] = 0x63;   // bit 0 set: cleared for a byte below 80h
         ws.Status.SerialText = "unchanged";
-        ws.SevenBitMode = c.SevenBit;
-        ws.SerialModeOn = c.ModeOn;
-        ws.SerialTarget = c.Target;
-        ws.SerialOrder = c.Order;
-        ws.SerialByteCount = c.ByteCount;
-        ws.SerialStartAddress = c.Address;
-        ws.SerialValue = Cells(c.Value);
+        ws.SevenBitMode = c.SevenBit, ws.SerialModeOn = c.ModeOn, ws.SerialTarget = c.Target, ws.SerialOrder = c.Order;
+        ws.SerialByteCount = c.ByteCount, ws.SerialStartAddress = c.Address, ws.SerialValue = Cells(c.Value);
         const auto memory = ws.ProgramMemory;
         const auto eeprom = ws.EepromBuffer;
         ASSERT_EQ(SerialNo2Memory(ws), !c.Bytes.empty());

@@ -4,8 +4,9 @@
 using namespace serialtest;
 
 // The documented frame of a sequential setup is checked byte for byte at the
-// simulated writer; here the ASCII mode, whose characters become digit values.
-TEST(SerialSetFrameBuild, AsciiCharactersBecomeDigitValues)
+// simulated writer; here the ASCII mode, whose characters become digit values,
+// and texts that describe no setup.
+TEST(SerialSetFrameBuild, AsciiCharactersBecomeDigitValuesAndBadTextsAreRefused)
 {
     Workspace ws;
     SetCreationDefaults(ws);
@@ -14,10 +15,6 @@ TEST(SerialSetFrameBuild, AsciiCharactersBecomeDigitValues)
     ASSERT_TRUE(frame);
     EXPECT_EQ(std::vector<uint8_t>(frame->begin() + 5, frame->end()),
               (std::vector<uint8_t>{35, 0, 0, 0, 0, 0, 0x0A, 0x00, 0x23, 0, 0, 0, 0, 0, 0x0B, 0x00, 0x00, 1, 1, 2}));
-}
-
-TEST(SerialSetFrameBuild, TextsThatDoNotDescribeASetupAreRefused)
-{
     struct Case {
         const char* What;
         Texts T;
@@ -34,8 +31,6 @@ TEST(SerialSetFrameBuild, TextsThatDoNotDescribeASetupAreRefused)
         {"past EEPROM", {"007F", "2", "0010", "00FF", "1", "1", "0", "0"}},
     };
     for (const Case& c : cases) {
-        Workspace ws;
-        SetCreationDefaults(ws);
         std::copy(c.T.begin(), c.T.end(), ws.SerialSetupTexts.begin());
         EXPECT_FALSE(BuildSerialSetFrame(ws)) << c.What;
     }

@@ -1,6 +1,3 @@
-// The serial-number dialog's rules without the dialog: the checks of OK with
-// their messages, the tidying of a field that is left, and what OK takes
-// into the workspace.
 #include "serialno/SerialSetFrame.h"   // the kept texts the frame is built from
 #include "serialno/SerialSettings.h"
 
@@ -103,9 +100,7 @@ TEST(SerialSettings, ASetReadFromTheWriterOpensTheDialogOnce)
 {
     Workspace ws;
     ws.SerialSetTexts = {"ABCD", "02", "7", "A5", "B0", "1", "A6"};   // as the serial-set read leaves them
-    ws.SerialSetupTexts[sstOrder] = "1";
-    ws.SerialSetupTexts[sstMode] = "2";
-    ws.SerialSetLoaded = true;
+    ws.SerialSetupTexts[sstOrder] = "1", ws.SerialSetupTexts[sstMode] = "2", ws.SerialSetLoaded = true;
     std::string saved;
     const SerialDialogTexts texts = OpeningSerialTexts(ws, saved);
     EXPECT_EQ(texts.StartAddress + " " + texts.NoOfByte + " " + texts.StartValue + " " + texts.EndValue + " " +

@@ -29,9 +29,7 @@ TEST(Pacing, RepliesKeepToTheLineRateOf115200Baud)
     // The terminal's hand-over delay is taken off a received byte's line
     // time, but never so much that the line would carry a byte faster than
     // 115200 baud allows.
-    WriterSettings settings;
-    settings.Paced = true;
-    LinkedWriter w("COM1", 30, settings);
+    LinkedWriter w("COM1", 30, WriterSettings{.Paced = true});
     ASSERT_TRUE(w.Ready);
     constexpr int64_t kByteNs = 10 * 1000000000LL / 115200;
     EXPECT_GE(w.Box.HandOverNs(), 0);
