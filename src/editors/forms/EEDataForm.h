@@ -3,30 +3,18 @@
 // double-click through the word editor.
 #pragma once
 
-#include <QWidget>
+#include "editors/forms/HexGrid.h"
 
-class HexGridModel;
-class QTableView;
-class TMainForm;
-
-class TEEDataForm : public QWidget {
+class TEEDataForm : public HexGridWindow {
     Q_OBJECT
 public:
     explicit TEEDataForm(TMainForm& main, QWidget* parent = nullptr);
     ~TEEDataForm() override;
 
-    void FormCreate();
     void StringGrid1DblClick();
-
-    HexGridModel* Model() const { return GridModel; }
-    QTableView* StringGrid1 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-
-private:
-    TMainForm& Main;
-    HexGridModel* GridModel = nullptr;
 };
 
 // The open EEPROM window, or null.

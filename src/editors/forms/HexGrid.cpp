@@ -1,12 +1,17 @@
 #include "editors/forms/HexGrid.h"
 
+#include "app/Checksum.h"
 #include "app/Workspace.h"
+#include "app/forms/MainForm.h"
+#include "editors/EditorCells.h"
+#include "editors/forms/EditSingleData.h"
 
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QTableView>
+#include <QVBoxLayout>
 
 HexGridModel::HexGridModel(const Workspace& ws, const HexGridTexts& texts, QObject* parent)
     : QAbstractTableModel(parent), Ws(ws), Shown(std::make_unique<Workspace>()), Texts(texts)
@@ -121,4 +126,32 @@ void DeleteChildWindow(QWidget* form)
         delete frame;
     else
         delete form;
+}
+
+HexGridWindow::HexGridWindow(TMainForm& main, const HexGridTexts& texts, int columnWidth, int digits,
+                             QWidget* parent)
+    : QWidget(parent), Main(main)
+{
+    GridModel = new HexGridModel(Main.GetWorkspace(), texts, this);
+    StringGrid1 = MakeHexGridView(GridModel, columnWidth, digits, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(StringGrid1);
+}
+
+void HexGridWindow::FormCreate() { GridModel->Refresh(); }
+
+void HexGridWindow::EditCell(uint32_t limit, Store store)
+{
+    const QModelIndex cell = StringGrid1->currentIndex();
+    if (!cell.isValid()) return;
+    Workspace& ws = Main.GetWorkspace();
+    const std::string shown = GridModel->CellText(cell);
+    // The editor itself refuses a value above the limit, with its message,
+    // rather than the window dropping it afterwards.
+    const std::optional<uint32_t> value = RunWordEditor(Main.GetNotifier(), QString::fromStdString(shown), limit, this);
+    if (!value) return;
+    if (store(ws, GridModel->CellIndex(cell), shown, *value) == CellStore::Stored) GridModel->CellChanged(cell);
+    CalChecksum(ws);
+    Main.ShowStatus();
 }

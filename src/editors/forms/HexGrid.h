@@ -15,6 +15,7 @@
 #include <string>
 
 struct Workspace;
+enum class CellStore;
 class QTableView;
 
 // What a grid shows: its size and the texts of its cells and headers.
@@ -60,6 +61,30 @@ private:
 // wide and wide enough for `digits` digits, rows 20 pixels high, one cell
 // selected at a time, no in-place editing.
 QTableView* MakeHexGridView(HexGridModel* model, int columnWidth, int digits, QWidget* parent);
+
+class TMainForm;
+
+// A window of one hex grid over a workspace buffer (program memory or
+// EEPROM): the grid fills the window and a double-click edits a cell
+// through the word editor.
+class HexGridWindow : public QWidget {
+public:
+    // Builds the grid from the buffer; run again, it is the refresh.
+    void FormCreate();
+
+    HexGridModel* Model() const { return GridModel; }
+    QTableView* StringGrid1 = nullptr;
+
+protected:
+    HexGridWindow(TMainForm& main, const HexGridTexts& texts, int columnWidth, int digits, QWidget* parent);
+    using Store = CellStore (*)(Workspace&, uint32_t, const std::string&, uint32_t);
+    // Edits the cell selected when the edit began, whatever the selection
+    // does while the editor is up; stores through `store` unless refused.
+    void EditCell(uint32_t limit, Store store);
+
+    TMainForm& Main;
+    HexGridModel* GridModel = nullptr;
+};
 
 // A label that reports double-clicks (the hidden spots and the ID value).
 class DoubleClickLabel : public QLabel {

@@ -4,33 +4,19 @@
 // run (FormCreate again) redraws in place.
 #pragma once
 
-#include <QModelIndex>
-#include <QWidget>
+#include "editors/forms/HexGrid.h"
 
-class HexGridModel;
-class QTableView;
-class TMainForm;
-
-class TMDIChild : public QWidget {
+class TMDIChild : public HexGridWindow {
     Q_OBJECT
 public:
     explicit TMDIChild(TMainForm& main, QWidget* parent = nullptr);
     ~TMDIChild() override;
 
-    // Builds the grid from the buffer; run again, it is the refresh.
-    void FormCreate();
     // Edits the word of the selected cell.
     void StringGrid1DblClick();
 
-    HexGridModel* Model() const { return GridModel; }
-    QTableView* StringGrid1 = nullptr;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
-
-private:
-    TMainForm& Main;
-    HexGridModel* GridModel = nullptr;
 };
 
 // The open program-memory window, or null.
