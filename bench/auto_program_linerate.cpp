@@ -11,6 +11,7 @@
 // the run); KRV_BENCH_UNPACED=1 lets the writer answer at once, which shows
 // the round-trip cost of the pty and the two processes alone.
 
+#include "BenchSupport.h"
 #include "WriterBox.h"
 #include "app/BufferCommands.h"
 #include "app/Checksum.h"
@@ -19,7 +20,6 @@
 #include "link/Operations.h"
 #include "link/ProgrammingEngine.h"
 #include "link/WriterLink.h"
-#include "platform/Notifier.h"
 #include "platform/SerialPort.h"
 
 #include <chrono>
@@ -34,18 +34,6 @@
 namespace {
 
 constexpr double kByteSeconds = 10.0 / 115200.0;   // start + 8 data + stop bits
-
-class QuietNotifier : public Notifier {
-public:
-    void Message(const std::string& text, const std::string&, MessageIcon) override
-    {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-    }
-    Answer Question(const std::string&, QuestionButtons, const std::string&, MessageIcon) override
-    {
-        return Answer::No;
-    }
-};
 
 class NullReporter : public EngineReporter {
 public:

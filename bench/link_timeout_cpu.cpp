@@ -8,6 +8,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "BenchSupport.h"
 #include "WriterBox.h"
 #include "app/Workspace.h"
 #include "link/WriterLink.h"
@@ -15,15 +16,6 @@
 #include "platform/SerialPort.h"
 
 namespace {
-
-class SilentNotifier : public Notifier {
-public:
-    void Message(const std::string&, const std::string&, MessageIcon) override {}
-    Answer Question(const std::string&, QuestionButtons, const std::string&, MessageIcon) override
-    {
-        return Answer::No;
-    }
-};
 
 double ProcessCpuSeconds()
 {
@@ -52,7 +44,7 @@ int main()
         std::fprintf(stderr, "port: %s\n", error.c_str());
         return 1;
     }
-    SilentNotifier notifier;
+    QuietNotifier notifier;
 
     double cpuStart = ProcessCpuSeconds();
     int64_t wallStart = MonotonicMilliseconds();

@@ -2,11 +2,11 @@
 // one an instruction, listed into the disassembly window of the main window
 // and drawn once. Prints the median over the runs (target: under 100 ms) and
 // the median of building the listing text alone.
+#include "BenchSupport.h"
 #include "app/BufferCommands.h"
 #include "app/forms/MainForm.h"
 #include "disasm/Disassembler.h"
 #include "disasm/forms/DisForm.h"
-#include "platform/Notifier.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -17,32 +17,13 @@
 #include <cstdlib>
 #include <vector>
 
-namespace {
-
-class SilentNotifier : public Notifier {
-public:
-    void Message(const std::string&, const std::string&, MessageIcon) override {}
-    Answer Question(const std::string&, QuestionButtons, const std::string&, MessageIcon) override
-    {
-        return Answer::No;
-    }
-};
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-}  // namespace
-
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
 
-    SilentNotifier notifier;
+    QuietNotifier notifier;
     TMainForm form(&notifier);
     form.resize(1280, 900);
     form.show();

@@ -10,12 +10,12 @@
 // KRV_BENCH_SCREENSHOT=dir saves pictures of the main window with its editor
 // windows and of the ID window with everything shown.
 
+#include "BenchSupport.h"
 #include "app/forms/MainForm.h"
 #include "editors/forms/CounterSetupForm.h"
 #include "editors/forms/EditSingleData.h"
 #include "editors/forms/IDChecksumForm.h"
 #include "editors/forms/MemoryWindow.h"
-#include "platform/Notifier.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -30,21 +30,6 @@
 #include <vector>
 
 namespace {
-
-class QuietNotifier : public Notifier {
-public:
-    void Message(const std::string&, const std::string&, MessageIcon) override {}
-    Answer Question(const std::string&, QuestionButtons, const std::string&, MessageIcon) override
-    {
-        return Answer::No;
-    }
-};
-
-double Median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 template <typename F>
 double TimeMs(F&& f)
