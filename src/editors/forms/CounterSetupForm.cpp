@@ -1,4 +1,5 @@
 #include "editors/forms/CounterSetupForm.h"
+#include "editors/forms/DialogButtons.h"
 
 #include "app/forms/MainForm.h"
 #include "editors/EditorCells.h"
@@ -27,25 +28,15 @@ TCounterSetupForm::TCounterSetupForm(TMainForm& main, QWidget* parent) : QDialog
     Label1->setBuddy(Edit1);
     Label2 = new QLabel(QStringLiteral("( Only available in Auto program mode!! )"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(Edit1, 0, 1);
     grid->addWidget(Label2, 1, 0, 1, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    grid->addLayout(buttons, 2, 0, 1, 2);
+    grid->addLayout(OkCancelRow(this, BitBtn1, BitBtn2), 2, 0, 1, 2);
     // Only a count the engine can advance is taken: OK waits for digits.
     auto enableOk = [this] { BitBtn1->setEnabled(ParsePassCount(Edit1->text().toStdString()).has_value()); };
     connect(Edit1, &QLineEdit::textChanged, this, enableOk);
     enableOk();
     connect(BitBtn1, &QPushButton::clicked, this, &TCounterSetupForm::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     setFixedSize(std::max(258, sizeHint().width()), std::max(127, sizeHint().height()));
 }
 

@@ -1,4 +1,5 @@
 #include "editors/forms/FillBufferForm.h"
+#include "editors/forms/DialogButtons.h"
 
 #include "app/Checksum.h"
 #include "app/Workspace.h"
@@ -36,18 +37,8 @@ TFillBufferForm::TFillBufferForm(Workspace& ws, Notifier& notifier, QWidget* par
                      QString::number(Ws.FillMaxAddress, 16).toUpper());
     Edit3 = makeEdit(QStringLiteral("Edit3"), 2, QStringLiteral("Data :"),
                      QString::number(Ws.FillMaxValue, 16).toUpper());
-    auto* buttons = new QHBoxLayout;
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    grid->addLayout(buttons, 3, 0, 1, 2);
+    grid->addLayout(OkCancelRow(this, BitBtn1, BitBtn2), 3, 0, 1, 2);
     connect(BitBtn1, &QPushButton::clicked, this, &TFillBufferForm::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     setFixedSize(260, 155);
 }
 

@@ -1,4 +1,5 @@
 #include "editors/forms/IDChecksumForm.h"
+#include "editors/forms/DialogButtons.h"
 
 #include "app/BufferCommands.h"
 #include "app/Checksum.h"
@@ -284,18 +285,8 @@ TIDModify::TIDModify(TMainForm& main, QWidget* parent) : QDialog(parent), Main(m
     else
         Edit1->setText(QString::fromLatin1(IdEditorText(ws).c_str()));
 
-    auto* buttons = new QHBoxLayout;
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    column->addLayout(buttons);
+    column->addLayout(OkCancelRow(this, BitBtn1, BitBtn2));
     connect(BitBtn1, &QPushButton::clicked, this, &TIDModify::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     resize(std::max(299, sizeHint().width()), std::max(134, sizeHint().height()));
 }
 
