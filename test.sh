@@ -14,12 +14,12 @@ krv_build build
 ctest --test-dir build --output-on-failure -j"$jobs"
 
 echo "== build and test under ASan and UBSan (build-asan/)"
-krv_build build-asan -DCMAKE_BUILD_TYPE=Debug -DKRV_SANITIZE=ON
+krv_build build-asan -DCMAKE_BUILD_TYPE=Debug -DKRV_SANITIZE=ON -DKRV_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     ctest --test-dir build-asan --output-on-failure -j"$jobs"
 
 echo "== tests under ThreadSanitizer (build-tsan/): the engine, the simulated writer and the GUI run threads"
-krv_build build-tsan -DCMAKE_BUILD_TYPE=Debug -DKRV_GUI=ON \
+krv_build build-tsan -DCMAKE_BUILD_TYPE=Debug -DKRV_GUI=ON -DKRV_BENCH=OFF \
     -DCMAKE_CXX_FLAGS="-fsanitize=thread -O1" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread"
 TSAN_OPTIONS="halt_on_error=1 suppressions=$PWD/scripts/tsan-qt.supp" \
     ctest --test-dir build-tsan --output-on-failure -j"$jobs"
