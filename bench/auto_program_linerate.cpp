@@ -13,9 +13,9 @@
 
 #include "BenchSupport.h"
 #include "WriterBox.h"
-#include "app/BufferCommands.h"
-#include "app/Checksum.h"
-#include "app/OptionModel.h"
+#include "workspace/BufferCommands.h"
+#include "workspace/Checksum.h"
+#include "workspace/OptionModel.h"
 #include "link/EngineReporter.h"
 #include "link/Operations.h"
 #include "link/ProgrammingEngine.h"

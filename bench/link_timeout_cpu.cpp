@@ -10,7 +10,7 @@
 
 #include "BenchSupport.h"
 #include "WriterBox.h"
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 #include "link/WriterLink.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"

@@ -2,8 +2,8 @@
 // and a workspace for a catalogue device picked by the input.
 #pragma once
 
-#include "app/BufferCommands.h"
-#include "app/DeviceCatalogue.h"
+#include "workspace/BufferCommands.h"
+#include "workspace/DeviceCatalogue.h"
 #include "files/ProgramImage.h"
 #include "platform/Notifier.h"
 

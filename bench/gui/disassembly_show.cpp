@@ -3,7 +3,7 @@
 // and drawn once. Prints the median over the runs (target: under 100 ms) and
 // the median of building the listing text alone.
 #include "BenchSupport.h"
-#include "app/BufferCommands.h"
+#include "workspace/BufferCommands.h"
 #include "app/forms/MainForm.h"
 #include "disasm/Disassembler.h"
 #include "disasm/forms/DisForm.h"

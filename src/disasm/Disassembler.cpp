@@ -1,7 +1,7 @@
 #include "disasm/Disassembler.h"
 
-#include "app/Checksum.h"
-#include "app/Workspace.h"
+#include "workspace/Checksum.h"
+#include "workspace/Workspace.h"
 #include "files/SafeFile.h"
 #include "platform/Notifier.h"
 

@@ -1,7 +1,7 @@
 #include "editors/EditorCells.h"
 
-#include "app/Checksum.h"
-#include "app/DeviceCatalogue.h"
+#include "workspace/Checksum.h"
+#include "workspace/DeviceCatalogue.h"
 
 #include <algorithm>
 #include <cctype>

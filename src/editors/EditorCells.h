@@ -5,7 +5,7 @@
 // user's entries through.
 #pragma once
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 
 #include <array>
 #include <cstdint>

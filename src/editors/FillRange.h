@@ -2,7 +2,7 @@
 // against the limits its caller set (FillMaxAddress, FillMaxValue).
 #pragma once
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 
 #include <cstdint>
 #include <string>

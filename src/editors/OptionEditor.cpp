@@ -1,8 +1,8 @@
 #include "editors/OptionEditor.h"
 
-#include "app/OptionModel.h"
-#include "app/OptionTables.h"
-#include "app/Workspace.h"
+#include "workspace/OptionModel.h"
+#include "workspace/OptionTables.h"
+#include "workspace/Workspace.h"
 
 OptionEditorItems LoadOptionEditorItems(Workspace& ws, uint32_t optionValue, Notifier* notifier)
 {

@@ -1,5 +1,5 @@
 #include "files/ConfigFile.h"
-#include "app/Checksum.h"
+#include "workspace/Checksum.h"
 
 #include "serialno/SerialNumber.h"
 

@@ -4,7 +4,7 @@
 // workspace as it was.
 #pragma once
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 
 #include <array>
 #include <cstdint>

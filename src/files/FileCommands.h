@@ -5,7 +5,7 @@
 // the forms' business.
 #pragma once
 
-#include "app/BufferCommands.h"
+#include "workspace/BufferCommands.h"
 #include "files/ConfigFile.h"
 #include "files/ProgramFile.h"
 

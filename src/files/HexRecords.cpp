@@ -1,5 +1,5 @@
 #include "files/HexRecords.h"
-#include "app/Checksum.h"
+#include "workspace/Checksum.h"
 
 #include <algorithm>
 

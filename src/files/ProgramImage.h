@@ -2,7 +2,7 @@
 // workspace's buffers, and what the readers need to know of the device.
 #pragma once
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 
 #include <array>
 #include <cstdint>

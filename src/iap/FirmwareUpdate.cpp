@@ -1,6 +1,6 @@
 #include "iap/FirmwareUpdate.h"
 
-#include "app/Checksum.h"
+#include "workspace/Checksum.h"
 #include "platform/Notifier.h"
 
 #include <algorithm>

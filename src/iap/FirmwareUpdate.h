@@ -6,7 +6,7 @@
 // context's cancel flag.
 #pragma once
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 #include "iap/FirmwareImage.h"
 #include "link/WriterLink.h"
 

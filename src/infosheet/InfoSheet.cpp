@@ -1,6 +1,6 @@
 #include "infosheet/InfoSheet.h"
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 #include "files/SafeFile.h"
 #include "platform/Notifier.h"
 

@@ -3,7 +3,7 @@
 // runs were made (0: no limit) or the operator asked it to stop.
 #pragma once
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 
 #include <cstdint>
 #include <string>

@@ -1,5 +1,5 @@
 #include "link/ChipData.h"
-#include "app/Checksum.h"
+#include "workspace/Checksum.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -3,7 +3,7 @@
 // as the four hexadecimal characters the main window shows for it.
 #pragma once
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 
 #include <string>
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 
 enum MemoryArea : int {
     areaProgram = 0,     // program memory

@@ -3,8 +3,8 @@
 // record and then sends one 32-byte record per chosen catalogue device.
 #pragma once
 
-#include "app/DeviceCatalogue.h"
-#include "app/Workspace.h"
+#include "workspace/DeviceCatalogue.h"
+#include "workspace/Workspace.h"
 #include "link/WriterLink.h"
 
 #include <array>

@@ -4,7 +4,7 @@
 // Calls arrive in the order the run makes them.
 #pragma once
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 
 #include <string>
 

@@ -5,8 +5,8 @@
 // every rule here runs without a window.
 #pragma once
 
-#include "app/BufferCommands.h"
-#include "app/Workspace.h"
+#include "workspace/BufferCommands.h"
+#include "workspace/Workspace.h"
 #include "link/ProgrammingEngine.h"
 
 #include <cstdint>

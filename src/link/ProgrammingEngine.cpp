@@ -1,7 +1,7 @@
 #include "link/ProgrammingEngine.h"
 
-#include "app/DeviceCatalogue.h"
-#include "app/OptionModel.h"
+#include "workspace/DeviceCatalogue.h"
+#include "workspace/OptionModel.h"
 #include "link/ChipData.h"
 #include "link/CommandHeader.h"
 #include "link/EngineExchanges.h"

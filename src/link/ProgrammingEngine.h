@@ -6,7 +6,7 @@
 // looks at the cancel flag, and the thread is always joined, never killed.
 #pragma once
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 #include "link/EngineReporter.h"
 
 #include <atomic>

@@ -1,6 +1,6 @@
 #include "link/SecondOption.h"
 
-#include "app/Checksum.h"
+#include "workspace/Checksum.h"
 
 #include <cctype>
 #include <sstream>

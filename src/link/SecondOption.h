@@ -6,7 +6,7 @@
 // main window's option words and option-area buffers never change here.
 #pragma once
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 
 #include <array>
 #include <cstdint>

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 #include "link/LinkResult.h"
 #include "platform/Notifier.h"
 

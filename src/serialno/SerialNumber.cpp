@@ -1,7 +1,7 @@
 #include "serialno/SerialNumber.h"
 
-#include "app/Checksum.h"
-#include "app/Workspace.h"
+#include "workspace/Checksum.h"
+#include "workspace/Workspace.h"
 #include "serialno/ShiftRegisterTaps.h"
 
 #include <algorithm>

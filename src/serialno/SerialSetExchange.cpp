@@ -1,4 +1,4 @@
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 #include "link/WriterLink.h"
 #include "platform/Notifier.h"
 #include "serialno/SerialMessages.h"

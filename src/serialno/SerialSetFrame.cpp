@@ -1,7 +1,7 @@
 #include "serialno/SerialSetFrame.h"
-#include "app/Checksum.h"
+#include "workspace/Checksum.h"
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 #include "platform/Notifier.h"
 #include "serialno/SerialMessages.h"
 #include "serialno/SerialNumber.h"

@@ -1,6 +1,6 @@
 #include "serialno/SerialSettings.h"
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 #include "serialno/SerialMessages.h"
 #include "serialno/SerialNumber.h"
 #include "serialno/SerialSetFrame.h"

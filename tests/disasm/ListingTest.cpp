@@ -1,7 +1,7 @@
 #include "RecordingNotifier.h"
 #include "TestSupport.h"
-#include "app/BufferCommands.h"
-#include "app/Workspace.h"
+#include "workspace/BufferCommands.h"
+#include "workspace/Workspace.h"
 #include "disasm/Disassembler.h"
 #include "files/FileCommands.h"
 

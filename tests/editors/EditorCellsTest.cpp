@@ -1,5 +1,5 @@
-#include "app/Checksum.h"
-#include "app/DeviceCatalogue.h"
+#include "workspace/Checksum.h"
+#include "workspace/DeviceCatalogue.h"
 #include "editors/EditorCells.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The OPTION editor's rules on a catalogue device: the items it shows, the
 // choice a value names, a choice changing only its item's bits, and the
 // words written back.
-#include "app/DeviceCatalogue.h"
-#include "app/OptionModel.h"
+#include "workspace/DeviceCatalogue.h"
+#include "workspace/OptionModel.h"
 #include "editors/OptionEditor.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "FileTestSupport.h"
 
-#include "app/OptionModel.h"
+#include "workspace/OptionModel.h"
 #include "files/ConfigFile.h"
 #include "files/FileNames.h"
 

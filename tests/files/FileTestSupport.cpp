@@ -1,6 +1,6 @@
 #include "FileTestSupport.h"
 
-#include "app/Checksum.h"
+#include "workspace/Checksum.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "FileTestSupport.h"
 
-#include "app/Checksum.h"
+#include "workspace/Checksum.h"
 #include "files/HexRecords.h"
 #include "files/ProgramFile.h"
 

@@ -1,8 +1,8 @@
 #include "GuiTest.h"
 #include "link/AutoWriter.h"
 #include "link/forms/AutoWriterSetupForm.h"
-#include "app/BufferCommands.h"
-#include "app/Checksum.h"
+#include "workspace/BufferCommands.h"
+#include "workspace/Checksum.h"
 #include "serialno/QtpFile.h"
 #include "serialno/SerialNumber.h"
 

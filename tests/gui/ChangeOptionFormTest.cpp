@@ -1,5 +1,5 @@
 #include "GuiTest.h"
-#include "app/OptionTables.h"
+#include "workspace/OptionTables.h"
 #include "link/forms/ChangeOptionForm.h"
 
 namespace {

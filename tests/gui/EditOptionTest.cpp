@@ -2,7 +2,7 @@
 // summary open it, the chosen items reach the chip through an auto program,
 // Cancel and an unchanged OK keep the words as they were.
 #include "GuiTest.h"
-#include "app/OptionModel.h"
+#include "workspace/OptionModel.h"
 #include "editors/forms/EditOptionForm.h"
 
 #include <QComboBox>

@@ -2,9 +2,9 @@
 // reaches the simulated writer's chip through the chip commands, and what
 // the chip holds shows in them after "Read IC".
 #include "GuiTest.h"
-#include "app/BufferCommands.h"
-#include "app/Checksum.h"
-#include "app/DeviceCatalogue.h"
+#include "workspace/BufferCommands.h"
+#include "workspace/Checksum.h"
+#include "workspace/DeviceCatalogue.h"
 #include "editors/EditorCells.h"
 #include "editors/forms/CounterSetupForm.h"
 #include "editors/forms/EEDataForm.h"

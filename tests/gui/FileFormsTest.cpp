@@ -1,6 +1,6 @@
 #include "GuiTest.h"
-#include "app/BufferCommands.h"
-#include "app/DeviceCatalogue.h"
+#include "workspace/BufferCommands.h"
+#include "workspace/DeviceCatalogue.h"
 #include "files/ConfigFile.h"
 #include "TestSupport.h"
 

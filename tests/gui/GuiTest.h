@@ -14,7 +14,7 @@
 #include "LinkedWriter.h"
 #include "RecordingNotifier.h"
 #include "WriterBox.h"
-#include "app/OptionModel.h"
+#include "workspace/OptionModel.h"
 #include "app/forms/MainForm.h"
 #include "files/forms/FileForms.h"
 #include "link/forms/ProgramVerifyForm.h"

@@ -1,7 +1,7 @@
 #include "GuiTest.h"
 #include "TestSupport.h"
-#include "app/BufferCommands.h"
-#include "app/DeviceCatalogue.h"
+#include "workspace/BufferCommands.h"
+#include "workspace/DeviceCatalogue.h"
 #include "editors/forms/FillBufferForm.h"
 
 namespace {

@@ -4,7 +4,7 @@
 // the writer reads back into the dialog, and hostile input is refused with
 // its message and no change.
 #include "GuiTest.h"
-#include "app/OptionModel.h"
+#include "workspace/OptionModel.h"
 #include "serialno/forms/SerialNoSetForm.h"
 
 #include <QClipboard>

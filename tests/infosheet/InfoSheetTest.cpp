@@ -1,4 +1,4 @@
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 #include "files/SafeFile.h"
 #include "infosheet/InfoSheet.h"
 #include "RecordingNotifier.h"

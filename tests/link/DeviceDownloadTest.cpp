@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "LinkTestSupport.h"
-#include "app/DeviceCatalogue.h"
+#include "workspace/DeviceCatalogue.h"
 #include "link/DeviceDownload.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "LinkedWriter.h"
 #include "TestSupport.h"
-#include "app/DeviceCatalogue.h"
+#include "workspace/DeviceCatalogue.h"
 #include "link/CommandHeader.h"
 #include "platform/SerialPort.h"
 

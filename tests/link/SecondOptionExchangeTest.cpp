@@ -1,5 +1,5 @@
 #include "LinkTestSupport.h"
-#include "app/DeviceCatalogue.h"
+#include "workspace/DeviceCatalogue.h"
 #include "link/SecondOptionExchange.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // RTWI words in program memory, and serial numbers as hex text.
 #pragma once
 
-#include "app/Checksum.h"
-#include "app/Workspace.h"
+#include "workspace/Checksum.h"
+#include "workspace/Workspace.h"
 #include "serialno/SerialNumber.h"
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 
 #include "RecordingNotifier.h"
 #include "WriterBox.h"
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 #include "link/WriterLink.h"
 
 class LinkedWriter {

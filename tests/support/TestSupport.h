@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "WriterBox.h"
-#include "app/BufferCommands.h"
-#include "app/DeviceCatalogue.h"
+#include "workspace/BufferCommands.h"
+#include "workspace/DeviceCatalogue.h"
 
 // A fresh directory, removed with everything in it.
 class TempDir {

@@ -1,9 +1,9 @@
 #include "app/forms/MainForm.h"
 
 #include "app/forms/QtNotifier.h"
-#include "app/BufferCommands.h"
-#include "app/DeviceCatalogue.h"
-#include "app/OptionModel.h"
+#include "workspace/BufferCommands.h"
+#include "workspace/DeviceCatalogue.h"
+#include "workspace/OptionModel.h"
 #include "disasm/forms/DisForm.h"
 #include "editors/forms/ConfigForm.h"
 #include "editors/forms/EngineeringPanelForm.h"

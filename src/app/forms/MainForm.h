@@ -14,7 +14,7 @@
 //   - ShowStatus() redraws the status panel from Workspace::Status.
 #pragma once
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 #include "link/WriterLink.h"
 
 #include <QHash>

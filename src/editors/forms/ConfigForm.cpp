@@ -1,6 +1,6 @@
 #include "editors/forms/ConfigForm.h"
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "editors/forms/EditOptionForm.h"
 
-#include "app/OptionModel.h"
-#include "app/Workspace.h"
+#include "workspace/OptionModel.h"
+#include "workspace/Workspace.h"
 #include "app/forms/MainForm.h"
 
 #include <QComboBox>

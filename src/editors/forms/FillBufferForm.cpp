@@ -1,8 +1,8 @@
 #include "editors/forms/FillBufferForm.h"
 #include "editors/forms/DialogButtons.h"
 
-#include "app/Checksum.h"
-#include "app/Workspace.h"
+#include "workspace/Checksum.h"
+#include "workspace/Workspace.h"
 #include "editors/FillRange.h"
 #include "platform/Notifier.h"
 

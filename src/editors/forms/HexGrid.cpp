@@ -1,7 +1,7 @@
 #include "editors/forms/HexGrid.h"
 
-#include "app/Checksum.h"
-#include "app/Workspace.h"
+#include "workspace/Checksum.h"
+#include "workspace/Workspace.h"
 #include "app/forms/MainForm.h"
 #include "editors/EditorCells.h"
 #include "editors/forms/EditSingleData.h"

@@ -1,8 +1,8 @@
 #include "editors/forms/IDChecksumForm.h"
 #include "editors/forms/DialogButtons.h"
 
-#include "app/BufferCommands.h"
-#include "app/Checksum.h"
+#include "workspace/BufferCommands.h"
+#include "workspace/Checksum.h"
 #include "app/forms/MainForm.h"
 #include "editors/EditorCells.h"
 #include "editors/forms/HexGrid.h"

@@ -1,8 +1,8 @@
 #include "link/forms/ChangeOptionForm.h"
 
-#include "app/DeviceCatalogue.h"
-#include "app/OptionModel.h"
-#include "app/OptionTables.h"
+#include "workspace/DeviceCatalogue.h"
+#include "workspace/OptionModel.h"
+#include "workspace/OptionTables.h"
 #include "app/forms/MainForm.h"
 #include "platform/Notifier.h"
 

@@ -1,7 +1,7 @@
 #include "link/forms/DeviceForm.h"
 
-#include "app/DeviceCatalogue.h"
-#include "app/Workspace.h"
+#include "workspace/DeviceCatalogue.h"
+#include "workspace/Workspace.h"
 #include "link/DeviceDownload.h"
 
 #include <QGridLayout>

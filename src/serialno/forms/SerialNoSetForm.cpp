@@ -1,6 +1,6 @@
 #include "serialno/forms/SerialNoSetForm.h"
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 #include "app/forms/MainForm.h"
 #include "platform/Notifier.h"
 #include "serialno/QtpFile.h"

@@ -1,6 +1,6 @@
-#include "app/DeviceCatalogue.h"
+#include "workspace/DeviceCatalogue.h"
 
-#include "app/OptionTables.h"
+#include "workspace/OptionTables.h"
 
 const DeviceTableRow* DeviceRow(int32_t row)
 {

@@ -1,6 +1,6 @@
-#include "app/BufferCommands.h"
-#include "app/Checksum.h"
-#include "app/DeviceCatalogue.h"
+#include "workspace/BufferCommands.h"
+#include "workspace/Checksum.h"
+#include "workspace/DeviceCatalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // tells how a program word is packed into its (low, high) byte pair.
 #pragma once
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
-#include "app/BufferCommands.h"
+#include "workspace/BufferCommands.h"
 
-#include "app/Checksum.h"
-#include "app/DeviceCatalogue.h"
-#include "app/OptionModel.h"
+#include "workspace/Checksum.h"
+#include "workspace/DeviceCatalogue.h"
+#include "workspace/OptionModel.h"
 #include "platform/Notifier.h"
 #include "serialno/SerialNumber.h"
 #include "serialno/SerialSettings.h"

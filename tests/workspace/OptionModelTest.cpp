@@ -1,6 +1,6 @@
-#include "app/BufferCommands.h"
-#include "app/DeviceCatalogue.h"
-#include "app/OptionModel.h"
+#include "workspace/BufferCommands.h"
+#include "workspace/DeviceCatalogue.h"
+#include "workspace/OptionModel.h"
 
 #include "RecordingNotifier.h"
 

@@ -2,7 +2,7 @@
 // parser and formatters.
 #pragma once
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "app/Checksum.h"
+#include "workspace/Checksum.h"
 
-#include "app/DeviceCatalogue.h"
+#include "workspace/DeviceCatalogue.h"
 
 #include <algorithm>
 

@@ -1,8 +1,8 @@
-#include "app/OptionModel.h"
+#include "workspace/OptionModel.h"
 
-#include "app/Checksum.h"
-#include "app/DeviceCatalogue.h"
-#include "app/OptionTables.h"
+#include "workspace/Checksum.h"
+#include "workspace/DeviceCatalogue.h"
+#include "workspace/OptionTables.h"
 #include "platform/Notifier.h"
 
 #include <algorithm>

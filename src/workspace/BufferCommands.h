@@ -4,7 +4,7 @@
 // do afterwards (re-create or close child windows, enable controls).
 #pragma once
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 
 #include <optional>
 #include <string>

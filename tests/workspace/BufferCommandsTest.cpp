@@ -1,5 +1,5 @@
-#include "app/BufferCommands.h"
-#include "app/DeviceCatalogue.h"
+#include "workspace/BufferCommands.h"
+#include "workspace/DeviceCatalogue.h"
 
 #include "RecordingNotifier.h"
 

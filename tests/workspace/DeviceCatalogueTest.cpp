@@ -1,4 +1,4 @@
-#include "app/DeviceCatalogue.h"
+#include "workspace/DeviceCatalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Option texts and groups. Only the groups that the catalogue's devices use
 // carry rows; the other groups of a table are kept as empty runs (two markers
 // in a row) so that the group numbers the catalogue names stay valid.
-#include "app/OptionTables.h"
+#include "workspace/OptionTables.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // keeps the option summary of the status panel.
 #pragma once
 
-#include "app/Workspace.h"
+#include "workspace/Workspace.h"
 
 #include <cstdint>
 #include <string>
