@@ -44,7 +44,7 @@ public:
     void Send(const std::vector<uint8_t>& bytes)
     {
         PurgeReceive(ws_);
-        SendBytes(ws_, bytes.data(), bytes.size());
+        SendBytes(ws_, bytes.data(), bytes.size(), context_);
         std::string line;
         for (uint8_t b : bytes) line += ByteToHex(b) + " ";
         reporter_.Sent(line);

@@ -489,9 +489,9 @@ bool EngineRun::Stream(bool eeprom, uint32_t n)
             out[1] = byteAt(i);
             count = 2;
         }
-        SendBytes(ws_, out, count);
         uint8_t reply = 0;
-        const WaitResult waited = WaitForByte(ws_, reply, ctx_);
+        const WaitResult waited =
+            SendBytes(ws_, out, count, ctx_) ? WaitForByte(ws_, reply, ctx_) : WaitResult::TimedOut;
         if (EndIfCancelled()) return false;
         if (waited != WaitResult::Byte) {
             Red(label, eeprom ? "Connect timeout!!" : "Connect Timeout!!");

@@ -118,14 +118,17 @@ void PurgeReceive(Workspace& ws)
     if (PortOpen(ws)) ws.ComHandle->FlushInput();
 }
 
-void SendBytes(Workspace& ws, const uint8_t* data, std::size_t count)
+bool SendBytes(Workspace& ws, const uint8_t* data, std::size_t count, const LinkContext& context)
 {
-    ws.BytesWritten = PortOpen(ws) ? uint32_t(ws.ComHandle->Write(data, count)) : 0;
+    ws.BytesWritten =
+        PortOpen(ws) ? uint32_t(ws.ComHandle->Write(data, count, context.TimeoutHundredths * 10, context.Cancel))
+                     : 0;
+    return ws.BytesWritten == count;
 }
 
-void SendByte(Workspace& ws, uint8_t byte)
+bool SendByte(Workspace& ws, uint8_t byte, const LinkContext& context)
 {
-    SendBytes(ws, &byte, 1);
+    return SendBytes(ws, &byte, 1, context);
 }
 
 bool PollByte(Workspace& ws, uint8_t& byte, int waitMs)
@@ -166,9 +169,10 @@ void CheckComPort(Workspace& ws, Notifier& notifier, const std::string& portText
     if (name != ws.ComPortName) ForgetWriter(ws);
     ws.ComPortName = name;
 
-    ws.ComHandle = SerialPort::Open(name);
+    std::string reason;
+    ws.ComHandle = SerialPort::Open(name, &reason);
     if (!ws.ComHandle) {
-        notifier.Message(LinkMessages::PortError(name));
+        notifier.Message(LinkMessages::PortError(name) + "\n" + reason);
         ws.LinkFailed = true;
     }
 }
@@ -204,8 +208,8 @@ namespace {
 // both alone. False when no answer came.
 bool QueryByte(Workspace& ws, uint8_t query, uint8_t& reply, const LinkContext& context)
 {
-    SendByte(ws, query);
-    const WaitResult w = WaitForByte(ws, reply, context);
+    const WaitResult w =
+        SendByte(ws, query, context) ? WaitForByte(ws, reply, context) : WaitResult::TimedOut;
     if (w == WaitResult::TimedOut) {
         ws.WriterVersion.clear();
         ws.LinkFailed = true;
@@ -262,7 +266,7 @@ LinkResult SendHeader(Workspace& ws, int n, const LinkContext& context)
 {
     n = std::clamp(n, 0, int(kCommandBufferSize));
     for (int i = 0; i < n; ++i) {
-        SendByte(ws, ws.CommandBuffer[i]);
+        if (!SendByte(ws, ws.CommandBuffer[i], context)) return lrTimeout;
         if (i == 0 && n > 1) DelayIn10ms(1, context);
     }
     uint8_t reply = 0;
@@ -280,7 +284,7 @@ LinkResult SendHeader(Workspace& ws, int n, const LinkContext& context)
 LinkResult Read8BitData(Workspace& ws, int n, const LinkContext& context)
 {
     PurgeReceive(ws);
-    SendBytes(ws, ws.CommandBuffer.data(), 10);
+    if (!SendBytes(ws, ws.CommandBuffer.data(), 10, context)) return lrTimeout;
     int count = 0;
     for (;;) {
         uint8_t byte = 0;
@@ -294,7 +298,7 @@ LinkResult Read8BitData(Workspace& ws, int n, const LinkContext& context)
 LinkResult Read7BitData(Workspace& ws, int n, const LinkContext& context)
 {
     PurgeReceive(ws);
-    SendBytes(ws, ws.CommandBuffer.data(), 10);
+    if (!SendBytes(ws, ws.CommandBuffer.data(), 10, context)) return lrTimeout;
     int count = 0;
     for (;;) {
         uint8_t byte = 0;
@@ -320,7 +324,7 @@ LinkResult ReadDataFromWriter(Workspace& ws, int n, const LinkContext& context)
 LinkResult ReadWriterID(Workspace& ws, int maxChars, const LinkContext& context)
 {
     PurgeReceive(ws);
-    SendByte(ws, ws.CommandBuffer[0]);
+    if (!SendByte(ws, ws.CommandBuffer[0], context)) return lrTimeout;
     int count = 0;
     for (;;) {
         uint8_t byte = 0;
@@ -349,11 +353,14 @@ LinkResult WriteData(Workspace& ws, int count, bool untilEnd, const LinkContext&
     };
     int i = 0;
     while (i < count + 5) {
-        SendByte(ws, byteAt(i));
+        uint8_t out[2] = {byteAt(i), 0};
+        std::size_t n = 1;
         if (PairMode(ws, "V3.20", "V3.20")) {
             ++i;
-            SendByte(ws, byteAt(i));
+            out[1] = byteAt(i);
+            n = 2;
         }
+        if (!SendBytes(ws, out, n, context)) return lrTimeout;
         uint8_t reply = 0;
         if (WaitForByte(ws, reply, context) != WaitResult::Byte) return lrTimeout;
         switch (reply) {

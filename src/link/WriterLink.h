@@ -3,7 +3,8 @@
 // returns a LinkResult; all link state lives in the Workspace.
 //
 // Waiting: every expected byte gets more than LinkContext::TimeoutHundredths
-// (500 = 5.00 s) measured from the last byte sent or received. A wait polls
+// (500 = 5.00 s) measured from the last byte sent or received; a write
+// the line does not take within that limit ends the exchange as a time-out. A wait polls
 // the port with short sleeps in poll(), so it costs next to no CPU, and it
 // checks the context's cancel flag on every pass: a cancelled wait returns
 // lrTimeout at once without the side effects of a real time-out.
@@ -49,7 +50,8 @@ void DelayIn10ms(int n, const LinkContext& context = {});
 
 // Closes ComHandle and opens the port named portText (upper-cased into
 // ComPortName), raw 115200 8N1. On failure shows "Open  " + port +
-// " Port Error!!" and sets LinkFailed. A change of port name forgets the
+// " Port Error!!" with the system's reason on a second line, and sets
+// LinkFailed. A change of port name forgets the
 // cached writer identity (WriterId, WriterVersion).
 void CheckComPort(Workspace& ws, Notifier& notifier, const std::string& portText);
 
@@ -112,9 +114,10 @@ bool PairMode(const Workspace& ws, std::string_view min207, std::string_view min
 
 // Discards the receive queue.
 void PurgeReceive(Workspace& ws);
-// One write call of count bytes / of one byte.
-void SendBytes(Workspace& ws, const uint8_t* data, std::size_t count);
-void SendByte(Workspace& ws, uint8_t byte);
+// Writes count bytes / one byte. A line that takes no byte for the
+// context's limit, or a cancel, ends the write early: false then.
+bool SendBytes(Workspace& ws, const uint8_t* data, std::size_t count, const LinkContext& context = {});
+bool SendByte(Workspace& ws, uint8_t byte, const LinkContext& context = {});
 
 // One pass of a wait without a time-out of its own: asks the port how many
 // bytes wait (into ComStat), sleeping up to waitMs in poll() when none do,

@@ -1,9 +1,11 @@
 #include "platform/SerialPort.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/serial.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -14,9 +16,36 @@
 
 namespace {
 
-std::string ErrnoText(const char* what)
+// Longest sleep of one pass of a write that waits for the line: short
+// enough to notice a cancel promptly, long enough to cost no CPU.
+constexpr int kWriteSliceMs = 10;
+
+std::string ErrnoText(const std::string& what, int error = errno)
 {
-    return std::string(what) + ": " + std::strerror(errno);
+    std::string text = what + ": " + std::strerror(error);
+    if (error == EACCES)
+        text += " - join the dialout group (sudo adduser $USER dialout) and log in again";
+    return text;
+}
+
+// The device a port path stands for: the target of a link in the ports
+// folder, else the path itself.
+std::string DeviceOf(const std::string& path)
+{
+    char target[4096];
+    const ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
+    return n > 0 ? std::string(target, std::size_t(n)) : path;
+}
+
+// Asks a serial driver for low latency; drivers without the setting (a
+// pseudo-terminal) refuse the call and the line goes on as it is.
+void AskForLowLatency(int fd)
+{
+    serial_struct serial{};
+    if (ioctl(fd, TIOCGSERIAL, &serial) != 0) return;
+    if (serial.flags & ASYNC_LOW_LATENCY) return;
+    serial.flags |= ASYNC_LOW_LATENCY;
+    ioctl(fd, TIOCSSERIAL, &serial);
 }
 
 }  // namespace
@@ -58,28 +87,28 @@ std::shared_ptr<SerialPort> SerialPort::Open(const std::string& name, std::strin
     if (path.empty()) return fail("no device for port " + name);
 
     // Non-blocking open so a line without carrier does not hang the open.
+    // Reasons name the device itself, not the port's link to it.
+    const std::string shown = DeviceOf(path);
+    // It stays non-blocking: reads take only bytes that wait, and writes
+    // wait in poll() where a time-out and a cancel can end them.
     int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return fail(ErrnoText(path.c_str()));
+    if (fd < 0) return fail(ErrnoText(shown));
     std::shared_ptr<SerialPort> port(new SerialPort(fd, path));
 
-    if (!isatty(fd)) return fail(path + " is not a serial line");
-    if (ioctl(fd, TIOCEXCL) != 0) return fail(ErrnoText("TIOCEXCL"));
+    if (!isatty(fd)) return fail(shown + ": not a serial line");
+    if (ioctl(fd, TIOCEXCL) != 0) return fail(ErrnoText(shown));
 
     termios tio{};
-    if (tcgetattr(fd, &tio) != 0) return fail(ErrnoText("tcgetattr"));
+    if (tcgetattr(fd, &tio) != 0) return fail(ErrnoText(shown));
     cfmakeraw(&tio);
     tio.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
     tio.c_cflag |= CS8 | CREAD | CLOCAL;
     tio.c_cc[VMIN] = 1;
     tio.c_cc[VTIME] = 0;
     if (cfsetispeed(&tio, B115200) != 0 || cfsetospeed(&tio, B115200) != 0)
-        return fail(ErrnoText("cfsetspeed"));
-    if (tcsetattr(fd, TCSANOW, &tio) != 0) return fail(ErrnoText("tcsetattr"));
-
-    // From here on writes block until the line takes the bytes; reads are
-    // only made for bytes that are already waiting.
-    int flags = fcntl(fd, F_GETFL);
-    if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) return fail(ErrnoText("fcntl"));
+        return fail(ErrnoText(shown));
+    if (tcsetattr(fd, TCSANOW, &tio) != 0) return fail(ErrnoText(shown));
+    AskForLowLatency(fd);
     // A freshly opened port starts with an empty receive queue, whatever
     // arrived while nobody held it.
     tcflush(fd, TCIFLUSH);
@@ -144,22 +173,35 @@ std::size_t SerialPort::Read(uint8_t* data, std::size_t count)
     }
 }
 
-bool SerialPort::WriteByte(uint8_t byte)
+bool SerialPort::WriteByte(uint8_t byte, int timeoutMs, const std::atomic<bool>* cancel)
 {
-    return Write(&byte, 1) == 1;
+    return Write(&byte, 1, timeoutMs, cancel) == 1;
 }
 
-std::size_t SerialPort::Write(const uint8_t* data, std::size_t count)
+std::size_t SerialPort::Write(const uint8_t* data, std::size_t count, int timeoutMs,
+                              const std::atomic<bool>* cancel)
 {
     if (fd_ < 0) return 0;
     std::size_t done = 0;
+    int64_t progress = MonotonicMilliseconds();
     while (done < count) {
         ssize_t n = ::write(fd_, data + done, count - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            break;
+        if (n > 0) {
+            done += std::size_t(n);
+            progress = MonotonicMilliseconds();
+            continue;
         }
-        done += std::size_t(n);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) break;
+        // The line takes nothing now: wait until it does, the time is up
+        // or someone cancels.
+        if (cancel && cancel->load()) break;
+        const int64_t left = progress + timeoutMs - MonotonicMilliseconds();
+        if (left <= 0) break;
+        pollfd p{fd_, POLLOUT, 0};
+        if (poll(&p, 1, int(std::min<int64_t>(left, kWriteSliceMs))) > 0 &&
+            (p.revents & (POLLERR | POLLHUP | POLLNVAL)))
+            break;
     }
     return done;
 }

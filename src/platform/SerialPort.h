@@ -5,6 +5,7 @@
 // then mapped to /dev/ttyS0 .. /dev/ttyS7.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -14,8 +15,13 @@ class SerialPort {
 public:
     // Opens the named port (a COMn name or a device path) for reading and
     // writing, exclusively, and sets it raw, 115200 baud, 8 data bits, no
-    // parity, 1 stop bit. Returns null when the port cannot be opened or
-    // set; errorText then says why (for logs, not for the user).
+    // parity, 1 stop bit. It asks the driver for low latency (a USB serial
+    // adapter then hands each received byte on after 1 ms instead of its
+    // default 16 ms); a line that has no such setting, such as a
+    // pseudo-terminal, is used as it is. Returns null when the port cannot
+    // be opened or set; errorText then says why in one line the user can
+    // act on: the device path and the system's reason, and for a denied
+    // access the hint to join the dialout group.
     static std::shared_ptr<SerialPort> Open(const std::string& name, std::string* errorText = nullptr);
 
     ~SerialPort();
@@ -37,10 +43,14 @@ public:
     // Reads up to count waiting bytes; returns how many were read.
     std::size_t Read(uint8_t* data, std::size_t count);
 
-    // Writes bytes, waiting until the line has taken all of them; returns
-    // how many were written (fewer only when the line failed).
-    bool WriteByte(uint8_t byte);
-    std::size_t Write(const uint8_t* data, std::size_t count);
+    // Writes bytes, waiting in poll() while the line takes none: the wait
+    // ends after timeoutMs without progress, when *cancel is set (looked at
+    // every few milliseconds) or when the line fails. Returns how many bytes
+    // the line took; fewer than count in those three cases.
+    bool WriteByte(uint8_t byte, int timeoutMs = kWriteTimeoutMs, const std::atomic<bool>* cancel = nullptr);
+    std::size_t Write(const uint8_t* data, std::size_t count, int timeoutMs = kWriteTimeoutMs,
+                      const std::atomic<bool>* cancel = nullptr);
+    static constexpr int kWriteTimeoutMs = 5000;
 
     // Clears exclusive use and closes the descriptor; safe to repeat.
     void Close();

@@ -12,7 +12,7 @@ SerialSetStepMessage ProgramSN(Workspace& ws, const LinkContext& context)
     // One byte per write, a pause of 10 ms before the second; the receive
     // queue is not purged first.
     for (std::size_t i = 0; i < frame->size(); ++i) {
-        SendByte(ws, (*frame)[i]);
+        SendByte(ws, (*frame)[i], context);
         if (i == 0) DelayIn10ms(1, context);
     }
     uint8_t reply = 0;
@@ -28,9 +28,9 @@ bool ReadSerialSet1Click(Workspace& ws, Notifier& notifier, const std::string& p
     CheckComPort(ws, notifier, portText);
     if (ws.LinkFailed) return false;
 
-    SendByte(ws, kSerialSetCommand);
+    SendByte(ws, kSerialSetCommand, context);
     DelayIn10ms(1, context);
-    SendByte(ws, kSerialSetReadByte);
+    SendByte(ws, kSerialSetReadByte, context);
 
     SerialSetReply reply{};
     for (uint8_t& byte : reply) {

@@ -33,7 +33,7 @@ TEST(MainWindowWriter, PortChangeReportsAMissingPortThenConnectsBackToTheWriter)
     std::filesystem::remove(com2);
     std::filesystem::create_symlink("/nonexistent/krv-port", com2);
     form.ComboBox1->setCurrentText("Com2");
-    EXPECT_EQ(notes.LastText(), "Open  COM2 Port Error!!");
+    EXPECT_EQ(notes.LastText(), "Open  COM2 Port Error!!\n/nonexistent/krv-port: No such file or directory");
     EXPECT_TRUE(form.GetWorkspace().LinkFailed);
 
     form.ComboBox1->setCurrentText("Com1");

@@ -52,6 +52,8 @@ TEST_F(EngineFaults, WriterFaultsEndTheRunWithTheirTexts)
          "Data verify error at 0033H"},
         {"silent mid-stream", SilentWriter(kBeforeData + 400), opAutoProgram, RunEnd::StepFailed,
          ProgressLabel::Data, "Connect Timeout!!"},
+        {"line stops taking bytes mid-stream", {.StallFromByte = kBeforeData + 401}, opAutoProgram,
+         RunEnd::StepFailed, ProgressLabel::Data, "Connect Timeout!!"},
         {"other acknowledge", {.UnexpectedReply = 0x42, .UnexpectedAtByte = 20}, opAutoProgram, RunEnd::StepFailed,
          ProgressLabel::Data, "Unknow return value!!"},
         {"silent writer", SilentWriter(), opAutoProgram, RunEnd::ExitOnly, ProgressLabel::Data, "Connect timeout!"},

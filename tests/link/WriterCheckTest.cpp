@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <unistd.h>
 #include <thread>
 
 #include "LinkTestSupport.h"
@@ -154,3 +155,29 @@ TEST(TimeOut, CancelEndsEveryWaitWithoutTheTimeOutsSideEffects)
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(50));
 }
 
+
+// A port that cannot be opened says so in the fixed text, and why on a
+// second line: the device the port name stands for and the system's reason.
+TEST(CheckComPort, FailureNamesTheDeviceAndTheReason)
+{
+    const std::string com7 = LinkedWriter::PortsFolder() + "/COM7";
+    const struct {
+        const char* Device;
+        const char* Reason;
+    } cases[] = {
+        {"/nonexistent/tty", "No such file or directory"},
+        {"/dev/null", "not a serial line"},
+        {"/proc/version", "not a serial line"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Device);
+        ::unlink(com7.c_str());
+        ASSERT_EQ(::symlink(c.Device, com7.c_str()), 0);
+        Workspace ws;
+        RecordingNotifier notes;
+        CheckComPort(ws, notes, "Com7");
+        EXPECT_TRUE(ws.LinkFailed);
+        EXPECT_EQ(notes.Texts(), Texts{"Open  COM7 Port Error!!\n" + std::string(c.Device) + ": " + c.Reason});
+    }
+    ::unlink(com7.c_str());
+}

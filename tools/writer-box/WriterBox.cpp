@@ -9,6 +9,7 @@
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/prctl.h>
+#include <termios.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -247,8 +248,28 @@ bool WriterBox::Idle() const
     return idle_;
 }
 
+bool WriterBox::Stalled()
+{
+    const bool stall = With([](WriterState& s) {
+        return s.Faults.StallFromByte >= 0 && s.BytesSinceFaults > uint64_t(s.Faults.StallFromByte);
+    });
+    if (stall != lineStopped_) {
+        // Output suspended on the slave end: the program's writes find the
+        // line full, as with an adapter whose transmitter has stopped.
+        tcflow(pty_->Slave(), stall ? TCOOFF : TCOON);
+        lineStopped_ = stall;
+    }
+    return stall;
+}
+
 bool WriterBox::NextByte(uint8_t& byte, int waitMs)
 {
+    if (Stalled()) {
+        input_.clear();
+        pollfd p{wake_[0], POLLIN, 0};
+        poll(&p, 1, 20);
+        return false;
+    }
     auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs < 0 ? 0 : waitMs);
     while (input_.empty()) {
         if (stop_) return false;
@@ -281,6 +302,7 @@ bool WriterBox::NextByte(uint8_t& byte, int waitMs)
         ++s.BytesSinceFaults;
         return s.Settings.Paced;
     });
+    Stalled();   // the line stops as this byte arrives; the box still answers it
     if (paced) {
         // The byte was on the line from when the program wrote it: its
         // arrival less the terminal's hand-over delay (MeasureHandOver).
@@ -293,10 +315,20 @@ void WriterBox::WriteReply(const uint8_t* data, std::size_t count)
 {
     bool paced = false;
     int gapMs = 0;
+    int64_t turnaroundNs = 0;
     With([&](WriterState& s) {
         paced = s.Settings.Paced;
         gapMs = s.Settings.RequestGapMs;
+        turnaroundNs = int64_t(s.Settings.TurnaroundUs) * 1000;
+        return 0;
     });
+    if (turnaroundNs > 0) {
+        // The reply reaches the program a turnaround after the request's
+        // last byte: its end on the line when paced, else its arrival here.
+        const int64_t due = (paced ? lineFreeNs_ : arrivalNs_) + turnaroundNs;
+        SleepUntilNs(due);
+        if (paced) lineFreeNs_ = std::max(lineFreeNs_, due);
+    }
     // A reply that nobody takes for a whole request gap (the program closed
     // the port and does not read) is given up rather than waited on forever.
     int64_t stalledSince = NowNs();

@@ -56,6 +56,8 @@ struct WriterFaults {
     int EarlyCompleteAt = -1;       // 0xB0 to stream byte N, before the data are complete
     int SilentFromByte = -1;        // no reply at all once request byte N (counted from
                                     // when the faults were set, from 0) has arrived
+    int StallFromByte = -1;         // once request byte N has arrived the box takes no
+                                    // more bytes off the line, which stops taking them
     bool WrongGeneration = false;   // 0xC2 to the writer-type query
     int UnexpectedReply = -1;       // this byte replaces the reply to the type query and to
                                     // command headers (or, see below, one acknowledge)
@@ -75,6 +77,8 @@ struct WriterSettings {
     uint8_t TypeReply = 0xC4;          // 0xC2, 0xC3 or 0xC4
     AckMode Acknowledge = AckMode::Auto;
     bool Paced = false;                // replies at the real line rate, 115200 baud 8N1
+    int TurnaroundUs = 0;              // each reply starts this long after the request's
+                                       // last byte, as behind a USB adapter's latency timer
     uint8_t SwitchIdle = 0x01;         // switch status once the script is used up
     uint8_t HandlerReply = 0xB8;       // reply to a handler signal
     int RequestGapMs = 1000;           // a request whose next byte takes longer is dropped
@@ -165,6 +169,9 @@ private:
     void ServeLoop();
     // Next request byte within waitMs (-1: until stopped); false otherwise.
     bool NextByte(uint8_t& byte, int waitMs);
+    // The stall fault: stops or restarts the line as the faults say; true
+    // while it is stopped.
+    bool Stalled();
     void WriteReply(const uint8_t* data, std::size_t count);
     void MeasureHandOver();
     void Record(const std::string& name, std::vector<uint8_t> bytes);
@@ -181,4 +188,5 @@ private:
     int64_t lineFreeNs_ = 0;   // paced mode: when the line is free for the next byte
     int64_t arrivalNs_ = 0;    // when the bytes in input_ were taken from the terminal
     int64_t handOverNs_ = 0;   // paced mode: the terminal's delay from a write to our read
+    bool lineStopped_ = false; // the stall fault holds the line
 };

@@ -29,6 +29,8 @@ const char* kUsage =
     "  --option-area B0,B1,...   preset the option area (words 00h..13h, low byte first; hex)\n"
     "  --option2-used            set the option 2 select bits of word 12h, bits (13,12) = (1,0)\n"
     "  --paced                   send replies at the real line rate, 115200 baud 8N1\n"
+    "  --turnaround US           start each reply US microseconds after the request's last\n"
+    "                            byte, as a USB serial adapter's latency timer does\n"
     "  --verbose                 log every request on standard error\n"
     "Faults:\n"
     "  --no-chip                 answer 0xFE (no chip or wrong type) to every command header\n"
@@ -37,6 +39,7 @@ const char* kUsage =
     "  --fail-at N               answer 0xB1 (programming failed) to data-stream byte N\n"
     "  --early-complete-at N     answer 0xB0 (all received) to data-stream byte N\n"
     "  --silent-from N           stop answering once request byte N has arrived (0: silent)\n"
+    "  --stall-from N            stop taking bytes off the line once request byte N has arrived\n"
     "  --wrong-generation        answer 0xC2 (generation 1 writer) to the type query\n"
     "  --unexpected-reply BYTE   answer BYTE (hex) to the type query and every command header\n"
     "  --unexpected-at N         ... or only as the acknowledge of data-stream byte N\n"
@@ -115,6 +118,7 @@ int main(int argc, char** argv)
         else if (a == "--option2-used") option2Used = true;
         else if (a == "--corrupt-option-word") corruptOptionWord = Hex(value());
         else if (a == "--paced") settings.Paced = true;
+        else if (a == "--turnaround") settings.TurnaroundUs = Decimal(value());
         else if (a == "--verbose") settings.Verbose = true;
         else if (a == "--no-chip") faults.NoChip = true;
         else if (a == "--adapter-error") faults.AdapterError = true;
@@ -122,6 +126,7 @@ int main(int argc, char** argv)
         else if (a == "--fail-at") faults.ProgramFailAt = Decimal(value());
         else if (a == "--early-complete-at") faults.EarlyCompleteAt = Decimal(value());
         else if (a == "--silent-from") faults.SilentFromByte = Decimal(value());
+        else if (a == "--stall-from") faults.StallFromByte = Decimal(value());
         else if (a == "--wrong-generation") faults.WrongGeneration = true;
         else if (a == "--unexpected-reply") faults.UnexpectedReply = Hex(value()) & 0xFF;
         else if (a == "--unexpected-at") faults.UnexpectedAtByte = Decimal(value());
