@@ -18,6 +18,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -75,16 +76,28 @@ private:
     // the next chips with the old number.
     bool EndWithTimer(RunEnd end = RunEnd::StepFailed, bool mayRepeat = true)
     {
-        reporter_.EnTimer1(mayRepeat && ws_.AutoRunning && (ws_.FlashPgmTestOn || ws_.WithHandler));
+        timerArm_ = mayRepeat && ws_.AutoRunning && (ws_.FlashPgmTestOn || ws_.WithHandler);
         end_ = end;
         return false;
     }
     bool EndExitOnly()
     {
-        reporter_.EnableButton(ProgressButton::Exit, true);
+        exitOnly_ = true;
         end_ = RunEnd::ExitOnly;
         return false;
     }
+
+public:
+    // The run's end for the dialog: Continue and Exit with the repeat timer
+    // (EnTimer1), or Exit alone. Sent after the run's last workspace write,
+    // since the dialog may start the next run or close as soon as it sees it.
+    void ReportEnd()
+    {
+        if (timerArm_) reporter_.EnTimer1(*timerArm_);
+        else if (exitOnly_) reporter_.EnableButton(ProgressButton::Exit, true);
+    }
+
+private:
     bool PreCheckEnd(const std::string& text)
     {
         reporter_.SetVisible(ProgressLabel::Data, true);
@@ -210,6 +223,8 @@ private:
     Clock::time_point runStart_{};
     Clock::time_point stepStart_{};
     RunEnd end_ = RunEnd::NotRun;
+    std::optional<bool> timerArm_;   // the run ends with EnTimer1(arm)
+    bool exitOnly_ = false;          // the run ends with Exit alone
 };
 
 RunEnd EngineRun::Run()
@@ -444,7 +459,7 @@ bool EngineRun::VerifyOrReadIdStep()
         const int r = VerifyIdChecksum(ws_, ws_.Status.ProgramChecksum);
         if (r != 0) {
             Red(label, r == 1 ? "ID verify fail!!" : r == 2 ? "Checksum verify fail!!" : "ID && checksum verify fail!!");
-            reporter_.EnableButton(ProgressButton::Exit, true);
+            exitOnly_ = true;
             EndOfSessionRead();
             end_ = Cancelled() ? RunEnd::Cancelled : RunEnd::ExitOnly;
             return false;
@@ -601,7 +616,7 @@ bool EngineRun::VerifyOrReadEepromStep()
                 Caption(label, "EEPROM data verify error at " + Hex4(k) + "H");
                 Caption(ProgressLabel::Option,
                         "IC=" + Hex2(ws_.TransferBuffer[k]) + "H, Buffer=" + Hex2(ws_.EepromBuffer[k]) + "H");
-                reporter_.EnableButton(ProgressButton::Exit, true);
+                exitOnly_ = true;
                 EndOfSessionRead();
                 end_ = Cancelled() ? RunEnd::Cancelled : RunEnd::ExitOnly;
                 return false;
@@ -748,19 +763,19 @@ ProgrammingEngine::~ProgrammingEngine()
 
 RunEnd ProgrammingEngine::RunOnce(const EngineControls& controls)
 {
-    EngineRun run(ws_, reporter_, notifier_, controls, cancel_, timeoutHundredths_);
+    EngineRun run(ws_, reporter_, notifier_, controls, worker_.CancelFlag(), timeoutHundredths_);
     RunEnd end = run.Run();
-    if (cancel_.load()) end = RunEnd::Cancelled;
+    if (worker_.CancelFlag().load()) end = RunEnd::Cancelled;
     lastEnd_.store(end);
+    run.ReportEnd();
     return end;
 }
 
 void ProgrammingEngine::Start(const EngineControls& controls)
 {
-    Join();
-    cancel_.store(false);
+    worker_.Join();
     running_.store(true);
-    thread_ = std::thread([this, controls] {
+    worker_.Start([this, controls] {
         RunOnce(controls);
         running_.store(false);
     });
@@ -768,16 +783,15 @@ void ProgrammingEngine::Start(const EngineControls& controls)
 
 void ProgrammingEngine::Cancel()
 {
-    cancel_.store(true);
+    worker_.Cancel();
 }
 
 void ProgrammingEngine::Join()
 {
-    if (thread_.joinable()) thread_.join();
+    worker_.Join();
 }
 
 void ProgrammingEngine::Stop()
 {
-    Cancel();
-    Join();
+    worker_.Stop();
 }

@@ -3,16 +3,36 @@
 // before it talks to the writer, then runs the chip steps in their fixed
 // order and reports each step through an EngineReporter. A run is started
 // by Start() and stopped cooperatively by Cancel(): every wait of the link
-// looks at the cancel flag, and the thread is always joined, never killed.
+// (reads and writes) looks at the cancel flag, and the thread is always
+// joined, never killed (platform/Worker.h).
+//
+// THREADS: who owns what while a run goes on.
+// - The engine's thread owns the whole Workspace from Start() until the
+//   run's end report (EnTimer1, or Exit enabled alone) has been sent: it
+//   reads the device, buffers and settings, writes CommandBuffer,
+//   TransferBuffer, the port and link state (ComHandle, LinkFailed,
+//   WriterId, WriterVersion), OptText/OptValue, the read-back buffers, the
+//   serial number, the QTP file and the status texts. The end report is
+//   the run's last act; the GUI thread still calls Join() before it reads
+//   what the run left (the windows' refresh, the repetition's checks).
+// - The GUI thread meanwhile shows only copies: every report (captions,
+//   colours, buttons, StatusPanel, "QTP Sim") carries its values, and
+//   messages come through the worker notifier. It writes no workspace field
+//   the run uses; what the run needs of widgets it takes before the start
+//   (EngineControls). The automatic repetition's fields (AutoWriterOn,
+//   AutoWriterStop, the counts) are the GUI's alone: the run never uses them.
+// - The progress dialog is modal: nothing else in the program reaches the
+//   workspace or the port until the run is joined.
 #pragma once
 
 #include "workspace/Workspace.h"
 #include "link/EngineReporter.h"
 
+#include "platform/Worker.h"
+
 #include <atomic>
 #include <chrono>
 #include <string>
-#include <thread>
 
 class Notifier;
 
@@ -55,6 +75,8 @@ public:
     // Cancel() and Join().
     void Stop();
     bool Running() const { return running_.load(); }
+    // Cancel() was asked of the current run.
+    bool Cancelling() const { return worker_.CancelFlag().load(); }
     RunEnd LastEnd() const { return lastEnd_.load(); }
     // The limit per expected byte in hundredths of a second (tests shorten it).
     void SetTimeoutHundredths(int hundredths) { timeoutHundredths_ = hundredths; }
@@ -66,8 +88,7 @@ private:
     Workspace& ws_;
     EngineReporter& reporter_;
     Notifier& notifier_;
-    std::thread thread_;
-    std::atomic<bool> cancel_{false};
+    Worker worker_;
     std::atomic<bool> running_{false};
     std::atomic<RunEnd> lastEnd_{RunEnd::NotRun};
     int timeoutHundredths_ = 500;

@@ -99,6 +99,29 @@ TEST(ProgressDialog, ClosedMidRunStopsTheEngineAndTheNextRunWorks)
     EXPECT_EQ(form.Label13->text(), "1");
 }
 
+// A line that stops taking bytes holds the engine in a write with the
+// 5 s limit ahead; closing the dialog stops it there at once.
+TEST(ProgressDialog, ClosingReturnsAtOnceWhileTheLineTakesNoBytes)
+{
+    ProgrammingSetUp p;
+    ASSERT_TRUE(p.Ready);
+    p.Box.SetFaults({.StallFromByte = 200});
+    qint64 closeMs = -1;
+    RunEnd end = RunEnd::NotRun;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(WaitUntil([&] { return p.Box.Snapshot().BytesSinceFaults > 200; }));
+        TfmProgramVerify* dialog = fmProgramVerify;
+        QElapsedTimer closing;
+        closing.start();
+        dialog->close();
+        closeMs = closing.elapsed();
+        end = dialog->Engine().LastEnd();
+    });
+    p.Form.AutoProgram1Click();
+    EXPECT_EQ(end, RunEnd::Cancelled);
+    EXPECT_LT(closeMs, 1000);
+}
+
 TEST(ProgressDialog, HandlerRunRepeatsByItselfOneSecondAfterAGoodRun)
 {
     ProgrammingSetUp p;

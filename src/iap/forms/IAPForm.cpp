@@ -1,7 +1,6 @@
 #include "iap/forms/IAPForm.h"
 
 #include "app/forms/MainForm.h"
-#include "link/forms/ProgramVerifyForm.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -9,7 +8,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMetaObject>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -25,7 +23,7 @@ constexpr QSize kDebugSize(495, 420);
 // Hands the update's reports to the window's thread.
 class QueuedReporter : public FirmwareReporter {
 public:
-    explicit QueuedReporter(TIAPForm* form) : form_(form) {}
+    QueuedReporter(TIAPForm* form, ReportQueue& queue) : form_(form), queue_(queue) {}
     void Status(const std::string& text) override
     {
         Post([text](TIAPForm* f) { f->IAPStatusBox->showMessage(QString::fromStdString(text)); });
@@ -52,9 +50,10 @@ private:
     void Post(F f)
     {
         TIAPForm* form = form_;
-        QMetaObject::invokeMethod(form, [form, f] { f(form); }, Qt::QueuedConnection);
+        queue_.Post([form, f] { f(form); });
     }
     TIAPForm* form_;
+    ReportQueue& queue_;
 };
 
 }  // namespace
@@ -181,30 +180,30 @@ void TIAPForm::BTUPDataClick()
     BTOpBin->setEnabled(false);
     BTUPData->setEnabled(false);
     CGauge1->setValue(0);
-    cancel_ = false;
-    queuedNotifier_ = std::make_unique<QueuedNotifier>(this, Notify());
-    reporter_ = std::make_unique<QueuedReporter>(this);
-    LinkContext context;
-    context.Cancel = &cancel_;
-    context.TimeoutHundredths = blockTimeoutHundredths_;
+    queuedNotifier_ = std::make_unique<WorkerNotifier>(reports_, Notify(),
+                                                       [this] { return worker_.CancelFlag().load(); });
+    reporter_ = std::make_unique<QueuedReporter>(this, reports_);
+    const int hundredths = blockTimeoutHundredths_;
     Workspace& ws = Ws();
-    worker_ = std::thread([this, &ws, context] {
+    worker_.Start([this, &ws, hundredths] {
+        LinkContext context;
+        context.Cancel = &worker_.CancelFlag();
+        context.TimeoutHundredths = hundredths;
         RunFirmwareUpdate(ws, *queuedNotifier_, image_, *reporter_, context, timing_);
-        QMetaObject::invokeMethod(this, [this] { UpdateFinished(); }, Qt::QueuedConnection);
+        reports_.Post([this] { UpdateFinished(); });
     });
 }
 
 void TIAPForm::UpdateFinished()
 {
-    if (worker_.joinable()) worker_.join();
+    worker_.Join();
     BTOpBin->setEnabled(true);
     BTUPData->setEnabled(imageLoaded_);
 }
 
 void TIAPForm::StopUpdate()
 {
-    cancel_ = true;
-    if (worker_.joinable()) worker_.join();
+    worker_.Stop();
 }
 
 void TIAPForm::Label1DblClick()

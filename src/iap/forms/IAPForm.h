@@ -1,19 +1,18 @@
 // "FW UpData Form": loads a writer firmware image and sends it to the writer
 // block by block. It exists from start-up to exit, hidden; the engineering
 // panel's "FW Update" shows it. The update runs on a worker thread (the core
-// exchange of iap/FirmwareUpdate) and reports here through queued calls;
+// exchange of iap/FirmwareUpdate) and reports here through queued copies;
 // the buttons wait while it runs, and closing the window stops it at its
 // next wait and joins the thread.
 #pragma once
 
 #include "iap/FirmwareImage.h"
 #include "iap/FirmwareUpdate.h"
+#include "platform/forms/GuiReportQueue.h"
 
 #include <QWidget>
 
-#include <atomic>
 #include <memory>
-#include <thread>
 
 struct Workspace;
 class Notifier;
@@ -48,7 +47,7 @@ public:
 
     // Loads the image at path as "OpenFile.." does once a file was chosen.
     void OpenImage(const QString& path);
-    bool Updating() const { return worker_.joinable(); }
+    bool Updating() const { return worker_.Started(); }
     bool DebugView() const { return debugView_; }
     // Time limits and pauses of the exchange (tests shorten them).
     void SetTiming(const IapTiming& timing, int blockTimeoutHundredths);
@@ -76,10 +75,10 @@ private:
     bool debugView_ = false;
     IapTiming timing_;
     int blockTimeoutHundredths_ = 500;
-    std::atomic<bool> cancel_{false};
+    GuiReportQueue reports_{this};
     std::unique_ptr<Notifier> queuedNotifier_;
     std::unique_ptr<FirmwareReporter> reporter_;
-    std::thread worker_;
+    Worker worker_;
 };
 
 extern TIAPForm* IAPForm;

@@ -73,43 +73,24 @@ QComboBox* FixedList(const QString& name, const QStringList& items, QWidget* par
 // The worker's reports, handed to the dialog's thread.
 class QueuedRunReporter : public OptionRunReporter {
 public:
-    explicit QueuedRunReporter(QObject* context, std::function<void(const ChipOptions&)> onRead)
-        : context_(context), onRead_(std::move(onRead)) {}
+    QueuedRunReporter(ReportQueue& queue, std::function<void(const ChipOptions&)> onRead)
+        : queue_(queue), onRead_(std::move(onRead)) {}
     void ChipRead(const ChipOptions& chip) override
     {
         auto onRead = onRead_;
-        QMetaObject::invokeMethod(context_, [onRead, chip] { onRead(chip); }, Qt::QueuedConnection);
+        queue_.Post([onRead, chip] { onRead(chip); });
     }
 
 private:
-    QObject* context_;
+    ReportQueue& queue_;
     std::function<void(const ChipOptions&)> onRead_;
 };
 
 }  // namespace
 
-void OrderedMessages::Message(const std::string& text, const std::string& caption, MessageIcon icon)
-{
-    pending_.push_back({text, caption, icon});
-    if (showing_) return;   // the open box's caller shows it next
-    showing_ = true;
-    while (!pending_.empty()) {
-        const Pending next = pending_.front();
-        pending_.pop_front();
-        target_.Message(next.Text, next.Caption, next.Icon);
-    }
-    showing_ = false;
-}
-
-Answer OrderedMessages::Question(const std::string& text, QuestionButtons buttons, const std::string& caption,
-                                 MessageIcon icon)
-{
-    return target_.Question(text, buttons, caption, icon);
-}
-
 TChangeOptionForm::TChangeOptionForm(Workspace& ws, Notifier& notifier, ChangeOptionContext context, QWidget* parent)
     : QWidget(parent, Qt::Window), ws_(ws), notifier_(notifier), context_(std::move(context)),
-      orderedNotifier_(notifier), runNotifier_(this, orderedNotifier_)
+      reports_(this), runNotifier_(reports_, notifier, [this] { return worker_.CancelFlag().load(); })
 {
     setObjectName(QStringLiteral("ChangeOptionForm"));
     setWindowTitle(QStringLiteral("ChangeOptionForm"));
@@ -122,8 +103,7 @@ TChangeOptionForm::TChangeOptionForm(Workspace& ws, Notifier& notifier, ChangeOp
 
 TChangeOptionForm::~TChangeOptionForm()
 {
-    cancel_ = true;
-    if (thread_.joinable()) thread_.join();
+    worker_.Stop();
     if (ChangeOptionForm == this) ChangeOptionForm = nullptr;
 }
 
@@ -462,7 +442,7 @@ void TChangeOptionForm::SetIdle(bool idle)
 
 void TChangeOptionForm::StartRun(OptionMode mode)
 {
-    if (thread_.joinable()) return;
+    if (worker_.Started()) return;
     OptionRunInput input;
     input.Mode = mode;
     input.PortText = context_.PortText;
@@ -471,24 +451,28 @@ void TChangeOptionForm::StartRun(OptionMode mode)
     input.Chip = chip_;
     input.Composed = composed_;
     SetIdle(false);
-    cancel_ = false;
+    readDuringRun_ = false;
     const int hundredths = timeoutHundredths_;
-    thread_ = std::thread([this, input, hundredths] {
+    worker_.Start([this, input, hundredths] {
         LinkContext ctx;
-        ctx.Cancel = &cancel_;
+        ctx.Cancel = &worker_.CancelFlag();
         ctx.TimeoutHundredths = hundredths;
-        QueuedRunReporter reporter(this, [this](const ChipOptions& chip) { ChipRead(chip); });
+        QueuedRunReporter reporter(reports_, [this](const ChipOptions& chip) { ChipRead(chip); });
         const OptionRunResult result = RunOptionMode(ws_, runNotifier_, ctx, input, reporter);
-        QMetaObject::invokeMethod(this, [this, result] { RunFinished(result); }, Qt::QueuedConnection);
+        reports_.Post([this, result] { RunFinished(result); });
     });
 }
 
-// On the GUI thread, by the queued reporter: the read is in, the dialog
-// refreshes and the old values take the current ones.
+// On the GUI thread, by the queued reporter: the read is in and the old
+// values take the current ones. The run still owns the workspace, so the
+// option texts are looked up when it has ended.
 void TChangeOptionForm::ChipRead(const ChipOptions& chip)
 {
     chip_ = chip;
-    UpdateOption();
+    readDuringRun_ = true;
+    stIcUserData->setText(Latin1(HexBytes(chip_.IcUserData.data(), 8)));
+    stIcBodyData0->setText(Latin1(HexBytes(chip_.IcBodyData0.data(), 8)));
+    stIcBodyData1->setText(Latin1(HexBytes(chip_.IcBodyData1.data(), 8)));
     stOldUserData->setText(stIcUserData->text());
     stOldBodyData0->setText(stIcBodyData0->text());
     stOldBodyData1->setText(stIcBodyData1->text());
@@ -496,17 +480,16 @@ void TChangeOptionForm::ChipRead(const ChipOptions& chip)
 
 void TChangeOptionForm::RunFinished(const OptionRunResult& result)
 {
-    if (thread_.joinable()) thread_.join();
+    worker_.Join();
     if (result.Cancelled) return;
     chip_ = result.Chip;
     SetIdle(true);
-    if (result.Refresh) UpdateOption();
+    if (result.Refresh || readDuringRun_) UpdateOption();
 }
 
 void TChangeOptionForm::closeEvent(QCloseEvent* event)
 {
-    cancel_ = true;
-    if (thread_.joinable()) thread_.join();
+    worker_.Stop();
     QWidget::closeEvent(event);
 }
 

@@ -6,21 +6,20 @@
 // and option-area buffers stay as they were. The dialog is modal to the
 // application, so the device and the port cannot change under it and no
 // other operation uses the link while it is open. The exchanges run on a
-// worker thread; their results arrive as queued calls, and the buttons stay
-// disabled until the run is over. Closing the window stops a run at its
-// next wait and joins the thread.
+// worker thread; their results arrive as queued copies, and the buttons stay
+// disabled until the run is over. While it runs the dialog writes nothing
+// in the workspace: the option lookups of a refresh (which write OptText
+// and OptValue) wait for the run's end. Closing the window stops a run at
+// its next wait and joins the thread.
 #pragma once
 
 #include "link/SecondOptionExchange.h"
-#include "link/forms/ProgramVerifyForm.h"
+#include "platform/forms/GuiReportQueue.h"
 
 #include <QWidget>
 
 #include <array>
-#include <atomic>
-#include <deque>
 #include <string>
-#include <thread>
 
 class QButtonGroup;
 class QComboBox;
@@ -30,26 +29,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class TMainForm;
-
-// The run's messages shown one after another, in the order the run told
-// them: one that arrives while another is still open (its box runs a nested
-// event loop) waits until that one is closed.
-class OrderedMessages : public Notifier {
-public:
-    explicit OrderedMessages(Notifier& target) : target_(target) {}
-    void Message(const std::string& text, const std::string& caption, MessageIcon icon) override;
-    Answer Question(const std::string& text, QuestionButtons buttons, const std::string& caption,
-                    MessageIcon icon) override;
-
-private:
-    struct Pending {
-        std::string Text, Caption;
-        MessageIcon Icon;
-    };
-    Notifier& target_;
-    std::deque<Pending> pending_;
-    bool showing_ = false;
-};
 
 // What the dialog takes from the main window when it opens.
 struct ChangeOptionContext {
@@ -66,7 +45,7 @@ public:
 
     // The limit per expected byte in hundredths of a second (tests shorten it).
     void SetTimeoutHundredths(int hundredths) { timeoutHundredths_ = hundredths; }
-    bool Running() const { return thread_.joinable(); }
+    bool Running() const { return worker_.Started(); }
 
     const OptionComposition& Composition() const { return composed_; }
     const ChipOptions& Chip() const { return chip_; }
@@ -142,15 +121,15 @@ private:
     Workspace& ws_;
     Notifier& notifier_;
     ChangeOptionContext context_;
-    OrderedMessages orderedNotifier_;
-    QueuedNotifier runNotifier_;
+    GuiReportQueue reports_;    // the run's reports and messages, in their order
+    WorkerNotifier runNotifier_;
     OptionLayout layout_;
     OptionChoices choices_;
     ChipOptions chip_;
     OptionComposition composed_;
-    std::thread thread_;
-    std::atomic<bool> cancel_{false};
+    bool readDuringRun_ = false;   // a ChipRead came: the run's end refreshes
     int timeoutHundredths_ = 500;
+    Worker worker_;
 };
 
 // The open dialog, null when none is open.

@@ -7,7 +7,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMetaObject>
 #include <QProgressBar>
 #include <QPushButton>
 
@@ -16,7 +15,8 @@
 TDeviceForm* DeviceForm = nullptr;
 
 TDeviceForm::TDeviceForm(Workspace& ws, Notifier& notifier, QWidget* parent)
-    : QDialog(parent), ws_(ws), direct_(notifier), notifier_(this, notifier)
+    : QDialog(parent), ws_(ws), direct_(notifier), reports_(this),
+      notifier_(reports_, notifier, [this] { return worker_.CancelFlag().load(); })
 {
     setObjectName(QStringLiteral("DeviceForm"));
     setWindowTitle(QStringLiteral("Device select"));
@@ -141,38 +141,33 @@ void TDeviceForm::SetButtonsEnabled(bool enabled)
 
 void TDeviceForm::DownLoadClick()
 {
-    if (worker_.joinable()) return;
+    if (worker_.Started()) return;
     std::vector<bool> checked;
     for (int i = 0; i < CheckListBox1->count(); ++i)
         checked.push_back(CheckListBox1->item(i)->checkState() == Qt::Checked);
     SetButtonsEnabled(false);
-    cancel_ = false;
-    LinkContext context;
-    context.Cancel = &cancel_;
-    context.TimeoutHundredths = timeoutHundredths_;
     DownloadProgress progress;
-    progress.RowSelected = [this](int row) {
-        QMetaObject::invokeMethod(this, [this, row] { CheckListBox1->setCurrentRow(row); }, Qt::QueuedConnection);
-    };
-    progress.Gauge = [this](int percent) {
-        QMetaObject::invokeMethod(this, [this, percent] { CGauge1->setValue(percent); }, Qt::QueuedConnection);
-    };
-    worker_ = std::thread([this, checked, progress, context] {
+    progress.RowSelected = [this](int row) { reports_.Post([this, row] { CheckListBox1->setCurrentRow(row); }); };
+    progress.Gauge = [this](int percent) { reports_.Post([this, percent] { CGauge1->setValue(percent); }); };
+    const int hundredths = timeoutHundredths_;
+    worker_.Start([this, checked, progress, hundredths] {
+        LinkContext context;
+        context.Cancel = &worker_.CancelFlag();
+        context.TimeoutHundredths = hundredths;
         DownloadDevices(ws_, notifier_, checked, progress, context);
-        QMetaObject::invokeMethod(this, [this] { DownloadFinished(); }, Qt::QueuedConnection);
+        reports_.Post([this] { DownloadFinished(); });
     });
 }
 
 void TDeviceForm::DownloadFinished()
 {
-    if (worker_.joinable()) worker_.join();
+    worker_.Join();
     SetButtonsEnabled(true);
 }
 
 void TDeviceForm::StopDownload()
 {
-    cancel_ = true;
-    if (worker_.joinable()) worker_.join();
+    worker_.Stop();
 }
 
 void TDeviceForm::done(int result)

@@ -4,12 +4,10 @@
 // the window stops it at its next wait.
 #pragma once
 
-#include "link/forms/ProgramVerifyForm.h"
+#include "platform/forms/GuiReportQueue.h"
 
 #include <QDialog>
 
-#include <atomic>
-#include <thread>
 
 struct Workspace;
 class Notifier;
@@ -36,7 +34,7 @@ public:
     QPushButton* Exit = nullptr;
 
     int CheckedCount() const { return checkedCount_; }
-    bool Downloading() const { return worker_.joinable(); }
+    bool Downloading() const { return worker_.Started(); }
     // The link's limit per expected byte in hundredths (tests shorten it).
     void SetTimeoutHundredths(int hundredths) { timeoutHundredths_ = hundredths; }
 
@@ -56,13 +54,13 @@ private:
 
     Workspace& ws_;
     Notifier& direct_;          // messages of the GUI thread
-    QueuedNotifier notifier_;   // messages of the download thread
+    GuiReportQueue reports_;    // reports of the download thread
+    WorkerNotifier notifier_;   // its messages
     int rowCount_ = 0;
     int checkedCount_ = 0;
     bool settingChecks_ = false;
     int timeoutHundredths_ = 500;
-    std::atomic<bool> cancel_{false};
-    std::thread worker_;
+    Worker worker_;
 };
 
 extern TDeviceForm* DeviceForm;

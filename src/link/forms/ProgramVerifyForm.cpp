@@ -27,26 +27,14 @@ QString Shown(const std::string& text)
 
 }  // namespace
 
-void QueuedNotifier::Message(const std::string& text, const std::string& caption, MessageIcon icon)
-{
-    Notifier* target = &target_;
-    QMetaObject::invokeMethod(
-        context_, [target, text, caption, icon] { target->Message(text, caption, icon); },
-        Qt::QueuedConnection);
-}
-
-Answer QueuedNotifier::Question(const std::string&, QuestionButtons, const std::string&, MessageIcon)
-{
-    return Answer::No;
-}
-
 TfmProgramVerify::TfmProgramVerify(Workspace& ws, Notifier& notifier,
                                    std::function<EngineControls()> takeControls,
                                    std::function<void(const StatusPanel&)> onStatus,
                                    std::function<void(const QString&)> onQtpSimCaption, QWidget* parent)
     : QDialog(parent, Qt::Tool), ws_(ws), takeControls_(std::move(takeControls)),
       onStatus_(std::move(onStatus)), onQtpSimCaption_(std::move(onQtpSimCaption)),
-      engineNotifier_(this, notifier), engine_(ws, *this, engineNotifier_)
+      reports_(this), engineNotifier_(reports_, notifier, [this] { return engine_.Cancelling(); }),
+      engine_(ws, *this, engineNotifier_)
 {
     setWindowTitle(QString());
     setModal(true);
@@ -136,59 +124,48 @@ TfmProgramVerify::~TfmProgramVerify()
 
 void TfmProgramVerify::SetCaption(ProgressLabel label, const std::string& text)
 {
-    QMetaObject::invokeMethod(this, [this, label, text] { Label(label)->setText(Shown(text)); },
-                              Qt::QueuedConnection);
+    reports_.Post([this, label, text] { Label(label)->setText(Shown(text)); });
 }
 
 void TfmProgramVerify::SetColour(ProgressLabel label, LabelColour colour)
 {
-    QMetaObject::invokeMethod(
-        this,
-        [this, label, colour] {
-            QLabel* l = Label(label);
-            QPalette p = l->palette();
-            QColor c = palette().color(QPalette::WindowText);
-            if (colour == LabelColour::Red) c = QColor(255, 0, 0);
-            if (colour == LabelColour::Black) c = Qt::black;
-            p.setColor(QPalette::WindowText, c);
-            l->setPalette(p);
-        },
-        Qt::QueuedConnection);
+    reports_.Post([this, label, colour] {
+        QLabel* l = Label(label);
+        QPalette p = l->palette();
+        QColor c = palette().color(QPalette::WindowText);
+        if (colour == LabelColour::Red) c = QColor(255, 0, 0);
+        if (colour == LabelColour::Black) c = Qt::black;
+        p.setColor(QPalette::WindowText, c);
+        l->setPalette(p);
+    });
 }
 
 void TfmProgramVerify::SetVisible(ProgressLabel label, bool visible)
 {
-    QMetaObject::invokeMethod(this, [this, label, visible] { Label(label)->setVisible(visible); },
-                              Qt::QueuedConnection);
+    reports_.Post([this, label, visible] { Label(label)->setVisible(visible); });
 }
 
 void TfmProgramVerify::EnableButton(ProgressButton button, bool enabled)
 {
-    QMetaObject::invokeMethod(
-        this,
-        [this, button, enabled] {
-            (button == ProgressButton::Exit ? btExit : btContinue)->setEnabled(enabled);
-            FocusEnabledButton();
-        },
-        Qt::QueuedConnection);
+    reports_.Post([this, button, enabled] {
+        (button == ProgressButton::Exit ? btExit : btContinue)->setEnabled(enabled);
+        FocusEnabledButton();
+    });
 }
 
 void TfmProgramVerify::EnTimer1(bool armRepeat)
 {
-    QMetaObject::invokeMethod(this, [this, armRepeat] { ApplyEnTimer1(armRepeat); }, Qt::QueuedConnection);
+    reports_.Post([this, armRepeat] { ApplyEnTimer1(armRepeat); });
 }
 
 void TfmProgramVerify::StatusChanged(const StatusPanel& status)
 {
-    QMetaObject::invokeMethod(
-        this, [this, status] { if (onStatus_) onStatus_(status); }, Qt::QueuedConnection);
+    reports_.Post([this, status] { if (onStatus_) onStatus_(status); });
 }
 
 void TfmProgramVerify::QtpSimCaption(const std::string& caption)
 {
-    QMetaObject::invokeMethod(
-        this, [this, caption] { if (onQtpSimCaption_) onQtpSimCaption_(QString::fromStdString(caption)); },
-        Qt::QueuedConnection);
+    reports_.Post([this, caption] { if (onQtpSimCaption_) onQtpSimCaption_(QString::fromStdString(caption)); });
 }
 
 // ---- dialog events -------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "link/EngineReporter.h"
 #include "link/ProgrammingEngine.h"
 #include "platform/Notifier.h"
+#include "platform/forms/GuiReportQueue.h"
 
 #include <QDialog>
 
@@ -18,21 +19,6 @@
 class QLabel;
 class QPushButton;
 class QTimer;
-
-// Hands the engine thread's messages to the GUI thread's notifier without
-// waiting for them, so closing the dialog can never wait on a message box.
-class QueuedNotifier : public Notifier {
-public:
-    QueuedNotifier(QObject* context, Notifier& target) : context_(context), target_(target) {}
-    void Message(const std::string& text, const std::string& caption, MessageIcon icon) override;
-    // The engine asks no questions; one that came would be answered "No".
-    Answer Question(const std::string& text, QuestionButtons buttons, const std::string& caption,
-                    MessageIcon icon) override;
-
-private:
-    QObject* context_;
-    Notifier& target_;
-};
 
 class TfmProgramVerify : public QDialog, public EngineReporter {
     Q_OBJECT
@@ -84,7 +70,8 @@ private:
     std::function<EngineControls()> takeControls_;
     std::function<void(const StatusPanel&)> onStatus_;
     std::function<void(const QString&)> onQtpSimCaption_;
-    QueuedNotifier engineNotifier_;
+    GuiReportQueue reports_;
+    WorkerNotifier engineNotifier_;
     ProgrammingEngine engine_;
     std::array<QLabel*, kProgressLabelCount> labels_{};
     int repeatTicks_ = 0;
