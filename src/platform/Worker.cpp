@@ -19,11 +19,13 @@ void ReportQueue::Drain()
 {
     for (;;) {
         Task task;
+        bool more = false;
         {
             std::lock_guard<std::mutex> lock(mutex_);
             if (tasks_.empty()) return;
             task = std::move(tasks_.front());
             tasks_.pop_front();
+            more = !tasks_.empty();
         }
         if (!task.Modal) {
             task.Run();
@@ -33,6 +35,9 @@ void ReportQueue::Drain()
             heldModal_.push_back(std::move(task));
             continue;
         }
+        // The box's event loop drains what waits behind it; a later Post()
+        // finds the queue non-empty and wakes nobody, so wake it now.
+        if (more && wake_) wake_();
         modalOpen_ = true;
         task.Run();
         while (!heldModal_.empty()) {

@@ -34,8 +34,7 @@ TEST(QtNotifierTest, QuestionReturnsTheButtonPressed)
 // worker waits for the answer; a cancel ends the wait and nothing is shown.
 TEST(QtNotifierTest, WorkerQuestionIsAnsweredByTheUser)
 {
-    QObject context;
-    GuiReportQueue reports(&context);
+    GuiReportQueue reports;
     QtNotifier user;
     Worker worker;
     WorkerNotifier notifier(reports, user, [&] { return worker.CancelFlag().load(); });

@@ -75,7 +75,7 @@ private:
     bool debugView_ = false;
     IapTiming timing_;
     int blockTimeoutHundredths_ = 500;
-    GuiReportQueue reports_{this};
+    GuiReportQueue reports_;
     std::unique_ptr<Notifier> queuedNotifier_;
     std::unique_ptr<FirmwareReporter> reporter_;
     Worker worker_;

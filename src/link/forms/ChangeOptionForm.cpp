@@ -90,7 +90,7 @@ private:
 
 TChangeOptionForm::TChangeOptionForm(Workspace& ws, Notifier& notifier, ChangeOptionContext context, QWidget* parent)
     : QWidget(parent, Qt::Window), ws_(ws), notifier_(notifier), context_(std::move(context)),
-      reports_(this), runNotifier_(reports_, notifier, [this] { return worker_.CancelFlag().load(); })
+      runNotifier_(reports_, notifier, [this] { return worker_.CancelFlag().load(); })
 {
     setObjectName(QStringLiteral("ChangeOptionForm"));
     setWindowTitle(QStringLiteral("ChangeOptionForm"));

@@ -15,7 +15,7 @@
 TDeviceForm* DeviceForm = nullptr;
 
 TDeviceForm::TDeviceForm(Workspace& ws, Notifier& notifier, QWidget* parent)
-    : QDialog(parent), ws_(ws), direct_(notifier), reports_(this),
+    : QDialog(parent), ws_(ws), direct_(notifier),
       notifier_(reports_, notifier, [this] { return worker_.CancelFlag().load(); })
 {
     setObjectName(QStringLiteral("DeviceForm"));

@@ -33,7 +33,7 @@ TfmProgramVerify::TfmProgramVerify(Workspace& ws, Notifier& notifier,
                                    std::function<void(const QString&)> onQtpSimCaption, QWidget* parent)
     : QDialog(parent, Qt::Tool), ws_(ws), takeControls_(std::move(takeControls)),
       onStatus_(std::move(onStatus)), onQtpSimCaption_(std::move(onQtpSimCaption)),
-      reports_(this), engineNotifier_(reports_, notifier, [this] { return engine_.Cancelling(); }),
+      engineNotifier_(reports_, notifier, [this] { return engine_.Cancelling(); }),
       engine_(ws, *this, engineNotifier_)
 {
     setWindowTitle(QString());

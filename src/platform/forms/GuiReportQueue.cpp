@@ -1,11 +1,6 @@
 #include "platform/forms/GuiReportQueue.h"
 
-#include <QMetaObject>
-#include <QObject>
-
-GuiReportQueue::GuiReportQueue(QObject* context)
-    : ReportQueue([this, context] {
-          QMetaObject::invokeMethod(context, [this] { Drain(); }, Qt::QueuedConnection);
-      })
+GuiReportQueue::GuiReportQueue()
+    : ReportQueue([this] { QMetaObject::invokeMethod(this, "DrainReports", Qt::QueuedConnection); })
 {
 }
