@@ -6,6 +6,7 @@
 # Usage: scripts/package-check.sh [build dir]
 cd "$(dirname "$0")/.."
 source scripts/common.sh
+krv_install_missing
 
 build=${1:-build}
 scratch=$(mktemp -d)
