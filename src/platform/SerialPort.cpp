@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <linux/serial.h>
@@ -13,6 +12,7 @@
 #include <unistd.h>
 
 #include "platform/Clock.h"
+#include "platform/ConfigFolder.h"
 
 namespace {
 
@@ -50,18 +50,7 @@ void AskForLowLatency(int fd)
 
 }  // namespace
 
-std::string PortsFolder()
-{
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    std::string base;
-    if (xdg && *xdg) {
-        base = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = std::string(home ? home : "") + "/.config";
-    }
-    return base + "/krv-writer/ports";
-}
+std::string PortsFolder() { return UserConfigFolder() + "/ports"; }
 
 std::string ResolvePortPath(const std::string& name)
 {

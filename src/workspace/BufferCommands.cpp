@@ -3,14 +3,13 @@
 #include "workspace/Checksum.h"
 #include "workspace/DeviceCatalogue.h"
 #include "workspace/OptionModel.h"
+#include "platform/ConfigFolder.h"
 #include "platform/Notifier.h"
 #include "serialno/SerialNumber.h"
 #include "serialno/SerialSettings.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 GuiActions& GuiActions::operator|=(const GuiActions& other)
 {
@@ -61,8 +60,7 @@ void SetCreationDefaults(Workspace& ws)
     ws.AutoWriterDone = 0;
     ws.AutoPassCount = 0;
     ws.ProgramFileName.clear();
-    std::error_code ec;
-    ws.StartDirectory = std::filesystem::current_path(ec).string();
+    ws.ConfigFolder = UserConfigFolder();
 
     SelectDevice(ws, GetIcName(0));
 

@@ -11,6 +11,7 @@
 #include "editors/forms/EditorWindows.h"
 #include "editors/forms/FillBufferForm.h"
 #include "editors/forms/PasswordForm.h"
+#include "files/FileNames.h"
 #include "files/forms/FileForms.h"
 #include "app/forms/LogoForm.h"
 #include "iap/forms/IAPForm.h"
@@ -643,6 +644,14 @@ QMdiSubWindow* TMainForm::AddChildWindow(QWidget* child)
 {
     QMdiSubWindow* sub = MdiArea->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // A screen reader tells the child windows apart by their captions: the
+    // frame and the form inside it carry the caption as their name.
+    const auto name = [sub, child](const QString& caption) {
+        sub->setAccessibleName(caption);
+        child->setAccessibleName(caption);
+    };
+    name(child->windowTitle());
+    connect(child, &QWidget::windowTitleChanged, sub, name);
     sub->show();
     return sub;
 }
@@ -841,7 +850,7 @@ void TMainForm::FormCreate()
         ComboBox2->setCurrentIndex(0);
     }
     // Link and auto-writer state, the first device, blank buffers, flags,
-    // serial settings and StartDirectory.
+    // serial settings and ConfigFolder.
     SetCreationDefaults(Ws);
 
     {
@@ -880,7 +889,7 @@ void TMainForm::FormShow()
     ApplyGuiActions(ClearId(Ws));
 
     if (!Ws.StartupDone) {
-        Ws.ConfigPath = Ws.StartDirectory + "/Default.cfg";
+        Ws.ConfigPath = DefaultConfigPath(Ws.ConfigFolder);
         if (!LoadDefaultConfig()) UpdateOption(Ws, Notify);
         RecreateIDChecksumForm();
         Ws.IDFormOpen = true;
@@ -937,7 +946,7 @@ void TMainForm::FormClose()
         std::fclose(Ws.QtpInputHandle);
         Ws.QtpInputHandle = nullptr;
     }
-    Ws.ConfigPath = Ws.StartDirectory + "/Default.cfg";
+    Ws.ConfigPath = DefaultConfigPath(Ws.ConfigFolder);
     SaveDefaultConfig();
     if (IAPForm && IAPForm->isVisible()) IAPForm->close();
 }

@@ -163,7 +163,7 @@ void SaveConfig(TMainForm& form)
 bool LoadDefaultConfig(TMainForm& form)
 {
     Workspace& ws = form.GetWorkspace();
-    if (!FileExists(DefaultConfigPath(ws.StartDirectory))) return false;
+    if (!FileExists(DefaultConfigPath(ws.ConfigFolder))) return false;
     Apply(form, ::LoadDefaultConfig(ws, CurrentSelection(form), form.GetNotifier()));
     return true;
 }

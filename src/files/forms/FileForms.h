@@ -44,7 +44,7 @@ void SaveProgramMemory(TMainForm& form);   // SaveProgramMemory1Click
 void LoadConfig(TMainForm& form);          // LoadConfig1Click
 void SaveConfig(TMainForm& form);          // FileSaveItemClick
 
-// First show: loads "Default.cfg" of the start directory when it exists (its
+// First show: loads "Default.cfg" of the settings folder when it exists (its
 // device and port selected without running the change handlers, ResetData
 // when it fails) and returns true; false when there is no such file.
 bool LoadDefaultConfig(TMainForm& form);
