@@ -119,6 +119,7 @@ void ServeDataStream(RequestContext& request, int area, std::size_t total)
         if (!complete) break;   // the program gave up; back to waiting for requests
         request.Locked([&](WriterState& s) {
             for (std::size_t k = 0; k < n; ++k) StoreStreamByte(s.Chip, area, i + k, got[k]);
+            if (n == 2) ++s.PairAcksSinceFaults;
             if (!s.Requests.empty() && s.Requests.back().Name == "data stream")
                 s.Requests.back().Bytes.insert(s.Requests.back().Bytes.end(), got, got + n);
         });

@@ -100,7 +100,9 @@ bool RequestContext::Gather(std::size_t total)
 void RequestContext::Reply(const uint8_t* data, std::size_t count)
 {
     bool silent = box_.With([](WriterState& s) {
-        return s.Faults.SilentFromByte >= 0 && s.BytesSinceFaults > uint64_t(s.Faults.SilentFromByte);
+        const bool quiet = s.Faults.SilentFromByte >= 0 && s.BytesSinceFaults > uint64_t(s.Faults.SilentFromByte);
+        if (!quiet) ++s.RepliesSinceFaults;
+        return quiet;
     });
     if (!silent) box_.WriteReply(data, count);
 }
@@ -407,7 +409,7 @@ void WriterBox::SetFaults(const WriterFaults& faults)
 {
     With([&](WriterState& s) {
         s.Faults = faults;
-        s.BytesSinceFaults = 0;
+        s.BytesSinceFaults = s.RepliesSinceFaults = s.PairAcksSinceFaults = 0;
         return 0;
     });
 }

@@ -100,6 +100,8 @@ struct WriterState {
     std::deque<uint8_t> SwitchScript;        // status bytes for the next switch queries
     std::vector<RecordedRequest> Requests;   // the latest requests, oldest first
     uint64_t BytesSinceFaults = 0;           // request bytes received since SetFaults
+    uint64_t RepliesSinceFaults = 0;         // replies sent since then (each one turnaround)
+    uint64_t PairAcksSinceFaults = 0;        // of them, acknowledges of two stream bytes
     SerialSetState SerialSet;                // the serial-number set for off-line operation
     FirmwareState Firmware;                  // the firmware update in progress
     OptionAreaFaults OptionArea;             // faults of the option-area read-back
