@@ -9,8 +9,9 @@
 //   in the order the work posted them. The work never touches the display.
 // - Messages and questions go through a WorkerNotifier: a message is posted
 //   as a copy and the work goes on; a question is posted too, and the work
-//   waits for the user's answer. They show one at a time, in order. Nothing answers on the user's behalf: only
-//   a cancel ends the wait, and the cancelled work then ends anyway.
+//   waits for the user's answer. They show one at a time, in order.
+//   Nothing answers on the user's behalf: only a cancel ends the wait, and
+//   the cancelled work then ends anyway.
 //
 // The queue's mutex orders every report after the writes the work made
 // before posting it, so what a report carries is whole when it is shown.
@@ -26,8 +27,9 @@
 
 class ReportQueue {
 public:
-    // wake is called (from any thread) when the queue turns non-empty; the
-    // owner's side answers it by calling Drain() on the owning thread.
+    // wake is called (from any thread) when the queue turns non-empty, and
+    // before a modal task opens while others wait; the owner's side answers
+    // it by calling Drain() on the owning thread.
     explicit ReportQueue(std::function<void()> wake) : wake_(std::move(wake)) {}
     ReportQueue(const ReportQueue&) = delete;
     ReportQueue& operator=(const ReportQueue&) = delete;
