@@ -12,7 +12,7 @@
 #include "serialno/QtpFile.h"
 #include "serialno/SerialMessages.h"
 #include "serialno/SerialNumber.h"
-#include "serialno/SerialSetFrame.h"
+#include "link/SerialSetExchange.h"
 
 #include <algorithm>
 #include <array>

@@ -4,8 +4,7 @@
 #include "workspace/DeviceCatalogue.h"
 #include "workspace/OptionModel.h"
 #include "platform/Notifier.h"
-#include "serialno/SerialNumber.h"
-#include "serialno/SerialSettings.h"
+#include "workspace/SerialState.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -22,7 +22,7 @@
 #include "link/forms/ChangeOptionForm.h"
 #include "link/forms/ChipOperations.h"
 #include "serialno/QtpFile.h"
-#include "serialno/SerialSetFrame.h"
+#include "link/SerialSetExchange.h"
 #include "serialno/forms/QtpFileDialogs.h"
 #include "serialno/forms/SerialNoSetForm.h"
 
