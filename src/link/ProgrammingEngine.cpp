@@ -33,10 +33,6 @@ public:
     {
         ctx_.Cancel = &cancel_;
         ctx_.TimeoutHundredths = timeoutHundredths;
-        engineering_.PanelVisible = controls.EngineeringPanelVisible;
-        engineering_.EraseWidth = controls.EraseWidth;
-        engineering_.PulseWidth = controls.PulseWidth;
-        engineering_.Mode65 = controls.Mode65Index;
     }
 
     RunEnd Run();
@@ -136,7 +132,7 @@ private:
     void Header(MemoryArea area, HeaderCommand command, bool accessStart)
     {
         SelectDevice(ws_, controls_.DeviceText);
-        GetHeader(ws_, area, command, engineering_);
+        GetHeader(ws_, area, command, controls_.Engineering);
         SetAccessStart(accessStart);
     }
     void SetAccessStart(bool on)
@@ -198,7 +194,6 @@ private:
     const EngineControls& controls_;
     const std::atomic<bool>& cancel_;
     LinkContext ctx_;
-    EngineeringValues engineering_;
     std::array<std::string, kProgressLabelCount> captions_{};
 
     // Step flags and settings of this run.

@@ -19,6 +19,28 @@
 #include "files/forms/FileForms.h"
 #include "link/forms/ProgramVerifyForm.h"
 
+// A control of the main window by its name: the status panel's and the tool
+// bar's before any child window's of the same name.
+template <class W>
+W* Ctl(const QWidget& window, const char* name)
+{
+    const QString objectName = QString::fromLatin1(name);
+    for (const char* area : {"Panel1", "ToolBar2"})
+        if (const QWidget* part = window.findChild<QWidget*>(QString::fromLatin1(area)))
+            if (W* found = part->findChild<W*>(objectName)) return found;
+    return window.findChild<W*>(objectName);
+}
+
+// The status panel's caption and value of option item i (0..12; 5 is the security item).
+inline QLabel* OptionCaption(const QWidget& window, int i)
+{
+    return Ctl<QLabel>(window, i == 5 ? "stSecurity" : qPrintable(QStringLiteral("stOption%1").arg(i + 1)));
+}
+inline QLabel* OptionValue(const QWidget& window, int i)
+{
+    return Ctl<QLabel>(window, i == 5 ? "lbSecurity" : qPrintable(QStringLiteral("lbOption%1").arg(i + 1)));
+}
+
 inline bool WaitUntil(const std::function<bool()>& condition, int ms = 15000)
 {
     QElapsedTimer timer;
@@ -155,7 +177,7 @@ inline std::optional<RecordedRequest> OverWriteHeader(const WriterBox& box)
 // The engineering panel's button with this caption.
 inline QPushButton* PanelButton(const TMainForm& form, const QString& caption)
 {
-    for (QPushButton* b : form.Panel2->findChildren<QPushButton*>())
+    for (QPushButton* b : Ctl<QFrame>(form, "Panel2")->findChildren<QPushButton*>())
         if (b->text() == caption) return b;
     return nullptr;
 }

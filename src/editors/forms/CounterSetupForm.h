@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-class TMainForm;
+class MainContext;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -12,7 +12,7 @@ class QPushButton;
 class TCounterSetupForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TCounterSetupForm(TMainForm& main, QWidget* parent = nullptr);
+    explicit TCounterSetupForm(MainContext& main, QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;
     QLineEdit* Edit1 = nullptr;
@@ -24,5 +24,5 @@ public slots:
     void BitBtn1Click();
 
 private:
-    TMainForm& Main;
+    MainContext& Main;
 };

@@ -2,7 +2,7 @@
 
 #include "workspace/Checksum.h"
 #include "workspace/Workspace.h"
-#include "app/forms/MainForm.h"
+#include "workspace/forms/MainContext.h"
 #include "editors/EditorCells.h"
 #include "editors/forms/EditSingleData.h"
 
@@ -128,7 +128,7 @@ void DeleteChildWindow(QWidget* form)
         delete form;
 }
 
-HexGridWindow::HexGridWindow(TMainForm& main, const HexGridTexts& texts, int columnWidth, int digits,
+HexGridWindow::HexGridWindow(MainContext& main, const HexGridTexts& texts, int columnWidth, int digits,
                              QWidget* parent)
     : QWidget(parent), Main(main)
 {

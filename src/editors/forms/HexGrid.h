@@ -62,7 +62,7 @@ private:
 // selected at a time, no in-place editing.
 QTableView* MakeHexGridView(HexGridModel* model, int columnWidth, int digits, QWidget* parent);
 
-class TMainForm;
+class MainContext;
 
 // A window of one hex grid over a workspace buffer (program memory or
 // EEPROM): the grid fills the window and a double-click edits a cell
@@ -76,13 +76,13 @@ public:
     QTableView* StringGrid1 = nullptr;
 
 protected:
-    HexGridWindow(TMainForm& main, const HexGridTexts& texts, int columnWidth, int digits, QWidget* parent);
+    HexGridWindow(MainContext& main, const HexGridTexts& texts, int columnWidth, int digits, QWidget* parent);
     using Store = CellStore (*)(Workspace&, uint32_t, const std::string&, uint32_t);
     // Edits the cell selected when the edit began, whatever the selection
     // does while the editor is up; stores through `store` unless refused.
     void EditCell(uint32_t limit, Store store);
 
-    TMainForm& Main;
+    MainContext& Main;
     HexGridModel* GridModel = nullptr;
 };
 

@@ -1,9 +1,12 @@
 #include "editors/forms/IDChecksumForm.h"
+#include "platform/forms/Latin1.h"
 #include "editors/forms/DialogButtons.h"
 
 #include "workspace/BufferCommands.h"
 #include "workspace/Checksum.h"
-#include "app/forms/MainForm.h"
+#include "workspace/forms/MainContext.h"
+#include "workspace/Workspace.h"
+#include "workspace/BufferCommands.h"
 #include "editors/EditorCells.h"
 #include "editors/forms/HexGrid.h"
 
@@ -26,7 +29,6 @@ TIDChecksumForm* IDChecksumForm = nullptr;
 
 namespace {
 
-QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
 
 // Control characters and the blank byte 0x7F draw as nothing; a small box
 // keeps every ID byte visible, as on the main window's ID line.
@@ -70,7 +72,7 @@ DoubleClickLabel* Spot(const QString& name, int width, int height, QWidget* pare
 
 }  // namespace
 
-TIDChecksumForm::TIDChecksumForm(TMainForm& main, QWidget* parent) : QWidget(parent), Main(main)
+TIDChecksumForm::TIDChecksumForm(MainContext& main, QWidget* parent) : QWidget(parent), Main(main)
 {
     setObjectName(QStringLiteral("IDChecksumForm"));
     setWindowTitle(QStringLiteral("ID and Checksum"));
@@ -248,7 +250,7 @@ void TIDChecksumForm::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-TIDModify::TIDModify(TMainForm& main, QWidget* parent) : QDialog(parent), Main(main)
+TIDModify::TIDModify(MainContext& main, QWidget* parent) : QDialog(parent), Main(main)
 {
     setObjectName(QStringLiteral("IDModify"));
     setWindowTitle(QStringLiteral("ID Modify"));

@@ -29,7 +29,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TMainForm;
+class MainContext;
 
 // The run's messages shown one after another, in the order the run told
 // them: one that arrives while another is still open (its box runs a nested
@@ -158,4 +158,4 @@ extern TChangeOptionForm* ChangeOptionForm;
 
 // The main window's "Change to Option 2": opens the dialog beside the main
 // window (an open one is brought to the front).
-void OpenChangeOptionForm(TMainForm& form);
+void OpenChangeOptionForm(MainContext& form);
