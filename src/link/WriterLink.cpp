@@ -144,12 +144,38 @@ WaitResult WaitForByte(Workspace& ws, uint8_t& byte, const LinkContext& context)
     }
 }
 
-bool PairMode(const Workspace& ws, std::string_view min207, std::string_view min307)
+WriterIdentity IdentityOf(const Workspace& ws)
 {
-    std::string_view id = ws.WriterId;
-    std::string_view version = ws.WriterVersion;
-    return (id.substr(0, 6) == "HRX207" && version >= min207) ||
-           (id.substr(0, 7) == " HRX307" && version >= min307);
+    const std::string_view id = ws.WriterId;
+    WriterIdentity w;
+    w.Model207 = id.substr(0, 6) == "HRX207";
+    w.Model307 = id.substr(0, 7) == " HRX307";
+    w.Model307A = id.substr(0, 8) == " HRX307A";
+    w.Version = ws.WriterVersion;
+    return w;
+}
+
+WaitResult StreamTransferBuffer(Workspace& ws, int limit, bool pair, const LinkContext& context,
+                                const std::function<bool(int index, uint8_t reply)>& onReply)
+{
+    auto byteAt = [&](int i) -> uint8_t {
+        return i >= 0 && std::size_t(i) < ws.TransferBuffer.size() ? ws.TransferBuffer[i] : 0;
+    };
+    for (int i = 0; i < limit; ++i) {
+        uint8_t out[2] = {byteAt(i), 0};
+        std::size_t count = 1;
+        if (pair) {
+            ++i;
+            out[1] = byteAt(i);
+            count = 2;
+        }
+        SendBytes(ws, out, count);
+        uint8_t reply = 0;
+        const WaitResult waited = WaitForByte(ws, reply, context);
+        if (waited != WaitResult::Byte) return waited;
+        if (!onReply(i, reply)) break;
+    }
+    return WaitResult::Byte;
 }
 
 // ---- port ----------------------------------------------------------------
@@ -237,11 +263,9 @@ LinkResult CheckWriter(Workspace& ws, Notifier& notifier, const LinkContext& con
             ws.CommandBuffer[0] = WriterIdRequest;
             ReadWriterID(ws, 15, context);
             ws.WriterVersion = VersionOf(ws.WriterId);
-            if (ws.WriterId.compare(0, 6, "HRX207") == 0 && ws.WriterId.size() >= 6)
-                notifier.Message(LinkMessages::kOldWriter);
-            if (ws.WriterId.compare(0, 7, " HRX307") == 0 && ws.WriterId.size() >= 7 &&
-                ws.WriterVersion <= "V3.27")
-                notifier.Message(LinkMessages::kUpdateFirmware);
+            const WriterIdentity identity = IdentityOf(ws);
+            if (identity.Model207) notifier.Message(LinkMessages::kOldWriter);
+            if (identity.FirmwareOutdated()) notifier.Message(LinkMessages::kUpdateFirmware);
         }
         return lrWriterGen2Id;
     default:
@@ -342,37 +366,28 @@ LinkResult WriteData(Workspace& ws, int count, bool untilEnd, const LinkContext&
 {
     PurgeReceive(ws);
     LinkResult result = lrWriteOk;
-    // Bytes past the end of the buffer are sent as 0 rather than read from
-    // beyond it.
-    auto byteAt = [&](int i) -> uint8_t {
-        return i >= 0 && std::size_t(i) < ws.TransferBuffer.size() ? ws.TransferBuffer[i] : 0;
-    };
-    int i = 0;
-    while (i < count + 5) {
-        SendByte(ws, byteAt(i));
-        if (PairMode(ws, "V3.20", "V3.20")) {
-            ++i;
-            SendByte(ws, byteAt(i));
-        }
-        uint8_t reply = 0;
-        if (WaitForByte(ws, reply, context) != WaitResult::Byte) return lrTimeout;
+    auto onReply = [&](int i, uint8_t reply) {
         switch (reply) {
         case wrReady:
-            break;
+            return untilEnd || i < count;
         case wrWriteComplete:
-            return i < count - 1 ? lrUnexpected : result;
+            if (i < count - 1) result = lrUnexpected;
+            return false;
         case wrWriteFailed:
             ws.FailIndex = i;
-            return lrWriteFailed;
+            result = lrWriteFailed;
+            return false;
         case wrAdapterError:
-            return lrAdapterError;
+            result = lrAdapterError;
+            return false;
         case wrNoChip:
-            return lrNoChip;
+            result = lrNoChip;
+            return false;
         default:
-            return lrUnexpected;
+            result = lrUnexpected;
+            return false;
         }
-        if (!untilEnd && i >= count) return result;
-        ++i;
-    }
-    return result;
+    };
+    const bool pair = IdentityOf(ws).PairModeForLink();
+    return StreamTransferBuffer(ws, count + 5, pair, context, onReply) == WaitResult::Byte ? result : lrTimeout;
 }

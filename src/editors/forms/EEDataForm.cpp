@@ -12,7 +12,7 @@ TEEDataForm* EEDataForm = nullptr;
 
 namespace {
 
-const HexGridTexts kEepromGrid = {EepromGridRows, kEepromGridColumns, EepromCellText, EepromColumnHeader,
+const HexGridTexts kEepromGrid = {EepromGridRows<GridImage>, kEepromGridColumns, EepromCellText<GridImage>, EepromColumnHeader,
                                   EepromRowLabel};
 
 }  // namespace

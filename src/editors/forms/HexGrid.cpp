@@ -14,24 +14,13 @@
 #include <QVBoxLayout>
 
 HexGridModel::HexGridModel(const Workspace& ws, const HexGridTexts& texts, QObject* parent)
-    : QAbstractTableModel(parent), Ws(ws), Shown(std::make_unique<Workspace>()), Texts(texts)
+    : QAbstractTableModel(parent), Ws(ws), Shown(std::make_unique<GridImage>()), Texts(texts)
 {
-    TakeShown();
+    TakeGridImage(*Shown, Ws);
     RowCount = Texts.Rows(*Shown);
 }
 
 HexGridModel::~HexGridModel() = default;
-
-void HexGridModel::TakeShown()
-{
-    Shown->ProgramMemory = Ws.ProgramMemory;
-    Shown->ProgramLastHi = Ws.ProgramLastHi;
-    Shown->WordShift = Ws.WordShift;
-    Shown->BlankMaskLow = Ws.BlankMaskLow;
-    Shown->EepromBuffer = Ws.EepromBuffer;
-    Shown->EepromLastLo = Ws.EepromLastLo;
-    Shown->EepromLastHi = Ws.EepromLastHi;
-}
 
 int HexGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : RowCount; }
 
@@ -62,7 +51,7 @@ QVariant HexGridModel::headerData(int section, Qt::Orientation orientation, int 
 
 void HexGridModel::Refresh()
 {
-    TakeShown();
+    TakeGridImage(*Shown, Ws);
     const int rows = Texts.Rows(*Shown);
     if (rows != RowCount) {
         beginResetModel();
@@ -75,7 +64,7 @@ void HexGridModel::Refresh()
 
 void HexGridModel::CellChanged(const QModelIndex& cell)
 {
-    TakeShown();
+    TakeGridImage(*Shown, Ws);
     emit dataChanged(cell, cell, {Qt::DisplayRole});
 }
 

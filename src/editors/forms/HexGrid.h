@@ -14,15 +14,16 @@
 #include <memory>
 #include <string>
 
+struct GridImage;
 struct Workspace;
 enum class CellStore;
 class QTableView;
 
 // What a grid shows: its size and the texts of its cells and headers.
 struct HexGridTexts {
-    int (*Rows)(const Workspace&);
+    int (*Rows)(const GridImage&);
     int Columns;
-    std::string (*Cell)(const Workspace&, uint32_t index);
+    std::string (*Cell)(const GridImage&, uint32_t index);
     std::string (*ColumnHeader)(int column);
     std::string (*RowLabel)(int row);
 };
@@ -48,11 +49,8 @@ public:
     void CellChanged(const QModelIndex& index);
 
 private:
-    // Copies what the cells read from the workspace into Shown.
-    void TakeShown();
-
     const Workspace& Ws;
-    std::unique_ptr<Workspace> Shown;
+    std::unique_ptr<GridImage> Shown;   // what the cells read, as of the last refresh
     HexGridTexts Texts;
     int RowCount = 0;
 };

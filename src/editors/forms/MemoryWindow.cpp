@@ -10,7 +10,7 @@
 
 namespace {
 
-const HexGridTexts kMemoryGrid = {MemoryGridRows, kMemoryGridColumns, MemoryCellText, MemoryColumnHeader,
+const HexGridTexts kMemoryGrid = {MemoryGridRows<GridImage>, kMemoryGridColumns, MemoryCellText<GridImage>, MemoryColumnHeader,
                                   MemoryRowLabel};
 
 }  // namespace
