@@ -206,13 +206,10 @@ TEST_F(EditorWindowsTest, ViewCommandsReopenClosedWindowsAndBringOpenOnesForward
 
     // A fill of program memory redraws the open grid in place.
     TMDIChild* memory = OpenMemoryWindow(*Form);
-    Form->FillDialogHook = [](Workspace& ws) {
-        ws.FillStart = 0;
-        ws.FillEnd = 7;
-        ws.FillValue = 0x0ABC;
-        return true;
-    };
+    bool filled = false;
+    FillWhenAsked("0", "7", "0ABC", &filled);
     Form->Action("FillBuffer1")->trigger();
+    EXPECT_TRUE(filled);
     EXPECT_EQ(OpenMemoryWindow(*Form), memory);
     EXPECT_EQ(memory->StringGrid1->model()->index(0, 7).data().toString(), "0ABC");
 }

@@ -16,6 +16,7 @@
 #include "WriterBox.h"
 #include "workspace/OptionModel.h"
 #include "app/forms/MainForm.h"
+#include "editors/forms/FillBufferForm.h"
 #include "files/forms/FileForms.h"
 #include "link/forms/ProgramVerifyForm.h"
 
@@ -117,6 +118,20 @@ void WhenModal(std::function<void(D*)> work, bool* done)
         work(qobject_cast<D*>(QApplication::activeModalWidget()));
         *done = true;
     });
+}
+
+// Confirms the fill dialog with start, end and value (hex texts) once it is
+// the modal window; `check` sees the workspace it opened on first.
+inline void FillWhenAsked(const char* start, const char* end, const char* value, bool* done,
+                          std::function<void(TFillBufferForm*)> check = {})
+{
+    WhenModal<TFillBufferForm>([=](TFillBufferForm* d) {
+        if (check) check(d);
+        d->Edit1->setText(QString::fromLatin1(start));
+        d->Edit2->setText(QString::fromLatin1(end));
+        d->Edit3->setText(QString::fromLatin1(value));
+        d->BitBtn1->click();
+    }, done);
 }
 
 // Replaces a field's text as the user types it, keys through its filter.

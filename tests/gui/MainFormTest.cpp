@@ -66,15 +66,10 @@ TEST_F(MainFormTest, F5RunsTheBlankCheckHandlerExactlyOnce)
 
 TEST_F(MainFormTest, CtrlFFillsProgramMemoryWithTheConfirmedRange)
 {
-    int dialogs = 0;
-    Form.FillDialogHook = [&dialogs](Workspace& ws) {
-        ++dialogs;
-        EXPECT_EQ(ws.FillMaxAddress, 0x3FF);
-        ws.FillStart = 0, ws.FillEnd = 3, ws.FillValue = 0x1234;
-        return true;
-    };
+    bool filled = false;
+    FillWhenAsked("0", "3", "1234", &filled, [this](TFillBufferForm*) { EXPECT_EQ(Form.GetWorkspace().FillMaxAddress, 0x3FF); });
     QTest::keyClick(&Form, Qt::Key_F, Qt::ControlModifier);
-    EXPECT_EQ(dialogs, 1);
+    EXPECT_TRUE(filled);
     const Workspace& ws = Form.GetWorkspace();
     EXPECT_EQ(ws.ProgramMemory[6], 0x34);
     EXPECT_EQ(Ctl<QLabel>(Form, "Label11")->text(), QString::fromStdString(ws.Status.ProgramChecksum));

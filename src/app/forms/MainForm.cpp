@@ -306,7 +306,6 @@ void TMainForm::FormShow()
 
 bool TMainForm::RunFillDialog()
 {
-    if (FillDialogHook) return FillDialogHook(Ws);
     TFillBufferForm dialog(Ws, *Notify, this);
     return dialog.exec() == QDialog::Accepted;
 }

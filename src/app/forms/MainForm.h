@@ -71,9 +71,6 @@ public:
     void ApplyDeviceControls();
     // The writer checks of the first show and the port selector (tests shorten the time-out).
     LinkContext LinkTimeouts;
-    // Runs the fill dialog on FillStart/FillEnd/FillValue; true when it was
-    // confirmed with values that passed its checks. Tests replace the dialog.
-    std::function<bool(Workspace&)> FillDialogHook;
 
 public slots:
     // &File
@@ -148,6 +145,8 @@ private:
     void RecreateMemoryWindow();
     void DestroyEEDataForm();
     void ShowEEDataForm();
+    // Runs the fill dialog on FillStart/FillEnd/FillValue; true when it was
+    // confirmed with values that passed its checks.
     bool RunFillDialog();
     void EnableEepromControls(bool enabled);
 
