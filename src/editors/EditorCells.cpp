@@ -12,12 +12,8 @@ namespace {
 constexpr const char* kMemoryHeaders[kMemoryGridColumns] = {"+0/8", "+1/9", "+2/A", "+3/B",
                                                             "+4/C", "+5/D", "+6/E", "+7/F"};
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
+// Upper-case digits only: the masked ID field shows no others.
+int HexDigit(char c) { return c >= 'a' && c <= 'f' ? -1 : HexDigitValue(c); }
 
 // Words the grid shows for the device, bounded by the buffer.
 uint32_t DeviceWords(const Workspace& ws)

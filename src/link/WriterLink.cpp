@@ -1,7 +1,9 @@
 #include "link/WriterLink.h"
 
 #include <algorithm>
+
 #include <cctype>
+#include <optional>
 
 #include "link/LinkMessages.h"
 #include "platform/Clock.h"
@@ -301,28 +303,44 @@ LinkResult SendHeader(Workspace& ws, int n, const LinkContext& context)
     }
 }
 
-LinkResult Read8BitData(Workspace& ws, int n, const LinkContext& context)
+namespace {
+
+// A read exchange: the ten header bytes go out, then each reply byte goes to
+// `take` until it gives the result; a byte that does not come gives lrTimeout.
+LinkResult ReadReply(Workspace& ws, const LinkContext& context,
+                     const std::function<std::optional<LinkResult>(uint8_t byte)>& take)
 {
     PurgeReceive(ws);
     SendBytes(ws, ws.CommandBuffer.data(), 10);
-    int count = 0;
     for (;;) {
         uint8_t byte = 0;
         if (WaitForByte(ws, byte, context) != WaitResult::Byte) return lrTimeout;
-        if (count >= n) return byte == wrEndOfData ? lrDone : lrUnexpected;
-        if (std::size_t(count) < ws.TransferBuffer.size()) ws.TransferBuffer[count] = byte;
-        ++count;
+        if (const std::optional<LinkResult> result = take(byte)) return *result;
     }
+}
+
+// Data bytes beyond the buffer are taken from the line and dropped.
+void KeepReadByte(Workspace& ws, int index, uint8_t byte)
+{
+    if (std::size_t(index) < ws.TransferBuffer.size()) ws.TransferBuffer[index] = byte;
+}
+
+}  // namespace
+
+LinkResult Read8BitData(Workspace& ws, int n, const LinkContext& context)
+{
+    int count = 0;
+    return ReadReply(ws, context, [&](uint8_t byte) -> std::optional<LinkResult> {
+        if (count >= n) return byte == wrEndOfData ? lrDone : lrUnexpected;
+        KeepReadByte(ws, count++, byte);
+        return std::nullopt;
+    });
 }
 
 LinkResult Read7BitData(Workspace& ws, int n, const LinkContext& context)
 {
-    PurgeReceive(ws);
-    SendBytes(ws, ws.CommandBuffer.data(), 10);
     int count = 0;
-    for (;;) {
-        uint8_t byte = 0;
-        if (WaitForByte(ws, byte, context) != WaitResult::Byte) return lrTimeout;
+    return ReadReply(ws, context, [&](uint8_t byte) -> std::optional<LinkResult> {
         if (byte == wrEndOfData) return count < n - 1 ? lrUnexpected : lrDone;
         if (byte == wrAdapterError) return lrAdapterError;
         if (byte == wrNoChip) return lrNoChip;
@@ -331,9 +349,9 @@ LinkResult Read7BitData(Workspace& ws, int n, const LinkContext& context)
             return lrDone;
         }
         if (byte & 0x80) return lrUnexpected;
-        if (std::size_t(count) < ws.TransferBuffer.size()) ws.TransferBuffer[count] = byte;
-        ++count;
-    }
+        KeepReadByte(ws, count++, byte);
+        return std::nullopt;
+    });
 }
 
 LinkResult ReadDataFromWriter(Workspace& ws, int n, const LinkContext& context)

@@ -11,17 +11,6 @@
 
 namespace {
 
-// The ID line shows the ID bytes as text. A blank ID is twelve 0x7F bytes,
-// which fonts draw as nothing at all; a control character shows as a small
-// box instead, so a blank ID reads as twelve boxes, not as an empty line.
-QString PrintableLatin1(const std::string& text)
-{
-    QString out = Latin1(text);
-    for (QChar& c : out)
-        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0)) c = QChar(0x25A1);
-    return out;
-}
-
 QLabel* MakeLabel(const QString& name, const QString& text, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);

@@ -17,10 +17,9 @@ public:
     QLabel* Label1 = nullptr;
     QLineEdit* Edit1 = nullptr;
     QLabel* Label2 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;   // OK: the pass count takes the entry and the panel shows it
     QPushButton* BitBtn2 = nullptr;
 
-public slots:
     void BitBtn1Click();
 
 private:

@@ -29,17 +29,6 @@ TIDChecksumForm* IDChecksumForm = nullptr;
 
 namespace {
 
-
-// Control characters and the blank byte 0x7F draw as nothing; a small box
-// keeps every ID byte visible, as on the main window's ID line.
-QString Printable(const std::string& text)
-{
-    QString out = Latin1(text);
-    for (QChar& c : out)
-        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0)) c = QChar(0x25A1);
-    return out;
-}
-
 QFont FixedFont(bool bold = false)
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -199,7 +188,7 @@ void TIDChecksumForm::IDLabelShow()
 {
     Workspace& ws = Main.GetWorkspace();
     RenderIdTexts(ws);
-    Label2->setText(ws.IdDisplayMode != 0 ? Latin1(ws.Status.IdText) : Printable(ws.Status.IdText));
+    Label2->setText(ws.IdDisplayMode != 0 ? Latin1(ws.Status.IdText) : PrintableLatin1(ws.Status.IdText));
     Label4->setText(Latin1(ws.Status.IcChecksumText));
     Main.ShowStatus();
 }

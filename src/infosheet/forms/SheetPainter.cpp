@@ -1,8 +1,7 @@
 #include "infosheet/forms/SheetPainter.h"
 #include "platform/forms/Latin1.h"
 
-#include "infosheet/forms/LogoForm1.h"
-#include "infosheet/forms/LogoForm2.h"
+#include "infosheet/forms/LogoForms.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
