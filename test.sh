@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Install what is missing, build, and run every test: once in a normal build,
-# once under AddressSanitizer and UndefinedBehaviorSanitizer, once under
-# ThreadSanitizer (the GUI with the engine too), then the fuzz targets briefly.
+# Install what is missing, build, and run every test: once in a normal build
+# (and its Debian package checked), once under AddressSanitizer and
+# UndefinedBehaviorSanitizer, once under ThreadSanitizer (the GUI with the
+# engine too), then the fuzz targets briefly.
 cd "$(dirname "$0")"
 source scripts/common.sh
 krv_install_missing
@@ -12,6 +13,9 @@ jobs=$(nproc)
 echo "== build and test (build/)"
 krv_build build
 ctest --test-dir build --output-on-failure -j"$jobs"
+
+echo "== the Debian package, built from build/ and checked"
+scripts/package-check.sh build
 
 echo "== build and test under ASan and UBSan (build-asan/)"
 krv_build build-asan -DCMAKE_BUILD_TYPE=Debug -DKRV_SANITIZE=ON -DKRV_BENCH=OFF

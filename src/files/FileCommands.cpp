@@ -8,6 +8,8 @@
 #include "serialno/SerialSettings.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <memory>
 
 namespace {
@@ -169,7 +171,7 @@ bool SaveConfigFile(Workspace& ws, const std::string& path, const CfgSelection& 
 FileCommandResult LoadDefaultConfig(Workspace& ws, const CfgSelection& current, Notifier& n)
 {
     FileCommandResult result;
-    ws.ConfigPath = DefaultConfigPath(ws.StartDirectory);
+    ws.ConfigPath = DefaultConfigPath(ws.ConfigFolder);
     if (FileExists(ws.ConfigPath)) {
         CfgSelection selection = current;
         if (LoadCfg(ws, ws.ConfigPath, selection, n, result.Actions)) {
@@ -190,7 +192,10 @@ bool SaveDefaultConfig(Workspace& ws, const CfgSelection& current, Notifier& n)
         std::fclose(ws.QtpInputHandle);
         ws.QtpInputHandle = nullptr;
     }
-    ws.ConfigPath = DefaultConfigPath(ws.StartDirectory);
+    ws.ConfigPath = DefaultConfigPath(ws.ConfigFolder);
+    // The first close of a new user creates the settings folder.
+    std::error_code ec;
+    std::filesystem::create_directories(ws.ConfigFolder, ec);
     if (WriteFileReplacing(ws.ConfigPath, SaveCfg(ws, current))) return true;
     n.Message(file_dialogs::kCfgCannotSave);
     return false;

@@ -43,13 +43,14 @@ FileCommandResult LoadConfigFile(Workspace& ws, const std::string& path, const C
 // "Save Config File" with the configuration filter chosen.
 bool SaveConfigFile(Workspace& ws, const std::string& path, const CfgSelection& current, Notifier& notifier);
 
-// The first show of the main window: "Default.cfg" of the start directory
+// The first show of the main window: "Default.cfg" of the settings folder
 // loaded when it exists (ResetData when it fails), else the option summary
 // drawn for the selected device.
 FileCommandResult LoadDefaultConfig(Workspace& ws, const CfgSelection& current, Notifier& notifier);
 
 // The main window's close: the QTP input file closed, "Default.cfg" written
-// in the start directory. A failed write is reported; the old file stays.
+// in the settings folder (made when missing). A failed write is reported;
+// the old file stays.
 bool SaveDefaultConfig(Workspace& ws, const CfgSelection& current, Notifier& notifier);
 
 // Texts the dialogs of these commands use.

@@ -36,9 +36,9 @@ std::string ProposedFileName(const std::string& path)
     return dot == std::string::npos ? path : path.substr(0, dot);
 }
 
-std::string DefaultConfigPath(const std::string& startDirectory)
+std::string DefaultConfigPath(const std::string& folder)
 {
-    if (startDirectory.empty()) return "Default.cfg";
-    if (startDirectory.back() == '/') return startDirectory + "Default.cfg";
-    return startDirectory + "/Default.cfg";
+    if (folder.empty()) return "Default.cfg";
+    if (folder.back() == '/') return folder + "Default.cfg";
+    return folder + "/Default.cfg";
 }

@@ -14,5 +14,5 @@ ProgramFileType ProgramFileTypeOf(const std::string& path);
 // "/a.b/c"); a name without extension is proposed as it is.
 std::string ProposedFileName(const std::string& path);
 
-// The default configuration file in the start directory.
-std::string DefaultConfigPath(const std::string& startDirectory);
+// The default configuration file in the given folder.
+std::string DefaultConfigPath(const std::string& folder);

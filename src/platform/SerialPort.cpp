@@ -1,7 +1,6 @@
 #include "platform/SerialPort.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -11,6 +10,7 @@
 #include <unistd.h>
 
 #include "platform/Clock.h"
+#include "platform/ConfigFolder.h"
 
 namespace {
 
@@ -21,18 +21,7 @@ std::string ErrnoText(const char* what)
 
 }  // namespace
 
-std::string PortsFolder()
-{
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    std::string base;
-    if (xdg && *xdg) {
-        base = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = std::string(home ? home : "") + "/.config";
-    }
-    return base + "/krv-writer/ports";
-}
+std::string PortsFolder() { return UserConfigFolder() + "/ports"; }
 
 std::string ResolvePortPath(const std::string& name)
 {

@@ -51,8 +51,8 @@ private:
     std::string path_;
 };
 
-// The folder of port links: $XDG_CONFIG_HOME/krv-writer/ports, else
-// ~/.config/krv-writer/ports.
+// The folder of port links: "ports" in the user's settings folder
+// ($XDG_CONFIG_HOME/krv-writer/ports, else ~/.config/krv-writer/ports).
 std::string PortsFolder();
 
 // The device path a port name stands for: a link of that name in the ports

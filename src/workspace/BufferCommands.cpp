@@ -3,13 +3,12 @@
 #include "workspace/Checksum.h"
 #include "workspace/DeviceCatalogue.h"
 #include "workspace/OptionModel.h"
+#include "platform/ConfigFolder.h"
 #include "platform/Notifier.h"
 #include "workspace/SerialState.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 GuiActions& GuiActions::operator|=(const GuiActions& other)
 {
@@ -60,8 +59,7 @@ void SetCreationDefaults(Workspace& ws)
     ws.AutoWriterDone = 0;
     ws.AutoPassCount = 0;
     ws.ProgramFileName.clear();
-    std::error_code ec;
-    ws.StartDirectory = std::filesystem::current_path(ec).string();
+    ws.ConfigFolder = UserConfigFolder();
 
     SelectDevice(ws, GetIcName(0));
 

@@ -39,7 +39,7 @@ struct GuiActions {
 // The workspace part of the main window's creation: link and auto-writer
 // state cleared, the first catalogue device selected (DeviceIndex), option
 // words 0 and 1, all of ProgramMemory and EepromBuffer blank, the flags and
-// serial settings at their defaults, StartDirectory = the current directory.
+// serial settings at their defaults, ConfigFolder = the user's settings folder.
 void SetCreationDefaults(Workspace& ws);
 
 // Option words 0 and 1 set to blank pairs of the current word model.

@@ -196,6 +196,7 @@ struct Workspace {
 
     // What the status panel shows, kept in the model.
     StatusPanel Status;
-    // The process's current directory, taken once when the main window is created.
-    std::string StartDirectory;
+    // The folder of "Default.cfg", the user's settings folder, taken once when
+    // the main window is created.
+    std::string ConfigFolder;
 };

@@ -3,6 +3,7 @@
 #include "workspace/OptionModel.h"
 #include "files/ConfigFile.h"
 #include "files/FileNames.h"
+#include "files/SafeFile.h"
 
 namespace {
 
@@ -196,14 +197,20 @@ TEST(ConfigThroughLoadData, RefusedConfigurationResetsTheWorkspaceAndEndsTheComm
     EXPECT_EQ(r.MemoryCaption.value_or(""), "Program Memory");
 }
 
-TEST(DefaultConfig, FailedWriteIsReported)
+// The settings folder is made at the first close; one that cannot be made
+// is reported.
+TEST(DefaultConfig, WriteMakesTheSettingsFolderOrIsReported)
 {
     TempDir dir;
-    auto ws = ShownWorkspace();
-    ws->StartDirectory = dir.File("not-there");
-    RecordingNotifier n;
-    EXPECT_FALSE(SaveDefaultConfig(*ws, CfgSelection{}, n));
-    EXPECT_EQ(n.LastText(), "File can't be saved!");
+    WriteBytes(dir.File("plain"), "");
+    for (const bool possible : {true, false}) {
+        auto ws = ShownWorkspace();
+        ws->ConfigFolder = dir.File(possible ? "new/krv-writer" : "plain/krv-writer");
+        RecordingNotifier n;
+        EXPECT_EQ(SaveDefaultConfig(*ws, CfgSelection{}, n), possible);
+        EXPECT_EQ(FileExists(DefaultConfigPath(ws->ConfigFolder)), possible);
+        EXPECT_EQ(n.LastText(), possible ? "" : "File can't be saved!");
+    }
 }
 
 // A configuration of a larger device than the selected one, naming a ".cbn"
@@ -222,7 +229,7 @@ TEST(ConfigurationLoad, LargerDeviceWithShortRawImage)
     for (const bool atStart : {false, true}) {
         SCOPED_TRACE(atStart ? "Default.cfg" : "Load Config File");
         auto ws = ShownWorkspace();
-        ws->StartDirectory = dir.Path;
+        ws->ConfigFolder = dir.Path;
         RecordingNotifier n;
         const FileCommandResult r = atStart ? LoadDefaultConfig(*ws, CfgSelection{0, "31Q520"}, n)
                                             : LoadConfigFile(*ws, dir.File("setup.cfg"), CfgSelection{0, "31Q520"}, n);

@@ -226,3 +226,23 @@ TEST(HexGrid, DrawsWhatItsLastRefreshTookFromTheWorkspace)
     model.Refresh();
     EXPECT_EQ(model.data(model.index(0, 0)).toString(), "5A");
 }
+
+// A screen reader names each child window, its frame and the form in it, by
+// the caption, and follows a new caption.
+TEST_F(EditorWindowsTest, ChildWindowsAreNamedByTheirCaptions)
+{
+    Form->Action("Disassemble1")->trigger();
+    const auto names = [this] {
+        QStringList list;
+        for (QMdiSubWindow* frame : Form->ClientArea()->subWindowList()) {
+            const QString name = QAccessible::queryAccessibleInterface(frame->widget())->text(QAccessible::Name);
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(frame)->text(QAccessible::Name), name);
+            list << name;
+        }
+        list.sort();
+        return list;
+    };
+    EXPECT_EQ(names(), QStringList({"Disassembly", "EEPROM data", "ID and Checksum", "Program Memory"}));
+    OpenMemoryWindow(*Form)->setWindowTitle(QStringLiteral("/work/p.chx"));
+    EXPECT_EQ(names(), QStringList({"/work/p.chx", "Disassembly", "EEPROM data", "ID and Checksum"}));
+}

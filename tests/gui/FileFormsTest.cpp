@@ -85,30 +85,34 @@ TEST_F(FileFormsTest, ConfigurationSelectsPortAndDeviceWithoutTheirChangeHandler
     EXPECT_EQ(Ws().DeviceName, "72Q574");
 }
 
-TEST_F(FileFormsTest, DefaultConfigIsReadAtTheFirstShowAndWrittenAtClose)
+TEST_F(FileFormsTest, DefaultConfigInTheSettingsFolderIsReadAtTheFirstShowAndWrittenAtClose)
 {
-    // The start directory is the current one when the window is created.
-    Write(QStringLiteral("p.cbn"), QByteArray(4096, '\0'));
+    // The test main points XDG_CONFIG_HOME at a temporary folder.
+    const QString settings = qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/krv-writer/Default.cfg");
+    Write(File("p.cbn"), QByteArray(4096, '\0'));
     {
         Workspace ws;
         SetCreationDefaults(ws);
         std::string text = SaveCfg(ws, CfgSelection{0, "72Q574"});   // COM1: the simulated writer
-        text.replace(text.find("File name: "), 11, "File name: " + QDir::current().filePath("p.cbn").toStdString());
+        text.replace(text.find("File name: "), 11, "File name: " + Dir.File("p.cbn"));
         text.replace(text.find("Keep option: 0"), 14, "Keep option: 1");
-        Write(QStringLiteral("Default.cfg"), QByteArray::fromStdString(text));
+        Write(settings, QByteArray::fromStdString(text));
     }
-    Form = std::make_unique<TMainForm>(&Notes);
-    QSignalSpy deviceChanges(Ctl<QComboBox>(*Form, "ComboBox2"), &QComboBox::currentIndexChanged);
-    Form->show();
-    EXPECT_TRUE(Notes.Prompts.empty()) << Notes.LastText();
-    EXPECT_EQ(Ctl<QComboBox>(*Form, "ComboBox2")->currentText(), "72Q574");
-    EXPECT_TRUE(Ws().KeepOption);
-    EXPECT_EQ(deviceChanges.count(), 0);
+    for (const bool keep : {true, false}) {   // as written, then as the first close left it
+        Form = std::make_unique<TMainForm>(&Notes);
+        QSignalSpy deviceChanges(Ctl<QComboBox>(*Form, "ComboBox2"), &QComboBox::currentIndexChanged);
+        Form->show();
+        EXPECT_TRUE(Notes.Prompts.empty()) << Notes.LastText();
+        EXPECT_EQ(Ctl<QComboBox>(*Form, "ComboBox2")->currentText(), "72Q574");
+        EXPECT_EQ(Ws().KeepOption, keep);
+        EXPECT_EQ(deviceChanges.count(), 0);
 
-    Ws().KeepOption = false;
-    Form->close();
-    const QByteArray saved = Read(QStringLiteral("Default.cfg"));
-    EXPECT_TRUE(saved.contains("Keep option: 0\r\n"));
-    EXPECT_TRUE(saved.contains("COM port: Com1\r\n"));
-    EXPECT_TRUE(saved.contains("Device name: 72Q574\r\n"));
+        Ws().KeepOption = false;
+        Form->close();
+        const QByteArray saved = Read(settings);
+        EXPECT_TRUE(saved.contains("Keep option: 0\r\n"));
+        EXPECT_TRUE(saved.contains("COM port: Com1\r\n"));
+        EXPECT_TRUE(saved.contains("Device name: 72Q574\r\n"));
+    }
+    EXPECT_FALSE(QFile::exists(QStringLiteral("Default.cfg")));   // nothing in the working directory
 }

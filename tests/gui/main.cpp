@@ -1,9 +1,10 @@
 // The GUI tests need a QApplication before any widget exists; they run on
 // the offscreen platform unless the caller chose another one. A simulated
 // writer answers as COM1 from a private ports folder, so the main window's
-// writer check at show finds a writer, as it would on the bench. They run in
-// a directory of their own that starts every test without "Default.cfg", as
-// the main window reads it from, and writes it to, the current directory.
+// writer check at show finds a writer, as it would on the bench. That folder
+// is also where the main window reads and writes "Default.cfg": every test
+// starts without one. They run in a directory of their own, so that files a
+// test leaves in the current directory go with it.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -15,6 +16,8 @@
 
 #include "LinkedWriter.h"
 #include "WriterBox.h"
+#include "files/FileNames.h"
+#include "platform/ConfigFolder.h"
 
 namespace {
 
@@ -28,7 +31,7 @@ public:
 private:
     void OnTestStart(const ::testing::TestInfo&) override
     {
-        QFile::remove(QStringLiteral("Default.cfg"));
+        QFile::remove(QString::fromStdString(DefaultConfigPath(UserConfigFolder())));
         Writer.LinkAs(Com1);
     }
 

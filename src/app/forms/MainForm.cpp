@@ -13,6 +13,7 @@
 #include "editors/forms/EngineeringPanelForm.h"
 #include "editors/forms/FillBufferForm.h"
 #include "editors/forms/PasswordForm.h"
+#include "files/FileNames.h"
 #include "files/forms/FileForms.h"
 #include "iap/forms/IAPForm.h"
 #include "infosheet/forms/InfoForm.h"
@@ -236,7 +237,7 @@ void TMainForm::FormCreate()
         devices->setCurrentIndex(0);
     }
     // Link and auto-writer state, the first device, blank buffers, flags,
-    // serial settings and StartDirectory.
+    // serial settings and ConfigFolder.
     SetCreationDefaults(Ws);
 
     {
@@ -275,7 +276,7 @@ void TMainForm::FormShow()
     ApplyGuiActions(ClearId(Ws));
 
     if (!Ws.StartupDone) {
-        Ws.ConfigPath = Ws.StartDirectory + "/Default.cfg";
+        Ws.ConfigPath = DefaultConfigPath(Ws.ConfigFolder);
         if (!file_forms::LoadDefaultConfig(*this)) UpdateOption(Ws, Notify);
         RecreateIDChecksumForm();
         Ws.IDFormOpen = true;
@@ -322,7 +323,7 @@ void TMainForm::FormClose()
         std::fclose(Ws.QtpInputHandle);
         Ws.QtpInputHandle = nullptr;
     }
-    Ws.ConfigPath = Ws.StartDirectory + "/Default.cfg";
+    Ws.ConfigPath = DefaultConfigPath(Ws.ConfigFolder);
     file_forms::SaveDefaultConfig(*this);
     if (IAPForm && IAPForm->isVisible()) IAPForm->close();
 }

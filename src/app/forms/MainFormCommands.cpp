@@ -321,6 +321,14 @@ QMdiSubWindow* TMainForm::AddChildWindow(QWidget* child)
 {
     QMdiSubWindow* sub = MdiArea->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // A screen reader tells the child windows apart by their captions: the
+    // frame and the form inside it carry the caption as their name.
+    const auto name = [sub, child](const QString& caption) {
+        sub->setAccessibleName(caption);
+        child->setAccessibleName(caption);
+    };
+    name(child->windowTitle());
+    connect(child, &QWidget::windowTitleChanged, sub, name);
     sub->show();
     return sub;
 }

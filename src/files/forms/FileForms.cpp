@@ -162,7 +162,7 @@ void SaveConfig(MainContext& form)
 bool LoadDefaultConfig(MainContext& form)
 {
     Workspace& ws = form.GetWorkspace();
-    if (!FileExists(DefaultConfigPath(ws.StartDirectory))) return false;
+    if (!FileExists(DefaultConfigPath(ws.ConfigFolder))) return false;
     Apply(form, ::LoadDefaultConfig(ws, CurrentSelection(form), form.GetNotifier()));
     return true;
 }

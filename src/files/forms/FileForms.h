@@ -44,7 +44,7 @@ void SaveProgramMemory(MainContext& form);   // SaveProgramMemory1Click
 void LoadConfig(MainContext& form);          // LoadConfig1Click
 void SaveConfig(MainContext& form);          // FileSaveItemClick
 
-// First show: loads "Default.cfg" of the start directory when it exists (its
+// First show: loads "Default.cfg" of the settings folder when it exists (its
 // device and port selected without running the change handlers, ResetData
 // when it fails) and returns true; false when there is no such file.
 bool LoadDefaultConfig(MainContext& form);
