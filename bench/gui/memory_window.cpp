@@ -59,7 +59,8 @@ int main(int argc, char** argv)
     TMainForm form(&quiet);
     form.resize(1280, 900);
     form.show();
-    form.ComboBox2->setCurrentIndex(form.ComboBox2->count() - 1);   // the largest device
+    auto* devices = form.findChild<QComboBox*>(QStringLiteral("ComboBox2"));
+    devices->setCurrentIndex(devices->count() - 1);   // the largest device
     Workspace& ws = form.GetWorkspace();
     QApplication::processEvents();
 

@@ -12,12 +12,8 @@ namespace {
 constexpr const char* kMemoryHeaders[kMemoryGridColumns] = {"+0/8", "+1/9", "+2/A", "+3/B",
                                                             "+4/C", "+5/D", "+6/E", "+7/F"};
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
+// Upper-case digits only: the masked ID field shows no others.
+int HexDigit(char c) { return c >= 'a' && c <= 'f' ? -1 : HexDigitValue(c); }
 
 // Words the grid shows for the device, bounded by the buffer.
 uint32_t DeviceWords(const Workspace& ws)
@@ -28,7 +24,16 @@ uint32_t DeviceWords(const Workspace& ws)
 
 }  // namespace
 
-int MemoryGridRows(const Workspace& ws) { return (ws.ProgramLastHi + 1) * 32; }
+void TakeGridImage(GridImage& image, const Workspace& ws)
+{
+    image.ProgramMemory = ws.ProgramMemory;
+    image.EepromBuffer = ws.EepromBuffer;
+    image.ProgramLastHi = ws.ProgramLastHi;
+    image.WordShift = ws.WordShift;
+    image.BlankMaskLow = ws.BlankMaskLow;
+    image.EepromLastHi = ws.EepromLastHi;
+    image.EepromLastLo = ws.EepromLastLo;
+}
 
 std::string MemoryColumnHeader(int column)
 {
@@ -36,22 +41,6 @@ std::string MemoryColumnHeader(int column)
 }
 
 std::string MemoryRowLabel(int row) { return "0x" + WordToHex(static_cast<uint32_t>(row) * kMemoryGridColumns); }
-
-std::string MemoryCellText(const Workspace& ws, uint32_t wordIndex)
-{
-    if (wordIndex >= kProgramMemorySize / 2) return "0000";
-    const uint8_t low = ws.ProgramMemory[2 * wordIndex];
-    const uint8_t high = ws.ProgramMemory[2 * wordIndex + 1];
-    return WordToHex((static_cast<uint32_t>(high) << ws.WordShift) + (low & ws.BlankMaskLow));
-}
-
-uint32_t EepromCellCount(const Workspace& ws)
-{
-    const uint32_t device = ws.EepromLastHi * 256u + ws.EepromLastLo + 1u;
-    return std::min<uint32_t>(device, kEepromBufferSize);
-}
-
-int EepromGridRows(const Workspace& ws) { return static_cast<int>(EepromCellCount(ws) / kEepromGridColumns); }
 
 std::string EepromColumnHeader(int column)
 {
@@ -64,11 +53,6 @@ std::string EepromRowLabel(int row)
     char text[16];
     std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(row) * kEepromGridColumns);
     return text;
-}
-
-std::string EepromCellText(const Workspace& ws, uint32_t index)
-{
-    return index < EepromCellCount(ws) ? ByteToHex(ws.EepromBuffer[index]) : std::string();
 }
 
 uint32_t WordEditorLimit(uint32_t family)

@@ -5,26 +5,54 @@
 // user's entries through.
 #pragma once
 
+#include "workspace/Checksum.h"
 #include "workspace/Workspace.h"
+
+#include <algorithm>
 
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 
+// The grids read only these members: from the workspace, or from the copy
+// a grid draws from (taken on the GUI thread, so that a repaint during a
+// run never reads a workspace the engine is writing).
+struct GridImage {
+    std::array<uint8_t, kProgramMemorySize> ProgramMemory{};
+    std::array<uint8_t, kEepromBufferSize> EepromBuffer{};
+    uint8_t ProgramLastHi = 0;
+    uint8_t WordShift = 7;
+    uint8_t BlankMaskLow = 0x7F;
+    uint8_t EepromLastHi = 0;
+    uint8_t EepromLastLo = 0;
+};
+void TakeGridImage(GridImage& image, const Workspace& ws);
+
 // --- Program-memory grid: eight words a row --------------------------------
 
 constexpr int kMemoryGridColumns = 8;
 
 // Data rows of the grid: 32 for each step of the last address's high byte.
-int MemoryGridRows(const Workspace& ws);
+template <class Image>
+int MemoryGridRows(const Image& m)
+{
+    return (m.ProgramLastHi + 1) * 32;
+}
 // "+0/8" .. "+7/F" for columns 0..7.
 std::string MemoryColumnHeader(int column);
 // "0x" + the first word address of data row `row` (0-based) in four digits.
 std::string MemoryRowLabel(int row);
 // The word as four upper-case hex digits: (high << WordShift) + (low AND
 // BlankMaskLow); a word beyond the buffer shows as "0000".
-std::string MemoryCellText(const Workspace& ws, uint32_t wordIndex);
+template <class Image>
+std::string MemoryCellText(const Image& m, uint32_t wordIndex)
+{
+    if (wordIndex >= kProgramMemorySize / 2) return "0000";
+    const uint8_t low = m.ProgramMemory[2 * wordIndex];
+    const uint8_t high = m.ProgramMemory[2 * wordIndex + 1];
+    return WordToHex((static_cast<uint32_t>(high) << m.WordShift) + (low & m.BlankMaskLow));
+}
 
 // --- EEPROM grid: sixteen bytes a row ----------------------------------------
 
@@ -32,15 +60,28 @@ constexpr int kEepromGridColumns = 16;
 
 // The bytes the grid may show and edit: the device's EEPROM, bounded by the
 // buffer.
-uint32_t EepromCellCount(const Workspace& ws);
+template <class Image>
+uint32_t EepromCellCount(const Image& m)
+{
+    const uint32_t device = m.EepromLastHi * 256u + m.EepromLastLo + 1u;
+    return std::min<uint32_t>(device, kEepromBufferSize);
+}
 // Data rows: whole rows of sixteen within EepromCellCount.
-int EepromGridRows(const Workspace& ws);
+template <class Image>
+int EepromGridRows(const Image& m)
+{
+    return static_cast<int>(EepromCellCount(m) / kEepromGridColumns);
+}
 // "+0" .. "+F" for columns 0..15.
 std::string EepromColumnHeader(int column);
 // "0x" + the row's first address, at least two digits (0x00, 0x10, 0x100).
 std::string EepromRowLabel(int row);
 // Two upper-case hex digits of the byte; "" beyond EepromCellCount.
-std::string EepromCellText(const Workspace& ws, uint32_t index);
+template <class Image>
+std::string EepromCellText(const Image& m, uint32_t index)
+{
+    return index < EepromCellCount(m) ? ByteToHex(m.EepromBuffer[index]) : std::string();
+}
 
 // --- Word editor ---------------------------------------------------------
 

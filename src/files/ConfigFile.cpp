@@ -1,4 +1,5 @@
 #include "files/ConfigFile.h"
+
 #include "workspace/Checksum.h"
 
 #include "serialno/SerialNumber.h"
@@ -35,14 +36,6 @@ std::string_view SkipBlanks(std::string_view text)
 {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
     return text;
-}
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
 }
 
 // Walks the text the way the reader always has: whole lines forward to the
@@ -136,7 +129,7 @@ public:
         }
         uint32_t value = 0;
         for (char c : token) {
-            int d = HexDigit(c);
+            int d = HexDigitValue(c);
             if (d < 0) {
                 Message = NotAnInteger(token);
                 return 0;
@@ -170,8 +163,8 @@ public:
         }
         for (uint32_t k = 0; k < byteCount; ++k) {
             std::size_t at = (byteCount - k) * 2 - 2;
-            int hi = HexDigit(token[at]);
-            int lo = HexDigit(token[at + 1]);
+            int hi = HexDigitValue(token[at]);
+            int lo = HexDigitValue(token[at + 1]);
             if (hi < 0 || lo < 0) {
                 Message = NotAnInteger(token);
                 return;

@@ -1,17 +1,10 @@
 #include "files/HexRecords.h"
+
 #include "workspace/Checksum.h"
 
 #include <algorithm>
 
 namespace {
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
 
 // A field of `width` hexadecimal digits at `pos` of the record text; false
 // when the record ends before it or a character is not a digit.
@@ -20,7 +13,7 @@ bool HexField(std::string_view record, std::size_t pos, std::size_t width, uint3
     value = 0;
     if (pos > record.size() || record.size() - pos < width) return false;
     for (std::size_t i = 0; i < width; ++i) {
-        int d = HexDigit(record[pos + i]);
+        int d = HexDigitValue(record[pos + i]);
         if (d < 0) {
             value = 0;
             return false;

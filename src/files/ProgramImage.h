@@ -2,6 +2,7 @@
 // workspace's buffers, and what the readers need to know of the device.
 #pragma once
 
+#include "workspace/DeviceCatalogue.h"
 #include "workspace/Workspace.h"
 
 #include <array>
@@ -19,7 +20,7 @@ struct DeviceWords {
     bool MemoryWindowOpen = false;   // the 12/14-bit warnings show only with the memory window
 
     static DeviceWords Of(const Workspace& ws);
-    bool HasEeprom() const { return (DeviceFlags & 0x04) != 0; }
+    bool HasEeprom() const { return (DeviceFlags & kFlagHasEeprom) != 0; }
     // The used part of program memory, never more than the buffer.
     uint32_t UsedRomBytes() const;
     uint32_t UsedEepromBytes() const;

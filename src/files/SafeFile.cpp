@@ -60,12 +60,6 @@ std::string DirectoryOf(const std::string& path)
 
 } // namespace
 
-bool FileExists(const std::string& path)
-{
-    struct stat st {};
-    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
 FileBytes ReadWholeFile(const std::string& path, std::size_t maxBytes)
 {
     FileBytes out;

@@ -4,6 +4,8 @@
 // once every byte is on disk, so a failed save never destroys the old file.
 #pragma once
 
+#include "platform/FileSystem.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -15,8 +17,6 @@ struct FileBytes {
     ReadStatus Status = ReadStatus::Missing;
     std::string Bytes;
 };
-
-bool FileExists(const std::string& path);
 
 // Reads the whole file when it holds at most maxBytes bytes.
 FileBytes ReadWholeFile(const std::string& path, std::size_t maxBytes);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "workspace/EngineeringValues.h"
 #include "workspace/Workspace.h"
 
 enum MemoryArea : int {
@@ -27,14 +28,6 @@ enum HeaderCommand : int {
 // Bit 6 of header byte 9, set or cleared per step by the engine.
 constexpr uint8_t AccessStartBit = 0x40;
 constexpr int kCommandHeaderSize = 10;
-
-// What the main window's engineering panel holds when the header is built.
-struct EngineeringValues {
-    bool PanelVisible = false;          // Panel2 shown
-    std::string EraseWidth = "180";     // decimal text, 1..255
-    std::string PulseWidth = "6";       // decimal text, 1..127
-    int Mode65 = 0;                     // item index of Mode65: "00", "01", "10", "11"
-};
 
 // Fills CommandBuffer bytes 0..9 from the device members of the workspace
 // (HeaderDeviceBytes, ProgramLast*, EepromLast*, OptionByteCount,

@@ -9,8 +9,6 @@ constexpr uint8_t kRecordStart = 0xA9;
 constexpr uint8_t kClearSlot = 0xFF;
 constexpr uint8_t kRecordTail = 0x02;
 constexpr std::size_t kNameBytes = 16;
-constexpr const char* kDownloadModel = " HRX307A";
-constexpr const char* kDownloadFirmware = "V3.09";
 
 // Byte 31: the sum of bytes 1 to 30 (byte 0 is not summed).
 void Seal(DeviceRecord& r)
@@ -53,7 +51,7 @@ DeviceRecord BuildDeviceRecord(const DeviceTableRow& row, int slot)
     r[20] = row.HeaderByte6;
     r[21] = row.HeaderByte8;
     r[22] = row.RecordByte;
-    r[23] = row.Flags;
+    r[23] = DeviceFlagsOf(row);
     r[24] = uint8_t(row.Family & 0xFF);
     r[25] = row.EepromLastLo;
     r[26] = twoOptionWords ? 1 : 0;
@@ -84,9 +82,9 @@ bool DownloadDevices(Workspace& ws, Notifier& notifier, const std::vector<bool>&
     if (check == lrTimeout) return stop(DownloadMessages::kConnectTimeout);
     if (check != lrWriterGen1 && check != lrWriterGen2 && check != lrWriterGen2Id)
         return stop(DownloadMessages::WriterError(1, check));
-    if (ws.WriterId.compare(0, 8, kDownloadModel) != 0 || ws.WriterId.size() < 8)
-        return stop(DownloadMessages::kNotSupported);
-    if (ws.WriterVersion < kDownloadFirmware) return stop(DownloadMessages::kUpdateFirmware);
+    const WriterIdentity identity = IdentityOf(ws);
+    if (!identity.TakesDeviceDownload()) return stop(DownloadMessages::kNotSupported);
+    if (identity.DownloadFirmwareMissing()) return stop(DownloadMessages::kUpdateFirmware);
 
     if (std::string e = SendRecord(ws, BuildClearRecord(), 2, context); !e.empty()) return stop(e);
 

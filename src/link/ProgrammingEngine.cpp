@@ -12,7 +12,7 @@
 #include "serialno/QtpFile.h"
 #include "serialno/SerialMessages.h"
 #include "serialno/SerialNumber.h"
-#include "serialno/SerialSetFrame.h"
+#include "link/SerialSetExchange.h"
 
 #include <algorithm>
 #include <array>
@@ -34,10 +34,6 @@ public:
     {
         ctx_.Cancel = &cancel_;
         ctx_.TimeoutHundredths = timeoutHundredths;
-        engineering_.PanelVisible = controls.EngineeringPanelVisible;
-        engineering_.EraseWidth = controls.EraseWidth;
-        engineering_.PulseWidth = controls.PulseWidth;
-        engineering_.Mode65 = controls.Mode65Index;
     }
 
     RunEnd Run();
@@ -149,7 +145,7 @@ private:
     void Header(MemoryArea area, HeaderCommand command, bool accessStart)
     {
         SelectDevice(ws_, controls_.DeviceText);
-        GetHeader(ws_, area, command, engineering_);
+        GetHeader(ws_, area, command, controls_.Engineering);
         SetAccessStart(accessStart);
     }
     void SetAccessStart(bool on)
@@ -193,7 +189,6 @@ private:
     bool VerifyOrReadOptionStep();
     bool Stream(bool eeprom, uint32_t n);
     void EndBlock();
-    bool PairModeForStream() const;
 
     // The Security item's field mask and its "Enable" choice. The search
     // stops at the end of the item's choices, so a table without "Enable"
@@ -211,7 +206,6 @@ private:
     const EngineControls& controls_;
     const std::atomic<bool>& cancel_;
     LinkContext ctx_;
-    EngineeringValues engineering_;
     std::array<std::string, kProgressLabelCount> captions_{};
 
     // Step flags and settings of this run.
@@ -241,7 +235,7 @@ RunEnd EngineRun::Run()
     Caption(ProgressLabel::Title, op_->Title, false);
     erase_ = op_->Erase;
     blankCheck_ = op_->BlankCheck;
-    const bool hasEeprom = (ws_.DeviceFlags & 0x04) != 0;
+    const bool hasEeprom = (ws_.DeviceFlags & kFlagHasEeprom) != 0;
     programEeprom_ = op_->ProgramEeprom;
     verifyEeprom_ = op_->VerifyEeprom;
     readEeprom_ = op_->ReadEeprom && hasEeprom;
@@ -250,7 +244,7 @@ RunEnd EngineRun::Run()
         programEeprom_ = programEeprom_ && withEeprom;
         verifyEeprom_ = verifyEeprom_ && withEeprom;
     }
-    if (op_->Automatic && (ws_.DeviceFlags & 0x02)) {
+    if (op_->Automatic && (ws_.DeviceFlags & kFlagEraseInsteadOfBlankCheck)) {
         erase_ = true;
         blankCheck_ = false;
     }
@@ -360,7 +354,7 @@ bool EngineRun::EraseStep()
 {
     const Clock::time_point mark = Clock::now();
     Caption(ProgressLabel::Erase, "Erase flash memory...");
-    const bool slowPart = ws_.DeviceName == "KRV31Q566" || ws_.DeviceName.rfind("KRV31Q520", 0) == 0;
+    const bool slowPart = QuirksOf(ws_.DeviceName).SlowErase;
     Header(areaProgram, hcErase, !slowPart);
     Colour(ProgressLabel::Erase, LabelColour::Black);
     if (!Expect(SendHeader_(10), Exchange::EraseHeader, ProgressLabel::Erase)) return false;
@@ -380,7 +374,7 @@ bool EngineRun::BlankCheckStep()
     Caption(label, "Blank Check -> Check ID & Checksum", false);
     Header(areaIdChecksum, hcRead, true);
     if (!Expect(ReadData_(32), Exchange::BlankIdRead, label)) return false;
-    const std::size_t first = ws_.DeviceName == "KRV31R511(BA)" ? 4 : 0;
+    const std::size_t first = QuirksOf(ws_.DeviceName).BlankCheckFromIdByte;
     for (std::size_t k = first; k <= 14; k += 2) {
         if (!IsBlankPair(ws_.TransferBuffer[k], ws_.TransferBuffer[k + 1])) {
             Red(label, "ID or Checksum ...... Not Blank!!");
@@ -480,57 +474,49 @@ bool EngineRun::SerialSetStep()
     return true;
 }
 
-bool EngineRun::PairModeForStream() const
-{
-    return PairMode(ws_, "V3.21", "V3.26");
-}
-
-// The engine's own data stream: one acknowledge per byte, or per pair.
+// The engine's data stream: captions for the progress and every answer.
 bool EngineRun::Stream(bool eeprom, uint32_t n)
 {
     const ProgressLabel label = eeprom ? ProgressLabel::Eeprom : ProgressLabel::Data;
     const ProgressLabel progress = eeprom ? ProgressLabel::Option : ProgressLabel::Eeprom;
     const uint32_t every = eeprom ? 64 : 128;
-    const bool pair = PairModeForStream();
-    auto byteAt = [&](uint32_t i) -> uint8_t {
-        // Indices past the buffer (a full-size device's trailing bytes) go out as 0.
-        return i < kTransferBufferSize ? ws_.TransferBuffer[i] : 0;
-    };
-    for (uint32_t i = 0; i <= n + 5; ++i) {
-        uint8_t out[2] = {byteAt(i), 0};
-        std::size_t count = 1;
-        if (pair) {
-            ++i;
-            out[1] = byteAt(i);
-            count = 2;
-        }
-        uint8_t reply = 0;
-        const WaitResult waited =
-            SendBytes(ws_, out, count, ctx_) ? WaitForByte(ws_, reply, ctx_) : WaitResult::TimedOut;
-        if (EndIfCancelled()) return false;
-        if (waited != WaitResult::Byte) {
-            Red(label, eeprom ? "Connect timeout!!" : "Connect Timeout!!");
-            return EndWithTimer();
+    std::optional<bool> ended;   // set when an answer ends the stream
+    auto onReply = [&](int index, uint8_t reply) {
+        const uint32_t i = static_cast<uint32_t>(index);
+        if (EndIfCancelled()) {
+            ended = false;
+            return false;
         }
         switch (reply) {
-        case 0xB5:
+        case wrReady:
             if (i % every == 1) Caption(progress, Hex4(i / 2));
-            break;
-        case 0xB0:
+            return true;
+        case wrWriteComplete:
             Caption(label, eeprom ? "EEPROM data program Ok" : "Data program Ok");
             if (eeprom) Hide(ProgressLabel::Option);
-            return true;
-        case 0xB1:
+            ended = true;
+            return false;
+        case wrWriteFailed:
             Caption(progress, Hex4(i / 2));
             Red(label, eeprom ? "EEPROM data program fail !!" : "Data program fail !!");
-            return EndWithTimer();
-        case 0xFE:
+            break;
+        case wrNoChip:
             Red(label, "Nothing in socket or type error!");
-            return EndWithTimer();
+            break;
         default:
             Red(label, "Unknow return value!!");
-            return EndWithTimer();
+            break;
         }
+        ended = EndWithTimer();
+        return false;
+    };
+    const bool pair = IdentityOf(ws_).PairModeForStream();
+    const WaitResult waited = StreamTransferBuffer(ws_, static_cast<int>(n) + 6, pair, ctx_, onReply);
+    if (ended) return *ended;
+    if (waited != WaitResult::Byte) {
+        if (EndIfCancelled()) return false;
+        Red(label, eeprom ? "Connect timeout!!" : "Connect Timeout!!");
+        return EndWithTimer();
     }
     if (eeprom) Hide(ProgressLabel::Option);
     return true;

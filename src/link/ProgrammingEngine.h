@@ -27,6 +27,7 @@
 
 #include "workspace/Workspace.h"
 #include "link/EngineReporter.h"
+#include "workspace/EngineeringValues.h"
 
 #include "platform/Worker.h"
 
@@ -40,10 +41,7 @@ class Notifier;
 // before the run starts so that the worker never reads a widget.
 struct EngineControls {
     std::string DeviceText;              // the device selector's text
-    bool EngineeringPanelVisible = false;
-    std::string EraseWidth = "180";
-    std::string PulseWidth = "6";
-    int Mode65Index = 0;                 // "00", "01", "10", "11"
+    EngineeringValues Engineering;       // the engineering panel when the run starts
 };
 
 // How a run ended, for the caller and the tests.

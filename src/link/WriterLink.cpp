@@ -1,7 +1,9 @@
 #include "link/WriterLink.h"
 
 #include <algorithm>
+
 #include <cctype>
+#include <optional>
 
 #include "link/LinkMessages.h"
 #include "platform/Clock.h"
@@ -147,12 +149,39 @@ WaitResult WaitForByte(Workspace& ws, uint8_t& byte, const LinkContext& context)
     }
 }
 
-bool PairMode(const Workspace& ws, std::string_view min207, std::string_view min307)
+WriterIdentity IdentityOf(const Workspace& ws)
 {
-    std::string_view id = ws.WriterId;
-    std::string_view version = ws.WriterVersion;
-    return (id.substr(0, 6) == "HRX207" && version >= min207) ||
-           (id.substr(0, 7) == " HRX307" && version >= min307);
+    const std::string_view id = ws.WriterId;
+    WriterIdentity w;
+    w.Model207 = id.substr(0, 6) == "HRX207";
+    w.Model307 = id.substr(0, 7) == " HRX307";
+    w.Model307A = id.substr(0, 8) == " HRX307A";
+    w.Version = ws.WriterVersion;
+    return w;
+}
+
+WaitResult StreamTransferBuffer(Workspace& ws, int limit, bool pair, const LinkContext& context,
+                                const std::function<bool(int index, uint8_t reply)>& onReply)
+{
+    auto byteAt = [&](int i) -> uint8_t {
+        return i >= 0 && std::size_t(i) < ws.TransferBuffer.size() ? ws.TransferBuffer[i] : 0;
+    };
+    for (int i = 0; i < limit; ++i) {
+        uint8_t out[2] = {byteAt(i), 0};
+        std::size_t count = 1;
+        if (pair) {
+            ++i;
+            out[1] = byteAt(i);
+            count = 2;
+        }
+        uint8_t reply = 0;
+        const WaitResult waited = !SendBytes(ws, out, count, context)
+                                      ? (context.Cancelled() ? WaitResult::Cancelled : WaitResult::TimedOut)
+                                      : WaitForByte(ws, reply, context);
+        if (waited != WaitResult::Byte) return waited;
+        if (!onReply(i, reply)) break;
+    }
+    return WaitResult::Byte;
 }
 
 // ---- port ----------------------------------------------------------------
@@ -241,11 +270,9 @@ LinkResult CheckWriter(Workspace& ws, Notifier& notifier, const LinkContext& con
             ws.CommandBuffer[0] = WriterIdRequest;
             ReadWriterID(ws, 15, context);
             ws.WriterVersion = VersionOf(ws.WriterId);
-            if (ws.WriterId.compare(0, 6, "HRX207") == 0 && ws.WriterId.size() >= 6)
-                notifier.Message(LinkMessages::kOldWriter);
-            if (ws.WriterId.compare(0, 7, " HRX307") == 0 && ws.WriterId.size() >= 7 &&
-                ws.WriterVersion <= "V3.27")
-                notifier.Message(LinkMessages::kUpdateFirmware);
+            const WriterIdentity identity = IdentityOf(ws);
+            if (identity.Model207) notifier.Message(LinkMessages::kOldWriter);
+            if (identity.FirmwareOutdated()) notifier.Message(LinkMessages::kUpdateFirmware);
         }
         return lrWriterGen2Id;
     default:
@@ -281,28 +308,44 @@ LinkResult SendHeader(Workspace& ws, int n, const LinkContext& context)
     }
 }
 
-LinkResult Read8BitData(Workspace& ws, int n, const LinkContext& context)
+namespace {
+
+// A read exchange: the ten header bytes go out, then each reply byte goes to
+// `take` until it gives the result; a byte that does not come gives lrTimeout.
+LinkResult ReadReply(Workspace& ws, const LinkContext& context,
+                     const std::function<std::optional<LinkResult>(uint8_t byte)>& take)
 {
     PurgeReceive(ws);
     if (!SendBytes(ws, ws.CommandBuffer.data(), 10, context)) return lrTimeout;
-    int count = 0;
     for (;;) {
         uint8_t byte = 0;
         if (WaitForByte(ws, byte, context) != WaitResult::Byte) return lrTimeout;
-        if (count >= n) return byte == wrEndOfData ? lrDone : lrUnexpected;
-        if (std::size_t(count) < ws.TransferBuffer.size()) ws.TransferBuffer[count] = byte;
-        ++count;
+        if (const std::optional<LinkResult> result = take(byte)) return *result;
     }
+}
+
+// Data bytes beyond the buffer are taken from the line and dropped.
+void KeepReadByte(Workspace& ws, int index, uint8_t byte)
+{
+    if (std::size_t(index) < ws.TransferBuffer.size()) ws.TransferBuffer[index] = byte;
+}
+
+}  // namespace
+
+LinkResult Read8BitData(Workspace& ws, int n, const LinkContext& context)
+{
+    int count = 0;
+    return ReadReply(ws, context, [&](uint8_t byte) -> std::optional<LinkResult> {
+        if (count >= n) return byte == wrEndOfData ? lrDone : lrUnexpected;
+        KeepReadByte(ws, count++, byte);
+        return std::nullopt;
+    });
 }
 
 LinkResult Read7BitData(Workspace& ws, int n, const LinkContext& context)
 {
-    PurgeReceive(ws);
-    if (!SendBytes(ws, ws.CommandBuffer.data(), 10, context)) return lrTimeout;
     int count = 0;
-    for (;;) {
-        uint8_t byte = 0;
-        if (WaitForByte(ws, byte, context) != WaitResult::Byte) return lrTimeout;
+    return ReadReply(ws, context, [&](uint8_t byte) -> std::optional<LinkResult> {
         if (byte == wrEndOfData) return count < n - 1 ? lrUnexpected : lrDone;
         if (byte == wrAdapterError) return lrAdapterError;
         if (byte == wrNoChip) return lrNoChip;
@@ -311,9 +354,9 @@ LinkResult Read7BitData(Workspace& ws, int n, const LinkContext& context)
             return lrDone;
         }
         if (byte & 0x80) return lrUnexpected;
-        if (std::size_t(count) < ws.TransferBuffer.size()) ws.TransferBuffer[count] = byte;
-        ++count;
-    }
+        KeepReadByte(ws, count++, byte);
+        return std::nullopt;
+    });
 }
 
 LinkResult ReadDataFromWriter(Workspace& ws, int n, const LinkContext& context)
@@ -346,40 +389,28 @@ LinkResult WriteData(Workspace& ws, int count, bool untilEnd, const LinkContext&
 {
     PurgeReceive(ws);
     LinkResult result = lrWriteOk;
-    // Bytes past the end of the buffer are sent as 0 rather than read from
-    // beyond it.
-    auto byteAt = [&](int i) -> uint8_t {
-        return i >= 0 && std::size_t(i) < ws.TransferBuffer.size() ? ws.TransferBuffer[i] : 0;
-    };
-    int i = 0;
-    while (i < count + 5) {
-        uint8_t out[2] = {byteAt(i), 0};
-        std::size_t n = 1;
-        if (PairMode(ws, "V3.20", "V3.20")) {
-            ++i;
-            out[1] = byteAt(i);
-            n = 2;
-        }
-        if (!SendBytes(ws, out, n, context)) return lrTimeout;
-        uint8_t reply = 0;
-        if (WaitForByte(ws, reply, context) != WaitResult::Byte) return lrTimeout;
+    auto onReply = [&](int i, uint8_t reply) {
         switch (reply) {
         case wrReady:
-            break;
+            return untilEnd || i < count;
         case wrWriteComplete:
-            return i < count - 1 ? lrUnexpected : result;
+            if (i < count - 1) result = lrUnexpected;
+            return false;
         case wrWriteFailed:
             ws.FailIndex = i;
-            return lrWriteFailed;
+            result = lrWriteFailed;
+            return false;
         case wrAdapterError:
-            return lrAdapterError;
+            result = lrAdapterError;
+            return false;
         case wrNoChip:
-            return lrNoChip;
+            result = lrNoChip;
+            return false;
         default:
-            return lrUnexpected;
+            result = lrUnexpected;
+            return false;
         }
-        if (!untilEnd && i >= count) return result;
-        ++i;
-    }
-    return result;
+    };
+    const bool pair = IdentityOf(ws).PairModeForLink();
+    return StreamTransferBuffer(ws, count + 5, pair, context, onReply) == WaitResult::Byte ? result : lrTimeout;
 }

@@ -13,6 +13,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -106,11 +107,32 @@ LinkResult WriteData(Workspace& ws, int count, bool untilEnd, const LinkContext&
 
 // ---- primitives for the engine's own streams and other frames ------------
 
-// Two data bytes per acknowledge: the identification text starts with
-// "HRX207" and WriterVersion >= min207, or with " HRX307" and
-// WriterVersion >= min307 (byte-wise comparison). WriteData uses
-// "V3.20"/"V3.20"; the engine's program and EEPROM streams use their own.
-bool PairMode(const Workspace& ws, std::string_view min207, std::string_view min307);
+// What the cached identification text (WriterId, WriterVersion) says about
+// the writer: its model and what its firmware can do. Versions compare
+// byte-wise ("V3.20" < "V3.26").
+struct WriterIdentity {
+    bool Model207 = false;    // "HRX207...": an old writer, worth a warning
+    bool Model307 = false;    // " HRX307..."
+    bool Model307A = false;   // " HRX307A": the model that keeps downloaded device records
+    std::string Version;
+
+    // Two data bytes per acknowledge in WriteData's streams.
+    bool PairModeForLink() const { return PairFrom("V3.20", "V3.20"); }
+    // ... and in the engine's program and EEPROM streams.
+    bool PairModeForStream() const { return PairFrom("V3.21", "V3.26"); }
+    // A 307 whose firmware the user is asked to update.
+    bool FirmwareOutdated() const { return Model307 && Version <= "V3.27"; }
+    // Device records can be downloaded (see DownloadFirmwareMissing).
+    bool TakesDeviceDownload() const { return Model307A; }
+    bool DownloadFirmwareMissing() const { return Version < "V3.09"; }
+
+private:
+    bool PairFrom(std::string_view min207, std::string_view min307) const
+    {
+        return (Model207 && Version >= min207) || (Model307 && Version >= min307);
+    }
+};
+WriterIdentity IdentityOf(const Workspace& ws);
 
 // Discards the receive queue.
 void PurgeReceive(Workspace& ws);
@@ -129,3 +151,12 @@ enum class WaitResult { Byte, TimedOut, Cancelled };
 // Takes a time mark and waits for one byte. Each pass handles at most one
 // byte and then tests the time-out, so a time-out in the same pass wins.
 WaitResult WaitForByte(Workspace& ws, uint8_t& byte, const LinkContext& context = {});
+
+// One data stream: TransferBuffer bytes from index 0 while the index is below
+// `limit`, one or (pair) two bytes per write, each write answered by one
+// acknowledge that goes to onReply with the index of the last byte sent;
+// onReply returns false to end the stream. Bytes past the buffer go out as 0.
+// Returns Byte when the stream ran out or onReply ended it, else the wait
+// that failed.
+WaitResult StreamTransferBuffer(Workspace& ws, int limit, bool pair, const LinkContext& context,
+                                const std::function<bool(int index, uint8_t reply)>& onReply);

@@ -1,5 +1,6 @@
 #include "serialno/QtpFile.h"
 
+#include "platform/FileSystem.h"
 #include "workspace/Checksum.h"
 #include "workspace/Workspace.h"
 #include "platform/Notifier.h"
@@ -27,15 +28,6 @@ void AppendHex(std::string& out, uint32_t value, int digits)
 uint32_t PlacedCell(uint32_t i, uint32_t byteCount, uint32_t order)
 {
     return order == soMsbFirst ? byteCount - 1 - i : i;
-}
-
-bool FileExists(const std::string& path)
-{
-    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
-        std::fclose(f);
-        return true;
-    }
-    return false;
 }
 
 // Reads the input file one character at a time through `QtpChar`.

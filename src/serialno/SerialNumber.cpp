@@ -21,11 +21,6 @@ uint32_t PlacedCell(uint32_t i, uint32_t byteCount, uint32_t order)
 
 }  // namespace
 
-bool SerialByteCountValid(uint64_t byteCount)
-{
-    return byteCount >= 1 && byteCount <= kSerialCellCount;
-}
-
 bool SerialLocationInside(const Workspace& ws, uint64_t target, uint64_t startAddress,
                           uint64_t byteCount)
 {
@@ -103,17 +98,6 @@ bool SerialNoNext(Workspace& ws)
         // done by the writer off line; the PC side keeps bytes and shifts them.
         ShiftRegisterStep(ws.SerialValue, ws.SerialByteCount);
     return true;
-}
-
-std::string SerialNumberText(const SerialCells& cells, uint32_t byteCount)
-{
-    std::string text;
-    if (!SerialByteCountValid(byteCount)) return text;
-    for (uint32_t k = byteCount; k-- > 0;) {
-        if (k % 2 == 1) text += ' ';
-        text += ByteToHex(static_cast<uint8_t>(cells[k]));
-    }
-    return text;
 }
 
 bool SerialCellsFromHexText(SerialCells& cells, std::string_view text, uint32_t byteCount)

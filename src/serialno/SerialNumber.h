@@ -15,9 +15,9 @@
 #include <string>
 #include <string_view>
 
-struct Workspace;
+#include "workspace/SerialState.h"
 
-constexpr uint32_t kSerialCellCount = 8;
+struct Workspace;
 
 enum SerialModeValue : uint32_t { smSequential = 0, smPseudoRandom = 1, smAscii = 2 };
 enum SerialOrderValue : uint32_t { soMsbFirst = 0, soLsbFirst = 1 };
@@ -28,10 +28,6 @@ enum SerialTargetValue : uint32_t { stProgramMemory = 0, stEeprom = 1 };
 constexpr uint8_t kRtwiMaskRun = 0xFE;
 constexpr uint8_t kRtwiMaskDialog = 0x7E;
 
-using SerialCells = std::array<uint32_t, kSerialCellCount>;
-
-// A byte count the eight cells can hold: 1 to 8.
-bool SerialByteCountValid(uint64_t byteCount);
 
 // The n serial bytes from startAddress lie inside the selected device:
 // whole program words below `RomBytes` / 2, or EEPROM bytes below `EepromSize`
@@ -56,12 +52,6 @@ bool SerialNoNext(Workspace& ws);
 // `SerialModeOn` is 0 or when the placement settings are out of bounds.
 // After a program-memory placement the checksums are recomputed.
 bool SerialNo2Memory(Workspace& ws);
-
-// The main window's "No. (HEX):" text of a number: the cells from the most
-// significant down as two upper-case hex digits each, a blank before every
-// odd-numbered cell (" 1234 5678" for four bytes). Empty for a byte count
-// outside 1 to 8.
-std::string SerialNumberText(const SerialCells& cells, uint32_t byteCount);
 
 // The words for the n serial bytes from `SerialStartAddress` all hold the
 // RTWI instruction (high byte AND mask is 62h or 6Eh). False when the

@@ -61,13 +61,6 @@ uint32_t IndexOf(std::string_view text, uint32_t last)
 
 }  // namespace
 
-void SetSerialMode(Workspace& ws, bool on)
-{
-    ws.SerialModeOn = on;
-    ws.Status.SerialModeText = std::string(on ? SerialMessages::Enable : SerialMessages::Disable);
-    ws.Status.SingleProgramCommands = !on;
-}
-
 std::optional<uint32_t> SerialByteCountOf(std::string_view text)
 {
     const std::optional<uint32_t> n = DecimalValueOf(text, 2);

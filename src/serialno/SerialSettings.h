@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "workspace/SerialState.h"
+
 struct Workspace;
 class Notifier;
 
@@ -30,13 +32,6 @@ struct SerialDialogTexts {
     uint32_t Order = 0;   // "MSB or LSB First": 0 "MSB->LSB", 1 "LSB->MSB"
     uint32_t Target = 0;  // "Program to": 0 program memory, 1 EEPROM
 };
-
-// Switches serial mode on or off together with everything that shows it:
-// `SerialModeOn`, the "Serial No. Mode :" text ("Enable" / "Disable") and
-// whether the single-step program commands ("Program ID & Checksum",
-// "Program Memory", "Program OPTION") are offered; while serial mode is on
-// only complete automatic runs program a chip.
-void SetSerialMode(Workspace& ws, bool on);
 
 // The byte count of a "No. of Byte" text: 1 to 8, else nullopt.
 std::optional<uint32_t> SerialByteCountOf(std::string_view text);

@@ -5,8 +5,7 @@
 #include "workspace/OptionModel.h"
 #include "platform/ConfigFolder.h"
 #include "platform/Notifier.h"
-#include "serialno/SerialNumber.h"
-#include "serialno/SerialSettings.h"
+#include "workspace/SerialState.h"
 
 #include <algorithm>
 #include <cstdio>

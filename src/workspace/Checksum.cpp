@@ -72,19 +72,20 @@ uint32_t HexToInt(Workspace& ws, std::string_view text)
     ws.HexValue = 0;
     ws.HexDigitsValid = false;
     for (char c : text) {
-        uint32_t digit;
-        if (c >= '0' && c <= '9')
-            digit = static_cast<uint32_t>(c - '0');
-        else if (c >= 'A' && c <= 'F')
-            digit = static_cast<uint32_t>(c - 'A' + 10);
-        else if (c >= 'a' && c <= 'f')
-            digit = static_cast<uint32_t>(c - 'a' + 10);
-        else
-            return 0;
-        ws.HexValue = ws.HexValue * 16u + digit;
+        const int digit = HexDigitValue(c);
+        if (digit < 0) return 0;
+        ws.HexValue = ws.HexValue * 16u + static_cast<uint32_t>(digit);
     }
     ws.HexDigitsValid = true;
     return ws.HexValue;
+}
+
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
 }
 
 char NibbleToHexChar(unsigned value)

@@ -32,6 +32,9 @@ void CalChecksum(Workspace& ws);
 // shift the high ones out.
 uint32_t HexToInt(Workspace& ws, std::string_view text);
 
+// The value of a hexadecimal digit of either case; -1 for any other character.
+int HexDigitValue(char c);
+
 // '0'..'9', 'A'..'F' for 0..15 (only the low four bits are used).
 char NibbleToHexChar(unsigned value);
 

@@ -36,7 +36,7 @@ int32_t GetICInfo(Workspace& ws, std::string_view partNumber)
     ws.OptionBlankMask0 = row.OptionMask & 0xFFFFu;
     ws.OptionByteCount = ws.OptionBlankMask1 != 0 ? 4 : 2;
     ws.RomBytes = (ws.ProgramLastHi * 256u + ws.ProgramLastLo + 1u) * 2u;
-    ws.DeviceFlags = row.Flags;
+    ws.DeviceFlags = DeviceFlagsOf(row);
     ws.HeaderRule = row.HeaderRule;
     ws.NeedsAdaptor = row.NeedsAdaptor;
     ws.DeviceRecordByte = row.RecordByte;
@@ -59,6 +59,14 @@ int32_t SelectDevice(Workspace& ws, std::string_view partNumber)
 {
     ws.DeviceIndex = GetICInfo(ws, partNumber);
     return ws.DeviceIndex;
+}
+
+DeviceQuirks QuirksOf(std::string_view deviceName)
+{
+    DeviceQuirks quirks;
+    quirks.SlowErase = deviceName == "KRV31Q566" || deviceName.substr(0, 9) == "KRV31Q520";
+    if (deviceName == "KRV31R511(BA)") quirks.BlankCheckFromIdByte = 4;
+    return quirks;
 }
 
 std::string GetIcName(int32_t row)

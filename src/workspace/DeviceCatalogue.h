@@ -9,51 +9,64 @@
 #include <string>
 #include <string_view>
 
+// One chip the writer can program. The defaults are those of the family
+// every catalogue row belongs to (14-bit words, the writer's second
+// generation, EEPROM); a row names what differs. The table ends with a row
+// without part number.
 struct DeviceTableRow {
-    const char* PartNumber;   // null ends the table
-    uint8_t RomLastHi;        // last program-memory word address, high byte
-    uint8_t RomLastLo;        // ... low byte
-    uint32_t OptionSetIndex;  // row of OptionGroupTable
-    uint32_t Family;          // selects the word model
-    uint8_t HeaderByte6;
-    uint8_t HeaderByte8;
-    uint32_t WriterType;      // writer generation, 1 or 2
-    uint32_t OptionMask;      // used option bits: high 16 bits word 1, low 16 bits word 0
-    uint32_t OptionFixed;     // option bits that are always set, same halves
-    uint8_t Flags;            // 2: erase instead of blank check; 4: has EEPROM
-    uint8_t EepromLastHi;
-    uint8_t EepromLastLo;
-    uint8_t HeaderRule;
-    uint8_t NeedsAdaptor;
-    uint8_t RecordByte;       // byte 22 of the device record
-    uint8_t Download;         // preselected in the device-download list
+    const char* PartNumber = nullptr;
+    uint8_t RomLastHi = 0;            // last program-memory word address, high byte
+    uint8_t RomLastLo = 0xFF;         // ... low byte
+    uint32_t OptionSetIndex = 47;     // row of OptionGroupTable
+    uint32_t Family = 2;              // selects the word model
+    uint8_t HeaderByte6 = 0x39;
+    uint8_t HeaderByte8 = 0xE0;
+    uint32_t WriterType = 2;          // writer generation, 1 or 2
+    uint32_t OptionMask = 0x00002FFF; // used option bits: high 16 bits word 1, low 16 bits word 0
+    uint32_t OptionFixed = 0;         // option bits that are always set, same halves
+    bool EraseInsteadOfBlankCheck = true;   // automatic runs erase the chip instead of testing it blank
+    bool HasEeprom = true;
+    uint8_t EepromLastHi = 0x00;
+    uint8_t EepromLastLo = 0x00;
+    uint8_t HeaderRule = 0;
+    uint8_t NeedsAdaptor = 0;
+    uint8_t RecordByte = 0x3F;        // byte 22 of the device record
+    uint8_t Download = 1;             // preselected in the device-download list
 };
 
+// The device flags byte as the workspace, the command header and the device
+// record carry it.
 constexpr uint8_t kFlagEraseInsteadOfBlankCheck = 0x02;
 constexpr uint8_t kFlagHasEeprom = 0x04;
-
-namespace device_rows {
-constexpr DeviceTableRow Row(const char* name, uint8_t romLastHi, uint8_t eepromLastLo)
+constexpr uint8_t DeviceFlagsOf(const DeviceTableRow& row)
 {
-    return DeviceTableRow{name, romLastHi, 0xFF, 47, 2, 0x39, 0xE0, 2, 0x00002FFF, 0,
-                          0x06, 0x00, eepromLastLo, 0, 0, 0x3F, 1};
+    return static_cast<uint8_t>((row.EraseInsteadOfBlankCheck ? kFlagEraseInsteadOfBlankCheck : 0) |
+                                (row.HasEeprom ? kFlagHasEeprom : 0));
 }
-}  // namespace device_rows
 
 inline constexpr DeviceTableRow DeviceTable[] = {
-    device_rows::Row("31Q520", 0x03, 0x7F),
-    device_rows::Row("31Q566", 0x03, 0x7F),
-    device_rows::Row("72Q520", 0x03, 0x7F),
-    device_rows::Row("72Q566", 0x03, 0x7F),
-    device_rows::Row("72Q574", 0x07, 0xFF),
-    device_rows::Row("72Q5201", 0x07, 0xFF),
-    device_rows::Row("72Q5661", 0x07, 0xFF),
-    device_rows::Row("72Q5741", 0x07, 0xFF),
-    device_rows::Row("72Q567", 0x07, 0xFF),
-    device_rows::Row("72Q575", 0x0F, 0xFF),
-    device_rows::Row("72Q580", 0x0F, 0xFF),
-    DeviceTableRow{nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+    {.PartNumber = "31Q520", .RomLastHi = 0x03, .EepromLastLo = 0x7F},
+    {.PartNumber = "31Q566", .RomLastHi = 0x03, .EepromLastLo = 0x7F},
+    {.PartNumber = "72Q520", .RomLastHi = 0x03, .EepromLastLo = 0x7F},
+    {.PartNumber = "72Q566", .RomLastHi = 0x03, .EepromLastLo = 0x7F},
+    {.PartNumber = "72Q574", .RomLastHi = 0x07, .EepromLastLo = 0xFF},
+    {.PartNumber = "72Q5201", .RomLastHi = 0x07, .EepromLastLo = 0xFF},
+    {.PartNumber = "72Q5661", .RomLastHi = 0x07, .EepromLastLo = 0xFF},
+    {.PartNumber = "72Q5741", .RomLastHi = 0x07, .EepromLastLo = 0xFF},
+    {.PartNumber = "72Q567", .RomLastHi = 0x07, .EepromLastLo = 0xFF},
+    {.PartNumber = "72Q575", .RomLastHi = 0x0F, .EepromLastLo = 0xFF},
+    {.PartNumber = "72Q580", .RomLastHi = 0x0F, .EepromLastLo = 0xFF},
+    {},
 };
+
+// How a part is handled beyond its catalogue row, by the name the workspace
+// carries (a name from a configuration or a device list may lie outside
+// the catalogue; no catalogue row has a quirk today).
+struct DeviceQuirks {
+    bool SlowErase = false;                  // erase header without the access-start bit, then a 0.9 s pause
+    std::size_t BlankCheckFromIdByte = 0;    // the blank check skips the ID bytes before this one
+};
+DeviceQuirks QuirksOf(std::string_view deviceName);
 
 // Number of devices, i.e. the index of the terminating row.
 constexpr int32_t DeviceCount()

@@ -24,11 +24,11 @@ protected:
             else
                 QTest::mouseClick(PasswordForm->btnOK, Qt::LeftButton);
         });
-        QTest::mouseDClick(Form.Label3, Qt::LeftButton);
+        QTest::mouseDClick(Ctl<QLabel>(Form, "Label3"), Qt::LeftButton);
         QApplication::processEvents();
     }
     bool Shown(const char* action) const { return Form.Action(QString::fromLatin1(action))->isVisible(); }
-    bool PanelShown() const { return !Form.Panel2->isHidden(); }
+    bool PanelShown() const { return !Ctl<QFrame>(Form, "Panel2")->isHidden(); }
     void Type(QLineEdit* edit, const QString& text)
     {
         edit->setFocus();
@@ -71,7 +71,7 @@ TEST_F(AccessCodeTest, EachCodeRevealsExactlyItsControlsAndADoubleClickHidesThem
         if (!c.Buttons) continue;
         // The next double-click hides everything without asking.
         Asked = 0;
-        QTest::mouseDClick(Form.Label3, Qt::LeftButton);
+        QTest::mouseDClick(Ctl<QLabel>(Form, "Label3"), Qt::LeftButton);
         QApplication::processEvents();
         EXPECT_EQ(Asked, 0);
         EXPECT_FALSE(Shown("ForceWrite") || Shown("tbOption2") || PanelShown());
@@ -84,16 +84,16 @@ TEST_F(AccessCodeTest, SwitchesNameTheirNextActionAndQtpSimNeedsSerialMode)
     DoubleClickAndType("MXQRT5");
     ASSERT_TRUE(PanelShown());
     Workspace& ws = Form.GetWorkspace();
-    QTest::mouseClick(Form.QtpSim, Qt::LeftButton);
+    QTest::mouseClick(Ctl<QPushButton>(Form, "QtpSim"), Qt::LeftButton);
     EXPECT_FALSE(ws.QtpSimulate);
-    EXPECT_EQ(Form.QtpSim->text(), "Enable");
+    EXPECT_EQ(Ctl<QPushButton>(Form, "QtpSim")->text(), "Enable");
     ws.SerialModeOn = true;
     const struct {
         QPushButton* Button;
         bool Workspace::*Flag;
-    } switches[] = {{Form.QtpSim, &Workspace::QtpSimulate},
-                    {Form.FlashPgmTest, &Workspace::FlashPgmTestOn},
-                    {Form.btShowTime, &Workspace::ShowProgramTime}};
+    } switches[] = {{Ctl<QPushButton>(Form, "QtpSim"), &Workspace::QtpSimulate},
+                    {Ctl<QPushButton>(Form, "FlashPgmTest"), &Workspace::FlashPgmTestOn},
+                    {Ctl<QPushButton>(Form, "btShowTime"), &Workspace::ShowProgramTime}};
     for (const auto& s : switches) {
         QTest::mouseClick(s.Button, Qt::LeftButton);
         EXPECT_TRUE(ws.*s.Flag) << s.Button->objectName().toStdString();
@@ -111,15 +111,15 @@ TEST_F(AccessCodeTest, PulseWidthReachesTheOverWriteHeaderAndANegativeWidthNever
     DoubleClickAndType("MXQRT5");
     ASSERT_TRUE(PanelShown());
 
-    Type(Form.PulseWidth, "10");
+    Type(Ctl<QLineEdit>(Form, "PulseWidth"), "10");
     EXPECT_EQ(OverWritePulseByte(box), 0x14);
 
-    Type(Form.PulseWidth, "-5");
-    EXPECT_EQ(Form.PulseWidth->text(), "5") << "the sign is not taken";
+    Type(Ctl<QLineEdit>(Form, "PulseWidth"), "-5");
+    EXPECT_EQ(Ctl<QLineEdit>(Form, "PulseWidth")->text(), "5") << "the sign is not taken";
     EXPECT_EQ(OverWritePulseByte(box), 0x0A);
 
     // With the panel hidden the header uses its own timing.
-    QTest::mouseDClick(Form.Label3, Qt::LeftButton);
+    QTest::mouseDClick(Ctl<QLabel>(Form, "Label3"), Qt::LeftButton);
     Form.Action("ForceWrite")->setVisible(true);
     EXPECT_EQ(OverWritePulseByte(box), 5);
     EXPECT_TRUE(Notes.Prompts.empty()) << Notes.LastText();

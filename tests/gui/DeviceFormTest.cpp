@@ -52,10 +52,10 @@ TEST(DeviceForm, MaintenanceWindowsNameEachControlByWhatTheUserReads)
     Workspace ws;
     RecordingNotifier notes;
     TDeviceForm device(ws, notes);
-    TAutoWriterSetupForm setup(&ws);
+    TAutoWriterSetupForm setup(ws);
     TIAPForm iap(ws, notes);
     TMainForm main(&notes);
-    for (QWidget* form : std::initializer_list<QWidget*>{&device, &setup, &iap, main.Panel2}) {
+    for (QWidget* form : std::initializer_list<QWidget*>{&device, &setup, &iap, Ctl<QFrame>(main, "Panel2")}) {
         for (QWidget* w : form->findChildren<QWidget*>()) {
             if (w->focusPolicy() == Qt::NoFocus || qobject_cast<QAbstractScrollArea*>(w->parentWidget())) continue;
             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);

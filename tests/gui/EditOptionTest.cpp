@@ -29,8 +29,8 @@ TEST_F(EditOptionTest, ChosenItemsAreComposedShownAndProgrammed)
     // 0x0006 | 0x0010 | 0x0040 | 0x0600, security bit clear: 0x0656.
     EXPECT_FALSE(Ws().OptionChanged);
     const char* shown[] = {"HF", "Blank", "75mS", "Enable", "Mid. level", "Enable"};
-    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(Form.lbOption[i]->text(), shown[i]) << i;
-    EXPECT_EQ(Form.stOptionValue->text(), "56 0C 00 00");
+    for (std::size_t i = 0; i < 6; ++i) EXPECT_EQ(OptionValue(Form, i)->text(), shown[i]) << i;
+    EXPECT_EQ(Ctl<QLabel>(Form, "stOptionValue")->text(), "56 0C 00 00");
 
     RunChips(Form.Action("AutoProgramAction"), 1);
     EXPECT_TRUE(Notes.Prompts.empty()) << Notes.LastText();
@@ -53,8 +53,9 @@ TEST_F(EditOptionTest, CancelAndAnUnchangedOkKeepTheWords)
         EditOption->cbOption[2]->setCurrentIndex(0);
         QTest::mouseClick(EditOption->bbCancel, Qt::LeftButton);
     });
-    QTest::mouseDClick(Form.lbOption[0], Qt::LeftButton);
-    EXPECT_EQ(Form.HandlerRunCount("EditOPTIONClick"), 1);
+    QSignalSpy edits(Form.Action("EditOptionAction"), &QAction::triggered);
+    QTest::mouseDClick(OptionValue(Form, 0), Qt::LeftButton);
+    EXPECT_EQ(edits.count(), 1);
     EXPECT_EQ(words(), before);
 
     ASSERT_TRUE(Drive<TEditOption>(Form.Action("EditOptionAction"), EditOption, [](TEditOption& d) {
@@ -62,5 +63,5 @@ TEST_F(EditOptionTest, CancelAndAnUnchangedOkKeepTheWords)
         QTest::mouseClick(d.bbOk, Qt::LeftButton);
     }));
     EXPECT_EQ(words(), before);
-    EXPECT_EQ(Form.lbOption[0]->text(), "Error");
+    EXPECT_EQ(OptionValue(Form, 0)->text(), "Error");
 }

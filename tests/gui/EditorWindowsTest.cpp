@@ -105,7 +105,7 @@ TEST_F(EditorWindowsTest, AWordEditedInTheGridReachesTheChip)
         EXPECT_EQ(stored.High, 0x24);
         EXPECT_EQ(grid->model()->index(2, 3).data().toString(), "1234");
     }
-    EXPECT_EQ(Form->Label11->text().toStdString(), Ws().Status.ProgramChecksum);
+    EXPECT_EQ(Ctl<QLabel>(*Form, "Label11")->text().toStdString(), Ws().Status.ProgramChecksum);
 
     RunOnChip("ProgramMemory2");
     const SimulatedChip chip = Box.Chip();
@@ -161,7 +161,7 @@ TEST_F(EditorWindowsTest, AnIdTypedAsTextReachesTheChipsIdWords)
 
     // The main window's ID line follows the display mode.
     IDChecksumForm->HexItem->click();
-    EXPECT_EQ(Form->Label18->text(), "4B 52 56 2D 31 32 7F 7F 7F 7F 7F 7F");
+    EXPECT_EQ(Ctl<QLabel>(*Form, "Label18")->text(), "4B 52 56 2D 31 32 7F 7F 7F 7F 7F 7F");
 
     RunOnChip("ID3");
     EXPECT_TRUE(std::equal(expected, expected + 12, Box.Chip().IdChecksum.begin()));
@@ -182,10 +182,10 @@ TEST_F(EditorWindowsTest, CounterSetToFiveShowsSixAfterOneAutoProgram)
         &set);
     Form->Action("CounterMode1")->trigger();
     ASSERT_TRUE(set);
-    EXPECT_EQ(Form->Label13->text(), "5");
+    EXPECT_EQ(Ctl<QLabel>(*Form, "Label13")->text(), "5");
 
     RunOnChip("AutoProgramAction");
-    EXPECT_EQ(Form->Label13->text(), "6");
+    EXPECT_EQ(Ctl<QLabel>(*Form, "Label13")->text(), "6");
 }
 
 TEST_F(EditorWindowsTest, ViewCommandsReopenClosedWindowsAndBringOpenOnesForward)
@@ -206,13 +206,10 @@ TEST_F(EditorWindowsTest, ViewCommandsReopenClosedWindowsAndBringOpenOnesForward
 
     // A fill of program memory redraws the open grid in place.
     TMDIChild* memory = OpenMemoryWindow(*Form);
-    Form->FillDialogHook = [](Workspace& ws) {
-        ws.FillStart = 0;
-        ws.FillEnd = 7;
-        ws.FillValue = 0x0ABC;
-        return true;
-    };
+    bool filled = false;
+    FillWhenAsked("0", "7", "0ABC", &filled);
     Form->Action("FillBuffer1")->trigger();
+    EXPECT_TRUE(filled);
     EXPECT_EQ(OpenMemoryWindow(*Form), memory);
     EXPECT_EQ(memory->StringGrid1->model()->index(0, 7).data().toString(), "0ABC");
 }

@@ -46,7 +46,7 @@ TEST_F(FileFormsTest, LoadDataAsksWithTheOpenDialogAndLoadsTheChosenFile)
     EXPECT_EQ(Requests[0].FileName, "/old.dir/prog.v1");   // the proposal drops only the extension
     EXPECT_EQ(Ws().ProgramFileName, File("p.chx").toStdString());
     EXPECT_EQ(WordValue(Ws(), ReadProgramWord(Ws(), 0)), 0x1234u);
-    EXPECT_EQ(Form->Label11->text(), QString::fromStdString(Ws().Status.ProgramChecksum));
+    EXPECT_EQ(Ctl<QLabel>(*Form, "Label11")->text(), QString::fromStdString(Ws().Status.ProgramChecksum));
 }
 
 TEST_F(FileFormsTest, SaveFormatFollowsTheTypedExtension)
@@ -73,13 +73,15 @@ TEST_F(FileFormsTest, ConfigurationSelectsPortAndDeviceWithoutTheirChangeHandler
     text.replace(text.find("File name: "), 11, "File name: " + File("p.cbn").toStdString());
     Write(File("s.cfg"), QByteArray::fromStdString(text));
     Choose(File("s.cfg"));
+    QSignalSpy portChanges(Ctl<QComboBox>(*Form, "ComboBox1"), &QComboBox::currentIndexChanged);
+    QSignalSpy deviceChanges(Ctl<QComboBox>(*Form, "ComboBox2"), &QComboBox::currentIndexChanged);
     Form->Action("ToolButton14")->trigger();
 
     EXPECT_TRUE(Notes.Prompts.empty()) << Notes.LastText();
-    EXPECT_EQ(Form->ComboBox1->currentText(), "Com4");
-    EXPECT_EQ(Form->ComboBox2->currentText(), "72Q574");
-    EXPECT_EQ(Form->HandlerRunCount("ComboBox1Change"), 0);
-    EXPECT_EQ(Form->HandlerRunCount("ComboBox2Change"), 0);
+    EXPECT_EQ(Ctl<QComboBox>(*Form, "ComboBox1")->currentText(), "Com4");
+    EXPECT_EQ(Ctl<QComboBox>(*Form, "ComboBox2")->currentText(), "72Q574");
+    EXPECT_EQ(portChanges.count(), 0);
+    EXPECT_EQ(deviceChanges.count(), 0);
     EXPECT_EQ(Ws().DeviceName, "72Q574");
 }
 
@@ -97,11 +99,13 @@ TEST_F(FileFormsTest, DefaultConfigInTheSettingsFolderIsReadAtTheFirstShowAndWri
         Write(settings, QByteArray::fromStdString(text));
     }
     for (const bool keep : {true, false}) {   // as written, then as the first close left it
-        Show();
+        Form = std::make_unique<TMainForm>(&Notes);
+        QSignalSpy deviceChanges(Ctl<QComboBox>(*Form, "ComboBox2"), &QComboBox::currentIndexChanged);
+        Form->show();
         EXPECT_TRUE(Notes.Prompts.empty()) << Notes.LastText();
-        EXPECT_EQ(Form->ComboBox2->currentText(), "72Q574");
+        EXPECT_EQ(Ctl<QComboBox>(*Form, "ComboBox2")->currentText(), "72Q574");
         EXPECT_EQ(Ws().KeepOption, keep);
-        EXPECT_EQ(Form->HandlerRunCount("ComboBox2Change"), 0);
+        EXPECT_EQ(deviceChanges.count(), 0);
 
         Ws().KeepOption = false;
         Form->close();

@@ -16,8 +16,31 @@
 #include "WriterBox.h"
 #include "workspace/OptionModel.h"
 #include "app/forms/MainForm.h"
+#include "editors/forms/FillBufferForm.h"
 #include "files/forms/FileForms.h"
 #include "link/forms/ProgramVerifyForm.h"
+
+// A control of the main window by its name: the status panel's and the tool
+// bar's before any child window's of the same name.
+template <class W>
+W* Ctl(const QWidget& window, const char* name)
+{
+    const QString objectName = QString::fromLatin1(name);
+    for (const char* area : {"Panel1", "ToolBar2"})
+        if (const QWidget* part = window.findChild<QWidget*>(QString::fromLatin1(area)))
+            if (W* found = part->findChild<W*>(objectName)) return found;
+    return window.findChild<W*>(objectName);
+}
+
+// The status panel's caption and value of option item i (0..12; 5 is the security item).
+inline QLabel* OptionCaption(const QWidget& window, int i)
+{
+    return Ctl<QLabel>(window, i == 5 ? "stSecurity" : qPrintable(QStringLiteral("stOption%1").arg(i + 1)));
+}
+inline QLabel* OptionValue(const QWidget& window, int i)
+{
+    return Ctl<QLabel>(window, i == 5 ? "lbSecurity" : qPrintable(QStringLiteral("lbOption%1").arg(i + 1)));
+}
 
 inline bool WaitUntil(const std::function<bool()>& condition, int ms = 15000)
 {
@@ -97,6 +120,20 @@ void WhenModal(std::function<void(D*)> work, bool* done)
     });
 }
 
+// Confirms the fill dialog with start, end and value (hex texts) once it is
+// the modal window; `check` sees the workspace it opened on first.
+inline void FillWhenAsked(const char* start, const char* end, const char* value, bool* done,
+                          std::function<void(TFillBufferForm*)> check = {})
+{
+    WhenModal<TFillBufferForm>([=](TFillBufferForm* d) {
+        if (check) check(d);
+        d->Edit1->setText(QString::fromLatin1(start));
+        d->Edit2->setText(QString::fromLatin1(end));
+        d->Edit3->setText(QString::fromLatin1(value));
+        d->BitBtn1->click();
+    }, done);
+}
+
 // Replaces a field's text as the user types it, keys through its filter.
 inline void Type(QLineEdit* field, const QString& text)
 {
@@ -155,7 +192,7 @@ inline std::optional<RecordedRequest> OverWriteHeader(const WriterBox& box)
 // The engineering panel's button with this caption.
 inline QPushButton* PanelButton(const TMainForm& form, const QString& caption)
 {
-    for (QPushButton* b : form.Panel2->findChildren<QPushButton*>())
+    for (QPushButton* b : Ctl<QFrame>(form, "Panel2")->findChildren<QPushButton*>())
         if (b->text() == caption) return b;
     return nullptr;
 }

@@ -56,7 +56,8 @@ TEST_F(InfoFormTest, CommandOpensTheDialogAfterItsChecksAndExitCarriesTheFieldsB
     EXPECT_EQ(Notes.Texts(), std::vector<std::string>{"Data memory are blank or error"});
 
     Ws().ProgramMemory[0] = 0x12;
-    Main.lbOption[5]->setText(QStringLiteral("Enable"));
+    Ws().Status.OptionItems[5].Value = "Enable";
+    Main.ShowStatus();
     QString device, fileName;
     QTimer::singleShot(0, [&] {
         auto* form = qobject_cast<TInfoForm*>(QApplication::activeModalWidget());
@@ -68,7 +69,7 @@ TEST_F(InfoFormTest, CommandOpensTheDialogAfterItsChecksAndExitCarriesTheFieldsB
         form->bbExit->click();
     });
     Main.Action(QStringLiteral("GenerateCustomerInformationSheet1"))->trigger();
-    EXPECT_EQ(device, Main.ComboBox2->currentText());
+    EXPECT_EQ(device, Ctl<QComboBox>(Main, "ComboBox2")->currentText());
     EXPECT_EQ(fileName, "pump.main.hex");
     EXPECT_EQ(Notes.LastText(), "Have not saved. Exit?");
     EXPECT_EQ(Ws().OperatingFrequency, "4M");
@@ -126,10 +127,10 @@ TEST_F(InfoFormTest, PdfPrinterGetsOnePageWithTheDeviceAndTheChecksums)
     ASSERT_TRUE(text.waitForFinished(30000));
     const QString out = QString::fromLatin1(text.readAllStandardOutput());
     EXPECT_EQ(out.count(QLatin1Char('\f')), 1) << out.toStdString();
-    EXPECT_TRUE(out.contains(QStringLiteral("Customer Information Sheet for ") + Main.ComboBox2->currentText()));
-    ASSERT_FALSE(Main.Label11->text().isEmpty());
-    EXPECT_TRUE(out.contains(Main.Label11->text() + QLatin1Char('H'))) << out.toStdString();
-    EXPECT_TRUE(out.contains(Main.OptChecksum->text() + QLatin1Char('H'))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("Customer Information Sheet for ") + Ctl<QComboBox>(Main, "ComboBox2")->currentText()));
+    ASSERT_FALSE(Ctl<QLabel>(Main, "Label11")->text().isEmpty());
+    EXPECT_TRUE(out.contains(Ctl<QLabel>(Main, "Label11")->text() + QLatin1Char('H'))) << out.toStdString();
+    EXPECT_TRUE(out.contains(Ctl<QLabel>(Main, "OptChecksum")->text() + QLatin1Char('H'))) << out.toStdString();
 }
 
 TEST_F(InfoFormTest, NothingWrittenOrPrintedLeavesBothRemindersOnExit)
@@ -162,8 +163,9 @@ TEST_F(InfoFormTest, StartAddressRowFollowsTheSerialModeAndTakesFourHexDigits)
 TEST_F(InfoFormTest, SaveWritesTheMainWindowsSheetAndExitThenRemindsOnlyOfPrinting)
 {
     // An item past the missing item 6 shows, as on a device that has it.
-    Main.stOption[6]->setText(QStringLiteral("Software WDT:"));
-    Main.stOption[6]->show();
+    Ws().Status.OptionItems[6].Caption = "Software WDT:";
+    Ws().Status.OptionItems[6].CaptionVisible = true;
+    Main.ShowStatus();
     auto form = Dialog();
     Chosen = Dir.filePath(QStringLiteral("sheet.txt"));
     form->bbSave->click();
@@ -174,16 +176,16 @@ TEST_F(InfoFormTest, SaveWritesTheMainWindowsSheetAndExitThenRemindsOnlyOfPrinti
         return QString::fromLatin1(AddSpace(label.toStdString(), 24)) + QLatin1Char(' ') + value + "\r\n";
     };
     QString expected = line("Date:", QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat)) +
-                       line("Device name:", Main.ComboBox2->currentText()) +
+                       line("Device name:", Ctl<QComboBox>(Main, "ComboBox2")->currentText()) +
                        line("File name:", "C17-pump.main.hex") + line("Customer's name:", "Acme") +
                        line("Customer's project name:", "Pump");
     // Items 1 to 5, 7 to 13 (the main window keeps security where item 6 would be), then security.
     for (int i : {0, 1, 2, 3, 4, 6, 7, 8, 9, 10, 11, 12, 5})
-        if (!Main.stOption[i]->isHidden()) expected += line(Main.stOption[i]->text(), Main.lbOption[i]->text());
-    expected += line("Option value:", Main.stOptionValue->text()) + line("Serial no mode:", "Disable") +
-                line("Memory checksum:", Main.Label11->text() + "H") + line("Operating frequency:", " Hz") +
+        if (!OptionCaption(Main, i)->isHidden()) expected += line(OptionCaption(Main, i)->text(), OptionValue(Main, i)->text());
+    expected += line("Option value:", Ctl<QLabel>(Main, "stOptionValue")->text()) + line("Serial no mode:", "Disable") +
+                line("Memory checksum:", Ctl<QLabel>(Main, "Label11")->text() + "H") + line("Operating frequency:", " Hz") +
                 line("Operating voltage:", " ~  V") + line("Operating current:", " mA") +
-                line("Sleep current:", " uA") + line("Part no :", Main.ComboBox2->currentText() + "-C17");
+                line("Sleep current:", " uA") + line("Part no :", Ctl<QComboBox>(Main, "ComboBox2")->currentText() + "-C17");
     EXPECT_EQ(QString::fromLatin1(Read(Chosen)), expected);
 
     Notes.Script({Answer::Yes});

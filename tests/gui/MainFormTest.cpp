@@ -22,17 +22,19 @@ TEST_F(MainFormTest, DeviceChangeResetsTheWorkspaceAndRedrawsTheStatusPanel)
     Workspace& ws = Form.GetWorkspace();
     ws.ProgramMemory[0] = 0x12;
     ws.OptionWords[0] = 0x00;
-    Form.ComboBox2->setCurrentIndex(Form.ComboBox2->findText("72Q575"));
+    QComboBox* devices = Ctl<QComboBox>(Form, "ComboBox2");
+    QSignalSpy deviceChanges(devices, &QComboBox::currentIndexChanged);
+    devices->setCurrentIndex(devices->findText("72Q575"));
 
-    EXPECT_EQ(Form.HandlerRunCount("ComboBox2Change"), 1);
+    EXPECT_EQ(deviceChanges.count(), 1);
     EXPECT_EQ(ws.DeviceName, "72Q575");
     // Options: item 2 absent, item 7 shown disabled.
-    EXPECT_TRUE(Form.stOption[1]->isHidden());
-    EXPECT_FALSE(Form.lbOption[6]->isEnabled());
+    EXPECT_TRUE(OptionCaption(Form, 1)->isHidden());
+    EXPECT_FALSE(OptionValue(Form, 6)->isEnabled());
     // 4096 blank words add 0x13E each.
-    EXPECT_EQ(Form.Label11->text(), "E000");
-    EXPECT_EQ(Form.ProtectSum->text(), "E000");
-    EXPECT_EQ(Form.OptChecksum->text(), QString::fromStdString(ws.Status.TotalChecksum));
+    EXPECT_EQ(Ctl<QLabel>(Form, "Label11")->text(), "E000");
+    EXPECT_EQ(Ctl<QLabel>(Form, "ProtectSum")->text(), "E000");
+    EXPECT_EQ(Ctl<QLabel>(Form, "OptChecksum")->text(), QString::fromStdString(ws.Status.TotalChecksum));
     EXPECT_TRUE(Notes.Prompts.empty());
 }
 
@@ -47,36 +49,33 @@ TEST_F(MainFormTest, DeviceWithoutEepromDisablesTheEepromControls)
     // Only the tool button follows the flag, not the menu item of the same command.
     EXPECT_TRUE(Enabled("ProgramEEPROMdata1"));
     // Selecting a catalogue device (all have EEPROM) enables them again.
-    Form.ComboBox2->setCurrentIndex(3);
+    Ctl<QComboBox>(Form, "ComboBox2")->setCurrentIndex(3);
     for (const char* name : eepromControls) EXPECT_TRUE(Enabled(name)) << name;
 }
 
 TEST_F(MainFormTest, F5RunsTheBlankCheckHandlerExactlyOnce)
 {
     // A port that cannot open: the command stops at its message, no dialog.
-    Form.ComboBox1->setCurrentIndex(7);
+    Ctl<QComboBox>(Form, "ComboBox1")->setCurrentIndex(7);
+    QSignalSpy blankChecks(Form.Action("BlankCheckAction"), &QAction::triggered);
+    QSignalSpy autoPrograms(Form.Action("AutoProgramAction"), &QAction::triggered);
     QTest::keyClick(&Form, Qt::Key_F5);
-    EXPECT_EQ(Form.HandlerRunCount("BlankCheckActionExecute"), 1);
-    EXPECT_EQ(Form.HandlerRunCount("AutoProgram1Click"), 0);
+    EXPECT_EQ(blankChecks.count(), 1);
+    EXPECT_EQ(autoPrograms.count(), 0);
 }
 
 TEST_F(MainFormTest, CtrlFFillsProgramMemoryWithTheConfirmedRange)
 {
-    int dialogs = 0;
-    Form.FillDialogHook = [&dialogs](Workspace& ws) {
-        ++dialogs;
-        EXPECT_EQ(ws.FillMaxAddress, 0x3FF);
-        ws.FillStart = 0, ws.FillEnd = 3, ws.FillValue = 0x1234;
-        return true;
-    };
+    bool filled = false;
+    FillWhenAsked("0", "3", "1234", &filled, [this](TFillBufferForm*) { EXPECT_EQ(Form.GetWorkspace().FillMaxAddress, 0x3FF); });
     QTest::keyClick(&Form, Qt::Key_F, Qt::ControlModifier);
-    EXPECT_EQ(dialogs, 1);
+    EXPECT_TRUE(filled);
     const Workspace& ws = Form.GetWorkspace();
     EXPECT_EQ(ws.ProgramMemory[6], 0x34);
-    EXPECT_EQ(Form.Label11->text(), QString::fromStdString(ws.Status.ProgramChecksum));
-    EXPECT_NE(Form.Label11->text(), "F800");
+    EXPECT_EQ(Ctl<QLabel>(Form, "Label11")->text(), QString::fromStdString(ws.Status.ProgramChecksum));
+    EXPECT_NE(Ctl<QLabel>(Form, "Label11")->text(), "F800");
     Form.Action("ClearBuffer1")->trigger();
-    EXPECT_EQ(Form.Label11->text(), "F800");
+    EXPECT_EQ(Ctl<QLabel>(Form, "Label11")->text(), "F800");
 }
 
 TEST_F(MainFormTest, DoubleClicksOnTheStatusPanelReachTheEditorCommands)
@@ -87,19 +86,21 @@ TEST_F(MainFormTest, DoubleClicksOnTheStatusPanelReachTheEditorCommands)
             if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
         });
     };
+    auto runs = [this](const char* command) { return std::make_unique<QSignalSpy>(Form.Action(command), &QAction::triggered); };
+    const auto options = runs("EditOptionAction"), counter = runs("CounterMode1"), id = runs("ID2"), serial = runs("SerialNoMode1");
     closeDialog();
-    QTest::mouseDClick(Form.lbOption[3], Qt::LeftButton);
+    QTest::mouseDClick(OptionValue(Form, 3), Qt::LeftButton);
     closeDialog();
-    QTest::mouseDClick(Form.GroupBox2, Qt::LeftButton, {}, QPoint(5, Form.GroupBox2->height() - 3));
-    EXPECT_EQ(Form.HandlerRunCount("EditOPTIONClick"), 2);
+    QTest::mouseDClick(Ctl<QGroupBox>(Form, "GroupBox2"), Qt::LeftButton, {}, QPoint(5, Ctl<QGroupBox>(Form, "GroupBox2")->height() - 3));
+    EXPECT_EQ(options->count(), 2);
     closeDialog();
-    QTest::mouseDClick(Form.Label13, Qt::LeftButton);
-    EXPECT_EQ(Form.HandlerRunCount("CounterMode1Click"), 1);
-    QTest::mouseDClick(Form.Label18, Qt::LeftButton);
-    EXPECT_EQ(Form.HandlerRunCount("ID2Click"), 1);
+    QTest::mouseDClick(Ctl<QLabel>(Form, "Label13"), Qt::LeftButton);
+    EXPECT_EQ(counter->count(), 1);
+    QTest::mouseDClick(Ctl<QLabel>(Form, "Label18"), Qt::LeftButton);
+    EXPECT_EQ(id->count(), 1);
     closeDialog();
-    QTest::mouseDClick(Form.Label1, Qt::LeftButton);
-    EXPECT_EQ(Form.HandlerRunCount("SerialNoMode1Click"), 1);
+    QTest::mouseDClick(Ctl<QLabel>(Form, "Label1"), Qt::LeftButton);
+    EXPECT_EQ(serial->count(), 1);
 }
 
 

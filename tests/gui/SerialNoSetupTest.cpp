@@ -83,9 +83,9 @@ TEST_F(SerialNoSetupTest, SettingsReachTwoChipsAbortKeepsThemAndTheWriterReadsTh
         Settings(d);
         QTest::mouseClick(d.BtnOK, Qt::LeftButton);
     }));
-    EXPECT_EQ(Form.Label1->text(), "Enable");
+    EXPECT_EQ(Ctl<QLabel>(Form, "Label1")->text(), "Enable");
     EXPECT_FALSE(Form.Action("ToolButton20")->isEnabled());
-    EXPECT_EQ(Form.stSerialNo->text(), " 12FE");
+    EXPECT_EQ(Ctl<QLabel>(Form, "stSerialNo")->text(), " 12FE");
     const auto accepted = Snap(Ws());
 
     // The next opening shows the accepted texts; an edited start value is
@@ -115,7 +115,7 @@ TEST_F(SerialNoSetupTest, SettingsReachTwoChipsAbortKeepsThemAndTheWriterReadsTh
         },
         "ReadSerialSet1"));
     EXPECT_TRUE(Notes.Prompts.empty()) << Notes.LastText();
-    EXPECT_EQ(Form.Label1->text(), "Disable");
+    EXPECT_EQ(Ctl<QLabel>(Form, "Label1")->text(), "Disable");
     EXPECT_TRUE(Form.Action("ToolButton20")->isEnabled());
 }
 
@@ -136,7 +136,7 @@ TEST_F(SerialNoSetupTest, QtpFileWrittenFromTheDialogFeedsTwoChips)
 
     AnswerFileDialog(path + ".txt");
     Form.Action("LoadQTPFile1")->trigger();
-    EXPECT_EQ(Form.Label19->text(), "parts.txt");
+    EXPECT_EQ(Ctl<QLabel>(Form, "Label19")->text(), "parts.txt");
     EXPECT_EQ(ProgramChips(2), kTwoNumbers);
 }
 

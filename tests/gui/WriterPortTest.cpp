@@ -17,7 +17,7 @@ TEST(MainWindowWriter, FirstShowReportsOnlyAWriterThatFails)
         // The window is up all the same, with the first device's blank status.
         EXPECT_EQ(form.windowTitle(), "Writer V15");
         EXPECT_EQ(form.GetWorkspace().DeviceName, "31Q520");
-        EXPECT_EQ(form.Label11->text(), "F800");   // 1024 blank words of the 7-bit layout
+        EXPECT_EQ(Ctl<QLabel>(form, "Label11")->text(), "F800");   // 1024 blank words of the 7-bit layout
     }
 }
 
@@ -27,18 +27,19 @@ TEST(MainWindowWriter, PortChangeReportsAMissingPortThenConnectsBackToTheWriter)
     TMainForm form{&notes};
     form.show();
     notes.Clear();
+    QSignalSpy portChanges(Ctl<QComboBox>(form, "ComboBox1"), &QComboBox::currentIndexChanged);
 
     // COM2 is a link to nothing: the port cannot be opened.
     const std::string com2 = LinkedWriter::PortsFolder() + "/COM2";
     std::filesystem::remove(com2);
     std::filesystem::create_symlink("/nonexistent/krv-port", com2);
-    form.ComboBox1->setCurrentText("Com2");
+    Ctl<QComboBox>(form, "ComboBox1")->setCurrentText("Com2");
     EXPECT_EQ(notes.LastText(), "Open  COM2 Port Error!!\n/nonexistent/krv-port: No such file or directory");
     EXPECT_TRUE(form.GetWorkspace().LinkFailed);
 
-    form.ComboBox1->setCurrentText("Com1");
+    Ctl<QComboBox>(form, "ComboBox1")->setCurrentText("Com1");
     EXPECT_EQ(notes.LastText(), "Connect OK!");
     EXPECT_FALSE(form.GetWorkspace().LinkFailed);
-    EXPECT_EQ(form.HandlerRunCount("ComboBox1Change"), 2);
+    EXPECT_EQ(portChanges.count(), 2);
     std::filesystem::remove(com2);
 }

@@ -173,7 +173,7 @@ TEST(Exchange, StreamFailureNamesTheByteAndTheStreamEndsOnTime)
         w.Box.SetIdentity(c.Model, c.Version);
         w.Ws.WriterVersion.clear();
         ASSERT_EQ(CheckWriter(w.Ws, w.Notifier, w.Context), lrWriterGen2Id);
-        EXPECT_EQ(PairMode(w.Ws, "V3.20", "V3.20"), c.Pairs) << c.Model << c.Version;
+        EXPECT_EQ(IdentityOf(w.Ws).PairModeForLink(), c.Pairs) << c.Model << c.Version;
         w.Box.SetFaults({.ProgramFailAt = 4});
         EXPECT_EQ(WriteOf(16)(w), lrWriteFailed);
         // One acknowledge per pair names the pair's second byte.

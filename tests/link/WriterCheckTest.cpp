@@ -38,7 +38,7 @@ TEST(CheckWriter, IdentityIsReadOnceAndForgottenOnTimeOutOrAGenerationReply)
     w.Box.SetTypeReply(0xC3);
     EXPECT_EQ(CheckWriter(w.Ws, w.Notifier, w.Context), lrWriterGen2);
     EXPECT_TRUE(w.Ws.WriterId.empty());
-    EXPECT_FALSE(PairMode(w.Ws, "V3.20", "V3.20"));
+    EXPECT_FALSE(IdentityOf(w.Ws).PairModeForLink());
 }
 
 TEST(CheckWriter, IdentificationTextDecidesTheMessages)

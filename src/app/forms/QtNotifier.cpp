@@ -1,5 +1,7 @@
 #include "app/forms/QtNotifier.h"
 
+#include "platform/forms/Latin1.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QString>
@@ -46,14 +48,13 @@ Answer FromQtButton(int button)
 
 // Texts of the system are 8-bit; the catalogue and messages are plain ASCII,
 // anything else is taken as Latin-1 so no byte is lost.
-QString ToQString(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
 
 // A message without a caption of its own carries the program's name.
 constexpr char kProgramCaption[] = "Writer";
 
 QString CaptionOrTitle(const std::string& caption)
 {
-    if (!caption.empty()) return ToQString(caption);
+    if (!caption.empty()) return Latin1(caption);
     return QString::fromLatin1(kProgramCaption);
 }
 
@@ -68,7 +69,7 @@ QWidget* QtNotifier::ParentWidget() const
 
 void QtNotifier::Message(const std::string& text, const std::string& caption, MessageIcon icon)
 {
-    QMessageBox box(ToQtIcon(icon), CaptionOrTitle(caption), ToQString(text), QMessageBox::Ok,
+    QMessageBox box(ToQtIcon(icon), CaptionOrTitle(caption), Latin1(text), QMessageBox::Ok,
                     ParentWidget());
     box.exec();
 }
@@ -76,7 +77,7 @@ void QtNotifier::Message(const std::string& text, const std::string& caption, Me
 Answer QtNotifier::Question(const std::string& text, QuestionButtons buttons,
                             const std::string& caption, MessageIcon icon)
 {
-    QMessageBox box(ToQtIcon(icon), CaptionOrTitle(caption), ToQString(text), ToQtButtons(buttons),
+    QMessageBox box(ToQtIcon(icon), CaptionOrTitle(caption), Latin1(text), ToQtButtons(buttons),
                     ParentWidget());
     return FromQtButton(box.exec());
 }

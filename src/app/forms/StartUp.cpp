@@ -3,8 +3,7 @@
 #include "app/forms/LogoForm.h"
 #include "app/forms/MainForm.h"
 #include "iap/forms/IAPForm.h"
-#include "infosheet/forms/LogoForm1.h"
-#include "infosheet/forms/LogoForm2.h"
+#include "infosheet/forms/LogoForms.h"
 #include "link/forms/AutoWriterSetupForm.h"
 #include "platform/InstanceLock.h"
 #include "platform/Notifier.h"
@@ -32,8 +31,8 @@ int RunWriter(QApplication& app, const std::string& lockPath, Notifier& notifier
     const auto mainForm = std::make_unique<TMainForm>(&notifier);
     const auto logo2 = std::make_unique<TLogoForm2>();
     const auto logo1 = std::make_unique<TLogoForm1>();
-    const auto autoWriterSetup = std::make_unique<TAutoWriterSetupForm>();
-    const auto iap = std::make_unique<TIAPForm>();
+    const auto autoWriterSetup = std::make_unique<TAutoWriterSetupForm>(mainForm->GetWorkspace());
+    const auto iap = std::make_unique<TIAPForm>(mainForm->GetWorkspace(), notifier);
 
     // Without a window manager a maximise request does nothing; the window
     // then still covers the screen.

@@ -1,6 +1,8 @@
 #include "disasm/forms/DisForm.h"
 
-#include "app/forms/MainForm.h"
+#include "workspace/forms/MainContext.h"
+#include "workspace/Workspace.h"
+#include "workspace/BufferCommands.h"
 #include "disasm/Disassembler.h"
 #include "files/forms/FileForms.h"
 
@@ -19,7 +21,7 @@ QString DisplayPath(const std::string& path) { return QFile::decodeName(QByteArr
 
 }  // namespace
 
-TDisassembleForm::TDisassembleForm(TMainForm& mainForm, QWidget* parent) : QWidget(parent), MainWindow(&mainForm)
+TDisassembleForm::TDisassembleForm(MainContext& mainForm, QWidget* parent) : QWidget(parent), MainWindow(&mainForm)
 {
     setObjectName(QStringLiteral("DisassembleForm"));
     const Workspace& ws = mainForm.GetWorkspace();
@@ -70,7 +72,7 @@ void DestroyWindow()
         delete window;
 }
 
-void Disassemble1Click(TMainForm& form)
+void Disassemble1Click(MainContext& form)
 {
     // A snapshot: an open window is never brought to the front, it is made anew.
     DestroyWindow();
@@ -82,7 +84,7 @@ void Disassemble1Click(TMainForm& form)
     form.EnableAction(QStringLiteral("FileSaveAsItem"), true);
 }
 
-void FileSaveAsItemClick(TMainForm& form)
+void FileSaveAsItemClick(MainContext& form)
 {
     if (!DisassembleForm) return;
     file_forms::FileDialogRequest request;
@@ -92,7 +94,7 @@ void FileSaveAsItemClick(TMainForm& form)
     request.FilterIndex = 1;
     request.DefaultSuffix = QString::fromLatin1(listing_dialog::kDefaultSuffix);
     request.FileName = DisplayPath(ProposedListingName(form.GetWorkspace().ProgramFileName));
-    const file_forms::FileDialogChoice choice = file_forms::RunFileDialog(&form, request);
+    const file_forms::FileDialogChoice choice = file_forms::RunFileDialog(form.Window(), request);
     if (choice.Path.isEmpty()) return;
     SaveListing(DisassembleForm->Listing(), QFile::encodeName(choice.Path).toStdString(), choice.FilterIndex,
                 form.GetNotifier());

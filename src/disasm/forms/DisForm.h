@@ -9,13 +9,13 @@
 #include <string>
 
 class QPlainTextEdit;
-class TMainForm;
+class MainContext;
 
 class TDisassembleForm : public QWidget {
     Q_OBJECT
 public:
     // Builds the listing from the form's workspace (FormCreate).
-    explicit TDisassembleForm(TMainForm& mainForm, QWidget* parent = nullptr);
+    explicit TDisassembleForm(MainContext& mainForm, QWidget* parent = nullptr);
     ~TDisassembleForm() override;
 
     const std::string& Listing() const { return ListingText; }
@@ -26,7 +26,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    TMainForm* MainWindow;
+    MainContext* MainWindow;
     std::string ListingText;
 };
 
@@ -37,9 +37,9 @@ namespace disasm_forms {
 
 // View > "Disassemble": destroys an open window, builds a new one from the
 // current program memory and enables "Save Disassmble".
-void Disassemble1Click(TMainForm& form);
+void Disassemble1Click(MainContext& form);
 // File > "Save Disassmble": asks for a ".dis" name and saves the listing.
-void FileSaveAsItemClick(TMainForm& form);
+void FileSaveAsItemClick(MainContext& form);
 // Destroys the window if there is one (flag and menu item are the caller's).
 void DestroyWindow();
 

@@ -1,7 +1,9 @@
 #include "editors/forms/CounterSetupForm.h"
 #include "editors/forms/DialogButtons.h"
 
-#include "app/forms/MainForm.h"
+#include "workspace/forms/MainContext.h"
+#include "workspace/Workspace.h"
+#include "workspace/BufferCommands.h"
 #include "editors/EditorCells.h"
 
 #include <QGridLayout>
@@ -11,7 +13,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
-TCounterSetupForm::TCounterSetupForm(TMainForm& main, QWidget* parent) : QDialog(parent), Main(main)
+TCounterSetupForm::TCounterSetupForm(MainContext& main, QWidget* parent) : QDialog(parent), Main(main)
 {
     setObjectName(QStringLiteral("CounterSetupForm"));
     setWindowTitle(QStringLiteral("Counter Setup"));

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-class TMainForm;
+class MainContext;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -12,17 +12,16 @@ class QPushButton;
 class TCounterSetupForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TCounterSetupForm(TMainForm& main, QWidget* parent = nullptr);
+    explicit TCounterSetupForm(MainContext& main, QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;
     QLineEdit* Edit1 = nullptr;
     QLabel* Label2 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
+    QPushButton* BitBtn1 = nullptr;   // OK: the pass count takes the entry and the panel shows it
     QPushButton* BitBtn2 = nullptr;
 
-public slots:
     void BitBtn1Click();
 
 private:
-    TMainForm& Main;
+    MainContext& Main;
 };

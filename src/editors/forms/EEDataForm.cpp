@@ -1,6 +1,8 @@
 #include "editors/forms/EEDataForm.h"
 
-#include "app/forms/MainForm.h"
+#include "workspace/forms/MainContext.h"
+#include "workspace/Workspace.h"
+#include "workspace/BufferCommands.h"
 #include "editors/EditorCells.h"
 
 #include <QCloseEvent>
@@ -10,12 +12,12 @@ TEEDataForm* EEDataForm = nullptr;
 
 namespace {
 
-const HexGridTexts kEepromGrid = {EepromGridRows, kEepromGridColumns, EepromCellText, EepromColumnHeader,
+const HexGridTexts kEepromGrid = {EepromGridRows<GridImage>, kEepromGridColumns, EepromCellText<GridImage>, EepromColumnHeader,
                                   EepromRowLabel};
 
 }  // namespace
 
-TEEDataForm::TEEDataForm(TMainForm& main, QWidget* parent) : HexGridWindow(main, kEepromGrid, 30, 2, parent)
+TEEDataForm::TEEDataForm(MainContext& main, QWidget* parent) : HexGridWindow(main, kEepromGrid, 30, 2, parent)
 {
     setObjectName(QStringLiteral("EEDataForm"));
     setWindowTitle(QStringLiteral("EEPROM data"));

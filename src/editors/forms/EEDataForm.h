@@ -8,7 +8,7 @@
 class TEEDataForm : public HexGridWindow {
     Q_OBJECT
 public:
-    explicit TEEDataForm(TMainForm& main, QWidget* parent = nullptr);
+    explicit TEEDataForm(MainContext& main, QWidget* parent = nullptr);
     ~TEEDataForm() override;
 
     void StringGrid1DblClick();

@@ -1,8 +1,9 @@
 #include "editors/forms/EditOptionForm.h"
+#include "platform/forms/Latin1.h"
 
 #include "workspace/OptionModel.h"
 #include "workspace/Workspace.h"
-#include "app/forms/MainForm.h"
+#include "workspace/forms/MainContext.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -23,7 +24,6 @@ TEditOption* EditOption = nullptr;
 
 namespace {
 
-QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
 
 constexpr const char* kLegend[] = {
     "PRD=Power Range Detect.",
@@ -156,11 +156,11 @@ void TEditOption::bbOkClick()
     accept();
 }
 
-void RunOptionEditor(TMainForm& form)
+void RunOptionEditor(MainContext& form)
 {
     Workspace& ws = form.GetWorkspace();
     {
-        TEditOption dialog(ws, &form.GetNotifier(), &form);
+        TEditOption dialog(ws, &form.GetNotifier(), form.Window());
         dialog.exec();
     }
     if (ws.OptionChanged) {

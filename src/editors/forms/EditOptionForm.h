@@ -52,9 +52,9 @@ private:
 // The one dialog while it is open.
 extern TEditOption* EditOption;
 
-class TMainForm;
+class MainContext;
 
 // "OPTION" (F4, a double-click on the option summary): the dialog, then,
 // when OK wrote the words, the summary and checksums redrawn from them (the
 // words forced to the device's mask and fixed bits on the way).
-void RunOptionEditor(TMainForm& form);
+void RunOptionEditor(MainContext& form);

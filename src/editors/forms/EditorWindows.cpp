@@ -1,6 +1,8 @@
 #include "editors/forms/EditorWindows.h"
 
-#include "app/forms/MainForm.h"
+#include "workspace/forms/MainContext.h"
+#include "workspace/Workspace.h"
+#include "workspace/BufferCommands.h"
 #include "editors/forms/CounterSetupForm.h"
 #include "editors/forms/EEDataForm.h"
 #include "editors/forms/HexGrid.h"
@@ -14,7 +16,7 @@ namespace editor_windows {
 
 namespace {
 
-void BringToFront(TMainForm& main, QWidget* form)
+void BringToFront(MainContext& main, QWidget* form)
 {
     auto* frame = qobject_cast<QMdiSubWindow*>(form->parentWidget());
     if (!frame) return;
@@ -24,19 +26,19 @@ void BringToFront(TMainForm& main, QWidget* form)
 }
 
 template <typename Form>
-Form* AddWindow(TMainForm& main, Form* form, int width, int height)
+Form* AddWindow(MainContext& main, Form* form, int width, int height)
 {
     QMdiSubWindow* frame = main.AddChildWindow(form);
     frame->resize(width, height);
     return form;
 }
 
-void CreateMemoryWindow(TMainForm& main)
+void CreateMemoryWindow(MainContext& main)
 {
     AddWindow(main, new TMDIChild(main), 400, 319);
 }
 
-void CreateIdChecksumForm(TMainForm& main)
+void CreateIdChecksumForm(MainContext& main)
 {
     auto* form = new TIDChecksumForm(main);
     QMdiSubWindow* frame = main.AddChildWindow(form);
@@ -47,11 +49,11 @@ void CreateIdChecksumForm(TMainForm& main)
     form->SetHeight(TIDChecksumForm::kCollapsedHeight);
 }
 
-void CreateEepromForm(TMainForm& main) { AddWindow(main, new TEEDataForm(main), 487, 195); }
+void CreateEepromForm(MainContext& main) { AddWindow(main, new TEEDataForm(main), 487, 195); }
 
 }  // namespace
 
-void ShowMemoryWindow(TMainForm& main)
+void ShowMemoryWindow(MainContext& main)
 {
     Workspace& ws = main.GetWorkspace();
     if (ws.MemoryWindowOpen && OpenMemoryWindow(main)) {
@@ -62,7 +64,7 @@ void ShowMemoryWindow(TMainForm& main)
     ws.MemoryWindowOpen = true;
 }
 
-void RecreateMemoryWindow(TMainForm& main)
+void RecreateMemoryWindow(MainContext& main)
 {
     if (TMDIChild* old = OpenMemoryWindow(main)) {
         main.GetWorkspace().MemoryWindow = nullptr;
@@ -71,12 +73,12 @@ void RecreateMemoryWindow(TMainForm& main)
     CreateMemoryWindow(main);
 }
 
-void RebuildMemoryGrid(TMainForm& main)
+void RebuildMemoryGrid(MainContext& main)
 {
     if (TMDIChild* window = OpenMemoryWindow(main)) window->FormCreate();
 }
 
-void ShowIdChecksumForm(TMainForm& main)
+void ShowIdChecksumForm(MainContext& main)
 {
     Workspace& ws = main.GetWorkspace();
     if (ws.IDFormOpen && IDChecksumForm) {
@@ -87,37 +89,37 @@ void ShowIdChecksumForm(TMainForm& main)
     ws.IDFormOpen = true;
 }
 
-void RecreateIdChecksumForm(TMainForm& main)
+void RecreateIdChecksumForm(MainContext& main)
 {
     if (IDChecksumForm) DeleteChildWindow(IDChecksumForm);
     CreateIdChecksumForm(main);
 }
 
-void RecreateEepromForm(TMainForm& main)
+void RecreateEepromForm(MainContext& main)
 {
     DestroyEepromForm(main);
     CreateEepromForm(main);
 }
 
-void RebuildEepromGrid(TMainForm&)
+void RebuildEepromGrid(MainContext&)
 {
     if (EEDataForm) EEDataForm->FormCreate();
 }
 
-void DestroyEepromForm(TMainForm&)
+void DestroyEepromForm(MainContext&)
 {
     if (EEDataForm) DeleteChildWindow(EEDataForm);
 }
 
-void ShowEepromForm(TMainForm& main)
+void ShowEepromForm(MainContext& main)
 {
     if (!EEDataForm) CreateEepromForm(main);
     BringToFront(main, EEDataForm);
 }
 
-void RunCounterSetup(TMainForm& main)
+void RunCounterSetup(MainContext& main)
 {
-    TCounterSetupForm dialog(main, &main);
+    TCounterSetupForm dialog(main, main.Window());
     dialog.exec();
 }
 

@@ -4,30 +4,30 @@
 // here only where the commands say so; a window's own close clears its flag.
 #pragma once
 
-class TMainForm;
+class MainContext;
 
 namespace editor_windows {
 
 // View > "Program Memory": create the window when it is not open, else bring
 // it to the front.
-void ShowMemoryWindow(TMainForm& main);
+void ShowMemoryWindow(MainContext& main);
 // Destroy the open program-memory window (no close handler) and create it anew.
-void RecreateMemoryWindow(TMainForm& main);
+void RecreateMemoryWindow(MainContext& main);
 // Redraw the open program-memory window from the buffer.
-void RebuildMemoryGrid(TMainForm& main);
+void RebuildMemoryGrid(MainContext& main);
 
 // View > "ID": create the window when it is not open, else bring it forward.
-void ShowIdChecksumForm(TMainForm& main);
-void RecreateIdChecksumForm(TMainForm& main);
+void ShowIdChecksumForm(MainContext& main);
+void RecreateIdChecksumForm(MainContext& main);
 
-void RecreateEepromForm(TMainForm& main);
+void RecreateEepromForm(MainContext& main);
 // Redraw the open EEPROM window from the buffer (after a chip operation).
-void RebuildEepromGrid(TMainForm& main);
-void DestroyEepromForm(TMainForm& main);
+void RebuildEepromGrid(MainContext& main);
+void DestroyEepromForm(MainContext& main);
 // Bring the EEPROM window to the front (create it when it is missing).
-void ShowEepromForm(TMainForm& main);
+void ShowEepromForm(MainContext& main);
 
 // Edit > "Set Counter Value".
-void RunCounterSetup(TMainForm& main);
+void RunCounterSetup(MainContext& main);
 
 }  // namespace editor_windows

@@ -1,21 +1,48 @@
-// The engineering panel of the main window (Panel2): three on/off switches
-// whose captions name the next click's action ("Enable" while off,
-// "Disable" while on) and the two pulse-width edits with their range
-// keepers. The main window builds the controls; this wires them.
+// The engineering panel of the main window (Panel2), hidden until the access
+// code opens it: three on/off switches whose captions name the next click's
+// action ("Enable" while off, "Disable" while on), the two pulse-width edits
+// with their range keepers, the MODE bits and the buttons of the repetition
+// setup and the firmware update (the main window connects those two).
 #pragma once
 
-class TMainForm;
+#include "workspace/EngineeringValues.h"
 
-namespace engineering_forms {
+#include <QFrame>
 
-// Connects the panel's buttons and edits to the handlers below; once, when
-// the main window is created.
-void BindEngineeringPanel(TMainForm& form);
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+struct Workspace;
 
-void QtpSimClick(TMainForm& form);         // QtpSimulate, only while serial mode is on
-void FlashPgmTestClick(TMainForm& form);   // FlashPgmTestOn
-void btShowTimeClick(TMainForm& form);     // ShowProgramTime
-void PulseWidthChange(TMainForm& form);    // kept in 1..127
-void EraseWidthChange(TMainForm& form);    // kept in 1..255
+class TEngineeringPanel : public QFrame {
+    Q_OBJECT
+public:
+    TEngineeringPanel(Workspace& ws, QWidget* parent = nullptr);
 
-}  // namespace engineering_forms
+    // The values a run's command headers take, read when the run starts.
+    EngineeringValues Values() const;
+
+    QPushButton* QtpSim = nullptr;
+    QPushButton* FlashPgmTest = nullptr;
+    QPushButton* btShowTime = nullptr;
+    QLabel* StaticText12 = nullptr;
+    QLabel* StaticText13 = nullptr;
+    QLabel* StaticText14 = nullptr;
+    QLabel* StaticText15 = nullptr;
+    QLineEdit* PulseWidth = nullptr;
+    QLineEdit* EraseWidth = nullptr;
+    QComboBox* Mode65 = nullptr;
+    QPushButton* AutoWriterSetup = nullptr;
+    QPushButton* FirmwareUpdate = nullptr;
+
+public slots:
+    void QtpSimClick();         // QtpSimulate, only while serial mode is on
+    void FlashPgmTestClick();   // FlashPgmTestOn
+    void btShowTimeClick();     // ShowProgramTime
+    void PulseWidthChange();    // kept in 1..127
+    void EraseWidthChange();    // kept in 1..255
+
+private:
+    Workspace& Ws;
+};

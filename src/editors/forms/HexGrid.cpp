@@ -2,7 +2,7 @@
 
 #include "workspace/Checksum.h"
 #include "workspace/Workspace.h"
-#include "app/forms/MainForm.h"
+#include "workspace/forms/MainContext.h"
 #include "editors/EditorCells.h"
 #include "editors/forms/EditSingleData.h"
 
@@ -14,24 +14,13 @@
 #include <QVBoxLayout>
 
 HexGridModel::HexGridModel(const Workspace& ws, const HexGridTexts& texts, QObject* parent)
-    : QAbstractTableModel(parent), Ws(ws), Shown(std::make_unique<Workspace>()), Texts(texts)
+    : QAbstractTableModel(parent), Ws(ws), Shown(std::make_unique<GridImage>()), Texts(texts)
 {
-    TakeShown();
+    TakeGridImage(*Shown, Ws);
     RowCount = Texts.Rows(*Shown);
 }
 
 HexGridModel::~HexGridModel() = default;
-
-void HexGridModel::TakeShown()
-{
-    Shown->ProgramMemory = Ws.ProgramMemory;
-    Shown->ProgramLastHi = Ws.ProgramLastHi;
-    Shown->WordShift = Ws.WordShift;
-    Shown->BlankMaskLow = Ws.BlankMaskLow;
-    Shown->EepromBuffer = Ws.EepromBuffer;
-    Shown->EepromLastLo = Ws.EepromLastLo;
-    Shown->EepromLastHi = Ws.EepromLastHi;
-}
 
 int HexGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : RowCount; }
 
@@ -62,7 +51,7 @@ QVariant HexGridModel::headerData(int section, Qt::Orientation orientation, int 
 
 void HexGridModel::Refresh()
 {
-    TakeShown();
+    TakeGridImage(*Shown, Ws);
     const int rows = Texts.Rows(*Shown);
     if (rows != RowCount) {
         beginResetModel();
@@ -75,7 +64,7 @@ void HexGridModel::Refresh()
 
 void HexGridModel::CellChanged(const QModelIndex& cell)
 {
-    TakeShown();
+    TakeGridImage(*Shown, Ws);
     emit dataChanged(cell, cell, {Qt::DisplayRole});
 }
 
@@ -128,7 +117,7 @@ void DeleteChildWindow(QWidget* form)
         delete form;
 }
 
-HexGridWindow::HexGridWindow(TMainForm& main, const HexGridTexts& texts, int columnWidth, int digits,
+HexGridWindow::HexGridWindow(MainContext& main, const HexGridTexts& texts, int columnWidth, int digits,
                              QWidget* parent)
     : QWidget(parent), Main(main)
 {

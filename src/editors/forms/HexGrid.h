@@ -14,15 +14,16 @@
 #include <memory>
 #include <string>
 
+struct GridImage;
 struct Workspace;
 enum class CellStore;
 class QTableView;
 
 // What a grid shows: its size and the texts of its cells and headers.
 struct HexGridTexts {
-    int (*Rows)(const Workspace&);
+    int (*Rows)(const GridImage&);
     int Columns;
-    std::string (*Cell)(const Workspace&, uint32_t index);
+    std::string (*Cell)(const GridImage&, uint32_t index);
     std::string (*ColumnHeader)(int column);
     std::string (*RowLabel)(int row);
 };
@@ -48,11 +49,8 @@ public:
     void CellChanged(const QModelIndex& index);
 
 private:
-    // Copies what the cells read from the workspace into Shown.
-    void TakeShown();
-
     const Workspace& Ws;
-    std::unique_ptr<Workspace> Shown;
+    std::unique_ptr<GridImage> Shown;   // what the cells read, as of the last refresh
     HexGridTexts Texts;
     int RowCount = 0;
 };
@@ -62,7 +60,7 @@ private:
 // selected at a time, no in-place editing.
 QTableView* MakeHexGridView(HexGridModel* model, int columnWidth, int digits, QWidget* parent);
 
-class TMainForm;
+class MainContext;
 
 // A window of one hex grid over a workspace buffer (program memory or
 // EEPROM): the grid fills the window and a double-click edits a cell
@@ -76,13 +74,13 @@ public:
     QTableView* StringGrid1 = nullptr;
 
 protected:
-    HexGridWindow(TMainForm& main, const HexGridTexts& texts, int columnWidth, int digits, QWidget* parent);
+    HexGridWindow(MainContext& main, const HexGridTexts& texts, int columnWidth, int digits, QWidget* parent);
     using Store = CellStore (*)(Workspace&, uint32_t, const std::string&, uint32_t);
     // Edits the cell selected when the edit began, whatever the selection
     // does while the editor is up; stores through `store` unless refused.
     void EditCell(uint32_t limit, Store store);
 
-    TMainForm& Main;
+    MainContext& Main;
     HexGridModel* GridModel = nullptr;
 };
 

@@ -1,9 +1,12 @@
 #include "editors/forms/IDChecksumForm.h"
+#include "platform/forms/Latin1.h"
 #include "editors/forms/DialogButtons.h"
 
 #include "workspace/BufferCommands.h"
 #include "workspace/Checksum.h"
-#include "app/forms/MainForm.h"
+#include "workspace/forms/MainContext.h"
+#include "workspace/Workspace.h"
+#include "workspace/BufferCommands.h"
 #include "editors/EditorCells.h"
 #include "editors/forms/HexGrid.h"
 
@@ -25,18 +28,6 @@
 TIDChecksumForm* IDChecksumForm = nullptr;
 
 namespace {
-
-QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
-
-// Control characters and the blank byte 0x7F draw as nothing; a small box
-// keeps every ID byte visible, as on the main window's ID line.
-QString Printable(const std::string& text)
-{
-    QString out = Latin1(text);
-    for (QChar& c : out)
-        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0)) c = QChar(0x25A1);
-    return out;
-}
 
 QFont FixedFont(bool bold = false)
 {
@@ -70,7 +61,7 @@ DoubleClickLabel* Spot(const QString& name, int width, int height, QWidget* pare
 
 }  // namespace
 
-TIDChecksumForm::TIDChecksumForm(TMainForm& main, QWidget* parent) : QWidget(parent), Main(main)
+TIDChecksumForm::TIDChecksumForm(MainContext& main, QWidget* parent) : QWidget(parent), Main(main)
 {
     setObjectName(QStringLiteral("IDChecksumForm"));
     setWindowTitle(QStringLiteral("ID and Checksum"));
@@ -197,7 +188,7 @@ void TIDChecksumForm::IDLabelShow()
 {
     Workspace& ws = Main.GetWorkspace();
     RenderIdTexts(ws);
-    Label2->setText(ws.IdDisplayMode != 0 ? Latin1(ws.Status.IdText) : Printable(ws.Status.IdText));
+    Label2->setText(ws.IdDisplayMode != 0 ? Latin1(ws.Status.IdText) : PrintableLatin1(ws.Status.IdText));
     Label4->setText(Latin1(ws.Status.IcChecksumText));
     Main.ShowStatus();
 }
@@ -248,7 +239,7 @@ void TIDChecksumForm::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-TIDModify::TIDModify(TMainForm& main, QWidget* parent) : QDialog(parent), Main(main)
+TIDModify::TIDModify(MainContext& main, QWidget* parent) : QDialog(parent), Main(main)
 {
     setObjectName(QStringLiteral("IDModify"));
     setWindowTitle(QStringLiteral("ID Modify"));

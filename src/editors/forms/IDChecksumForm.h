@@ -14,12 +14,12 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class TMainForm;
+class MainContext;
 
 class TIDChecksumForm : public QWidget {
     Q_OBJECT
 public:
-    explicit TIDChecksumForm(TMainForm& main, QWidget* parent = nullptr);
+    explicit TIDChecksumForm(MainContext& main, QWidget* parent = nullptr);
     ~TIDChecksumForm() override;
 
     // The window's three heights, caption included: the ID only, with the
@@ -68,14 +68,14 @@ protected:
 private:
     void FormCreate();
 
-    TMainForm& Main;
+    MainContext& Main;
     int Height = kCollapsedHeight;
 };
 
 class TIDModify : public QDialog {
     Q_OBJECT
 public:
-    explicit TIDModify(TMainForm& main, QWidget* parent = nullptr);
+    explicit TIDModify(MainContext& main, QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr;
     QLineEdit* Edit1 = nullptr;       // text mode
@@ -87,7 +87,7 @@ public slots:
     void BitBtn1Click();
 
 private:
-    TMainForm& Main;
+    MainContext& Main;
 };
 
 // The open ID and checksum window, or null.

@@ -1,6 +1,8 @@
 #include "editors/forms/MemoryWindow.h"
 
-#include "app/forms/MainForm.h"
+#include "workspace/forms/MainContext.h"
+#include "workspace/Workspace.h"
+#include "workspace/BufferCommands.h"
 #include "editors/EditorCells.h"
 
 #include <QCloseEvent>
@@ -8,12 +10,12 @@
 
 namespace {
 
-const HexGridTexts kMemoryGrid = {MemoryGridRows, kMemoryGridColumns, MemoryCellText, MemoryColumnHeader,
+const HexGridTexts kMemoryGrid = {MemoryGridRows<GridImage>, kMemoryGridColumns, MemoryCellText<GridImage>, MemoryColumnHeader,
                                   MemoryRowLabel};
 
 }  // namespace
 
-TMDIChild::TMDIChild(TMainForm& main, QWidget* parent) : HexGridWindow(main, kMemoryGrid, 40, 4, parent)
+TMDIChild::TMDIChild(MainContext& main, QWidget* parent) : HexGridWindow(main, kMemoryGrid, 40, 4, parent)
 {
     setObjectName(QStringLiteral("MDIChild"));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -47,4 +49,4 @@ void TMDIChild::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-TMDIChild* OpenMemoryWindow(const TMainForm&) { return MemoryWindowForm; }
+TMDIChild* OpenMemoryWindow(const MainContext&) { return MemoryWindowForm; }

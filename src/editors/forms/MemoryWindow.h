@@ -9,7 +9,7 @@
 class TMDIChild : public HexGridWindow {
     Q_OBJECT
 public:
-    explicit TMDIChild(TMainForm& main, QWidget* parent = nullptr);
+    explicit TMDIChild(MainContext& main, QWidget* parent = nullptr);
     ~TMDIChild() override;
 
     // Edits the word of the selected cell.
@@ -21,4 +21,4 @@ protected:
 
 // The open program-memory window, or null.
 extern TMDIChild* MemoryWindowForm;
-TMDIChild* OpenMemoryWindow(const TMainForm& main);
+TMDIChild* OpenMemoryWindow(const MainContext& main);

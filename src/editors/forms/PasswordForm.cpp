@@ -1,6 +1,8 @@
 #include "editors/forms/PasswordForm.h"
 
-#include "app/forms/MainForm.h"
+#include "workspace/forms/MainContext.h"
+#include "workspace/Workspace.h"
+#include "workspace/BufferCommands.h"
 #include "editors/EngineeringPanel.h"
 
 #include <QAction>
@@ -58,26 +60,26 @@ void TPasswordForm::done(int result)
 
 namespace engineering_forms {
 
-void AccessCheck(TMainForm& form)
+void AccessCheck(MainContext& form)
 {
     QAction* forceWrite = form.Action(QStringLiteral("ForceWrite"));
     QAction* option2 = form.Action(QStringLiteral("tbOption2"));
-    if (forceWrite->isVisible() || option2->isVisible() || !form.Panel2->isHidden()) {
+    if (forceWrite->isVisible() || option2->isVisible() || form.EngineeringPanelShown()) {
         forceWrite->setVisible(false);
         option2->setVisible(false);
-        form.Panel2->hide();
+        form.ShowEngineeringPanel(false);
         return;
     }
     AccessLevel level = AccessLevel::None;
     {
-        TPasswordForm dialog(form.GetWorkspace(), &form);
+        TPasswordForm dialog(form.GetWorkspace(), form.Window());
         dialog.exec();
         level = AccessLevelOf(form.GetWorkspace().PasswordText);
     }
     if (level == AccessLevel::None) return;
     forceWrite->setVisible(true);
     option2->setVisible(true);
-    if (level == AccessLevel::Panel) form.Panel2->show();
+    if (level == AccessLevel::Panel) form.ShowEngineeringPanel(true);
 }
 
 }  // namespace engineering_forms

@@ -7,7 +7,7 @@
 
 class QLineEdit;
 class QPushButton;
-class TMainForm;
+class MainContext;
 struct Workspace;
 
 class TPasswordForm : public QDialog {
@@ -38,6 +38,6 @@ namespace engineering_forms {
 // Label3DblClick: while "Write data without check", "Change to Option 2" or
 // the engineering panel shows, hides all three; otherwise asks for the
 // password and shows what its code opens (a wrong code: nothing, silently).
-void AccessCheck(TMainForm& form);
+void AccessCheck(MainContext& form);
 
 }  // namespace engineering_forms

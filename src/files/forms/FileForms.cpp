@@ -1,6 +1,8 @@
 #include "files/forms/FileForms.h"
 
-#include "app/forms/MainForm.h"
+#include "workspace/forms/MainContext.h"
+#include "workspace/Workspace.h"
+#include "workspace/BufferCommands.h"
 #include "files/FileCommands.h"
 #include "files/FileNames.h"
 #include "files/SafeFile.h"
@@ -52,29 +54,26 @@ FileDialogChoice RunQtDialog(QWidget* parent, const FileDialogRequest& request)
     return choice;
 }
 
-FileDialogChoice Ask(TMainForm& form, const FileDialogRequest& request) { return RunFileDialog(&form, request); }
+FileDialogChoice Ask(MainContext& form, const FileDialogRequest& request) { return RunFileDialog(form.Window(), request); }
 
 // Paths travel as the file system's own bytes.
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 QString DisplayPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 
-CfgSelection CurrentSelection(TMainForm& form)
+CfgSelection CurrentSelection(MainContext& form)
 {
     CfgSelection selection;
-    selection.PortIndex = form.ComboBox1->currentIndex() < 0 ? 0 : form.ComboBox1->currentIndex();
+    selection.PortIndex = form.PortIndex() < 0 ? 0 : form.PortIndex();
     selection.DeviceText = form.SelectedDevice();
     return selection;
 }
 
 // Puts a loaded configuration's port and device into the selectors without
 // running their change handlers, then does the window work.
-void Apply(TMainForm& form, const FileCommandResult& result)
+void Apply(MainContext& form, const FileCommandResult& result)
 {
     if (result.Selection) {
-        {
-            const QSignalBlocker block(form.ComboBox1);
-            form.ComboBox1->setCurrentIndex(result.Selection->PortIndex);
-        }
+        form.SetPortIndex(result.Selection->PortIndex);
         form.SetSelectedDevice(result.Selection->DeviceText);
     }
     form.ApplyGuiActions(result.Actions);
@@ -100,7 +99,7 @@ QString QtFilter(const char* pipeFilter)
     return descriptions.join(QStringLiteral(";;"));
 }
 
-void LoadData(TMainForm& form)
+void LoadData(MainContext& form)
 {
     Workspace& ws = form.GetWorkspace();
     FileDialogRequest request;
@@ -112,7 +111,7 @@ void LoadData(TMainForm& form)
     Apply(form, LoadDataFile(ws, LocalPath(choice.Path), CurrentSelection(form), form.GetNotifier()));
 }
 
-void SaveProgramMemory(TMainForm& form)
+void SaveProgramMemory(MainContext& form)
 {
     Workspace& ws = form.GetWorkspace();
     FileDialogRequest request;
@@ -128,7 +127,7 @@ void SaveProgramMemory(TMainForm& form)
     SaveProgramMemory(ws, target.Path, target.Format, form.GetNotifier());
 }
 
-void LoadConfig(TMainForm& form)
+void LoadConfig(MainContext& form)
 {
     FileDialogRequest request;
     request.Filter = QtFilter(file_dialogs::kLoadCfgFilter);
@@ -142,7 +141,7 @@ void LoadConfig(TMainForm& form)
                                form.GetNotifier()));
 }
 
-void SaveConfig(TMainForm& form)
+void SaveConfig(MainContext& form)
 {
     Workspace& ws = form.GetWorkspace();
     FileDialogRequest request;
@@ -160,7 +159,7 @@ void SaveConfig(TMainForm& form)
     SaveConfigFile(ws, LocalPath(choice.Path), CurrentSelection(form), form.GetNotifier());
 }
 
-bool LoadDefaultConfig(TMainForm& form)
+bool LoadDefaultConfig(MainContext& form)
 {
     Workspace& ws = form.GetWorkspace();
     if (!FileExists(DefaultConfigPath(ws.ConfigFolder))) return false;
@@ -168,7 +167,7 @@ bool LoadDefaultConfig(TMainForm& form)
     return true;
 }
 
-void SaveDefaultConfig(TMainForm& form)
+void SaveDefaultConfig(MainContext& form)
 {
     ::SaveDefaultConfig(form.GetWorkspace(), CurrentSelection(form), form.GetNotifier());
 }

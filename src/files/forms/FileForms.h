@@ -9,7 +9,7 @@
 #include <functional>
 
 class QWidget;
-class TMainForm;
+class MainContext;
 
 namespace file_forms {
 
@@ -39,16 +39,16 @@ FileDialogChoice RunFileDialog(QWidget* parent, const FileDialogRequest& request
 // The "Desc|*.x|Desc|*.y" filters of the commands in Qt form.
 QString QtFilter(const char* pipeFilter);
 
-void LoadData(TMainForm& form);            // FileOpen1Execute
-void SaveProgramMemory(TMainForm& form);   // SaveProgramMemory1Click
-void LoadConfig(TMainForm& form);          // LoadConfig1Click
-void SaveConfig(TMainForm& form);          // FileSaveItemClick
+void LoadData(MainContext& form);            // FileOpen1Execute
+void SaveProgramMemory(MainContext& form);   // SaveProgramMemory1Click
+void LoadConfig(MainContext& form);          // LoadConfig1Click
+void SaveConfig(MainContext& form);          // FileSaveItemClick
 
 // First show: loads "Default.cfg" of the settings folder when it exists (its
 // device and port selected without running the change handlers, ResetData
 // when it fails) and returns true; false when there is no such file.
-bool LoadDefaultConfig(TMainForm& form);
+bool LoadDefaultConfig(MainContext& form);
 // Close: writes "Default.cfg"; a failed write is reported.
-void SaveDefaultConfig(TMainForm& form);
+void SaveDefaultConfig(MainContext& form);
 
 }  // namespace file_forms

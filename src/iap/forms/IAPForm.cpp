@@ -1,6 +1,5 @@
 #include "iap/forms/IAPForm.h"
 
-#include "app/forms/MainForm.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -58,13 +57,8 @@ private:
 
 }  // namespace
 
-TIAPForm::TIAPForm(QWidget* parent) : QWidget(parent)
-{
-    Build();
-}
-
 TIAPForm::TIAPForm(Workspace& ws, Notifier& notifier, QWidget* parent)
-    : QWidget(parent), ws_(&ws), notifier_(&notifier)
+    : QWidget(parent), ws_(ws), notifier_(notifier)
 {
     Build();
 }
@@ -145,9 +139,9 @@ TIAPForm::~TIAPForm()
     if (IAPForm == this) IAPForm = nullptr;
 }
 
-Workspace& TIAPForm::Ws() { return ws_ ? *ws_ : MainForm->GetWorkspace(); }
+Workspace& TIAPForm::Ws() { return ws_; }
 
-Notifier& TIAPForm::Notify() { return notifier_ ? *notifier_ : MainForm->GetNotifier(); }
+Notifier& TIAPForm::Notify() { return notifier_; }
 
 void TIAPForm::SetTiming(const IapTiming& timing, int blockTimeoutHundredths)
 {
@@ -228,7 +222,7 @@ void TIAPForm::closeEvent(QCloseEvent* event)
     // FormClose: the update stops at its next wait; the link is usable again.
     StopUpdate();
     UpdateFinished();
-    if (ws_ || MainForm) Ws().LinkFailed = false;
+    Ws().LinkFailed = false;
     QWidget::closeEvent(event);
 }
 

@@ -26,8 +26,6 @@ class QStatusBar;
 class TIAPForm : public QWidget {
     Q_OBJECT
 public:
-    // Without a workspace and notifier the main window's are used.
-    explicit TIAPForm(QWidget* parent = nullptr);
     TIAPForm(Workspace& ws, Notifier& notifier, QWidget* parent = nullptr);
     ~TIAPForm() override;
 
@@ -68,8 +66,8 @@ private:
     Workspace& Ws();
     Notifier& Notify();
 
-    Workspace* ws_ = nullptr;
-    Notifier* notifier_ = nullptr;
+    Workspace& ws_;
+    Notifier& notifier_;
     FirmwareImage image_;
     bool imageLoaded_ = false;
     bool debugView_ = false;

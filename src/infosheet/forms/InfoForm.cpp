@@ -1,6 +1,9 @@
 #include "infosheet/forms/InfoForm.h"
+#include "platform/forms/Latin1.h"
 
-#include "app/forms/MainForm.h"
+#include "workspace/forms/MainContext.h"
+#include "workspace/Workspace.h"
+#include "workspace/BufferCommands.h"
 #include "files/forms/FileForms.h"
 #include "infosheet/forms/SheetPainter.h"
 #include "platform/JpegImage.h"
@@ -50,7 +53,6 @@ std::unique_ptr<QPrinter> DefaultPrinter()
 }
 
 std::string Text(const QString& text) { return text.toLatin1().toStdString(); }
-QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
 
 template <class W>
 W* Named(W* widget, const char* name)
@@ -93,7 +95,7 @@ JpegImage RgbPixels(const QImage& page)
 
 void SetPrinterSource(PrinterSource source) { Source() = std::move(source); }
 
-TInfoForm::TInfoForm(TMainForm& main, QWidget* parent) : QDialog(parent), Main(main)
+TInfoForm::TInfoForm(MainContext& main, QWidget* parent) : QDialog(parent), Main(main)
 {
     setObjectName(QStringLiteral("InfoForm"));
     setWindowTitle(QStringLiteral("Customer Information sheet"));
@@ -236,15 +238,18 @@ void TInfoForm::showEvent(QShowEvent* event)
 
 void TInfoForm::FormShow()
 {
-    for (int i = 0; i < 13; ++i) {
-        stOption[i]->setText(Main.stOption[i]->text());
-        stOption[i]->setVisible(!Main.stOption[i]->isHidden());
-        lbOption[i]->setText(Main.lbOption[i]->text());
-        lbOption[i]->setEnabled(Main.lbOption[i]->isEnabled());
+    // The option summary and checksums as the main window shows them.
+    const StatusPanel& shown = Main.ShownStatus();
+    for (std::size_t i = 0; i < 13; ++i) {
+        const OptionItemView& item = shown.OptionItems[i];
+        stOption[i]->setText(Latin1(item.Caption));
+        stOption[i]->setVisible(item.CaptionVisible);
+        lbOption[i]->setText(Latin1(item.Value));
+        lbOption[i]->setEnabled(item.ValueEnabled);
     }
-    stOptionValue->setText(Main.stOptionValue->text());
-    stChecksum->setText(Main.Label11->text());
-    stChecksumWithOpt->setText(Main.OptChecksum->text());
+    stOptionValue->setText(Latin1(shown.OptionValueText));
+    stChecksum->setText(Latin1(shown.ProgramChecksum));
+    stChecksumWithOpt->setText(Latin1(shown.TotalChecksum));
     const Workspace& ws = Main.GetWorkspace();
     stDataFileName->setText(Latin1(DataFileNameOf(ws.ProgramFileName)));
     stDeviceName->setText(Latin1(Main.SelectedDevice()));
@@ -402,10 +407,10 @@ bool TInfoForm::SaveProjectInfo()
                              Main.GetNotifier());
 }
 
-void OpenInfoSheet(TMainForm& main)
+void OpenInfoSheet(MainContext& main)
 {
-    const std::string security = Text(main.lbOption[5]->text());
+    const std::string security = main.ShownStatus().OptionItems[5].Value;
     if (!InfoSheetMayOpen(main.GetWorkspace(), security, main.GetNotifier())) return;
-    TInfoForm form(main, &main);
+    TInfoForm form(main, main.Window());
     form.exec();
 }

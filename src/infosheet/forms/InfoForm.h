@@ -20,12 +20,12 @@ class QLineEdit;
 class QPrinter;
 class QPushButton;
 class QRadioButton;
-class TMainForm;
+class MainContext;
 
 class TInfoForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TInfoForm(TMainForm& main, QWidget* parent = nullptr);
+    explicit TInfoForm(MainContext& main, QWidget* parent = nullptr);
 
     // The sheet as the controls hold it now, with today's date.
     InfoSheetData SheetData() const;
@@ -80,7 +80,7 @@ private:
     bool SavePicture(const InfoSheetData& data);
     bool SaveProjectInfo();
 
-    TMainForm& Main;
+    MainContext& Main;
 };
 
 // Where the printer path prints: the system's default printer, or null when
@@ -91,4 +91,4 @@ void SetPrinterSource(PrinterSource source);
 
 // The main window's "Generate customer's information sheet": the opening
 // checks, then the dialog, modal.
-void OpenInfoSheet(TMainForm& main);
+void OpenInfoSheet(MainContext& main);

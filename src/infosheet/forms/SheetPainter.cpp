@@ -1,7 +1,7 @@
 #include "infosheet/forms/SheetPainter.h"
+#include "platform/forms/Latin1.h"
 
-#include "infosheet/forms/LogoForm1.h"
-#include "infosheet/forms/LogoForm2.h"
+#include "infosheet/forms/LogoForms.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -16,7 +16,6 @@ namespace {
 // The screen resolution the picture's font sizes are meant for.
 constexpr int kPictureDotsPerMeter = 3780;   // 96 dpi
 
-QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
 
 void DrawTextAt(QPainter& painter, int x, int top, const QString& text)
 {

@@ -1,6 +1,5 @@
 #include "link/forms/AutoWriterSetupForm.h"
 
-#include "app/forms/MainForm.h"
 #include "link/AutoWriter.h"
 
 #include <QGridLayout>
@@ -11,7 +10,7 @@
 
 TAutoWriterSetupForm* AutoWriterSetupForm = nullptr;
 
-TAutoWriterSetupForm::TAutoWriterSetupForm(Workspace* ws, QWidget* parent) : QDialog(parent), ws_(ws)
+TAutoWriterSetupForm::TAutoWriterSetupForm(Workspace& ws, QWidget* parent) : QDialog(parent), ws_(ws)
 {
     setObjectName(QStringLiteral("AutoWriterSetupForm"));
     setWindowTitle(QStringLiteral("Auto Writer Setup"));
@@ -62,7 +61,7 @@ TAutoWriterSetupForm::~TAutoWriterSetupForm()
 
 Workspace& TAutoWriterSetupForm::Ws()
 {
-    return ws_ ? *ws_ : MainForm->GetWorkspace();
+    return ws_;
 }
 
 void TAutoWriterSetupForm::Edit1Exit()
@@ -86,6 +85,6 @@ void TAutoWriterSetupForm::Button1Click()
 
 void RunAutoWriterSetup(Workspace& ws, QWidget* owner)
 {
-    TAutoWriterSetupForm form(&ws, owner);
+    TAutoWriterSetupForm form(ws, owner);
     form.exec();
 }

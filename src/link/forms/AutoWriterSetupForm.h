@@ -11,8 +11,7 @@ class QPushButton;
 class TAutoWriterSetupForm : public QDialog {
     Q_OBJECT
 public:
-    // Without a workspace the main window's is used.
-    explicit TAutoWriterSetupForm(Workspace* ws = nullptr, QWidget* parent = nullptr);
+    explicit TAutoWriterSetupForm(Workspace& ws, QWidget* parent = nullptr);
     ~TAutoWriterSetupForm() override;
 
     QLineEdit* Edit1 = nullptr;
@@ -27,7 +26,7 @@ public slots:
 
 private:
     Workspace& Ws();
-    Workspace* ws_;
+    Workspace& ws_;
 };
 
 extern TAutoWriterSetupForm* AutoWriterSetupForm;

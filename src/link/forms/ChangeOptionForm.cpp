@@ -1,9 +1,12 @@
 #include "link/forms/ChangeOptionForm.h"
+#include "platform/forms/Latin1.h"
 
 #include "workspace/DeviceCatalogue.h"
 #include "workspace/OptionModel.h"
 #include "workspace/OptionTables.h"
-#include "app/forms/MainForm.h"
+#include "workspace/forms/MainContext.h"
+#include "workspace/Workspace.h"
+#include "workspace/BufferCommands.h"
 #include "platform/Notifier.h"
 
 #include <QAction>
@@ -26,7 +29,6 @@ TChangeOptionForm* ChangeOptionForm = nullptr;
 
 namespace {
 
-QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
 
 QLabel* Label(const QString& name, const QString& text, QWidget* parent)
 {
@@ -493,7 +495,7 @@ void TChangeOptionForm::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
-void OpenChangeOptionForm(TMainForm& form)
+void OpenChangeOptionForm(MainContext& form)
 {
     if (ChangeOptionForm) {
         ChangeOptionForm->raise();
@@ -501,12 +503,9 @@ void OpenChangeOptionForm(TMainForm& form)
         return;
     }
     ChangeOptionContext context;
-    context.PortText = form.ComboBox1->currentText().toStdString();
+    context.PortText = form.PortText();
     context.DeviceText = form.SelectedDevice();
-    context.Engineering.PanelVisible = form.Panel2 && form.Panel2->isVisible();
-    if (form.EraseWidth) context.Engineering.EraseWidth = form.EraseWidth->text().toStdString();
-    if (form.PulseWidth) context.Engineering.PulseWidth = form.PulseWidth->text().toStdString();
-    if (form.Mode65) context.Engineering.Mode65 = std::max(0, form.Mode65->currentIndex());
-    auto* dialog = new TChangeOptionForm(form.GetWorkspace(), form.GetNotifier(), context, &form);
+    context.Engineering = form.Engineering();
+    auto* dialog = new TChangeOptionForm(form.GetWorkspace(), form.GetNotifier(), context, form.Window());
     dialog->show();
 }

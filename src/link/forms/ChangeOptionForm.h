@@ -28,7 +28,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class TMainForm;
+class MainContext;
 
 // What the dialog takes from the main window when it opens.
 struct ChangeOptionContext {
@@ -137,4 +137,4 @@ extern TChangeOptionForm* ChangeOptionForm;
 
 // The main window's "Change to Option 2": opens the dialog beside the main
 // window (an open one is brought to the front).
-void OpenChangeOptionForm(TMainForm& form);
+void OpenChangeOptionForm(MainContext& form);

@@ -1,43 +1,30 @@
 #include "link/forms/ChipOperations.h"
 
-#include "app/forms/MainForm.h"
+#include "workspace/forms/MainContext.h"
+#include "workspace/Workspace.h"
+#include "workspace/BufferCommands.h"
 #include "editors/forms/EditorWindows.h"
 #include "link/OperationDispatch.h"
 #include "link/forms/ProgramVerifyForm.h"
 
-#include <QComboBox>
-#include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 
 class MainFormOperations : public OperationWindows {
 public:
-    explicit MainFormOperations(TMainForm& form) : form_(form) {}
+    explicit MainFormOperations(MainContext& form) : form_(form) {}
 
-    std::string PortText() override { return form_.ComboBox1->currentText().toStdString(); }
+    std::string PortText() override { return form_.PortText(); }
 
     void ShowProgressDialog() override
     {
-        TMainForm& form = form_;
-        auto takeControls = [&form] {
-            EngineControls c;
-            c.DeviceText = form.SelectedDevice();
-            c.EngineeringPanelVisible = form.Panel2 && form.Panel2->isVisible();
-            if (form.EraseWidth) c.EraseWidth = form.EraseWidth->text().toStdString();
-            if (form.PulseWidth) c.PulseWidth = form.PulseWidth->text().toStdString();
-            if (form.Mode65) c.Mode65Index = std::max(0, form.Mode65->currentIndex());
-            return c;
-        };
+        MainContext& form = form_;
+        auto takeControls = [&form] { return EngineControls{form.SelectedDevice(), form.Engineering()}; };
         // The engine's copy of the status texts, drawn without touching the
         // workspace the engine is still writing.
         auto onStatus = [&form](const StatusPanel& s) { form.ShowStatus(s); };
-        auto onQtpSim = [&form](const QString& caption) {
-            if (form.QtpSim) form.QtpSim->setText(caption);
-        };
-        TfmProgramVerify dialog(form.GetWorkspace(), form.GetNotifier(), takeControls, onStatus, onQtpSim, &form);
+        auto onQtpSim = [&form](const QString& caption) { form.SetQtpSimCaption(caption); };
+        TfmProgramVerify dialog(form.GetWorkspace(), form.GetNotifier(), takeControls, onStatus, onQtpSim, form.Window());
         dialog.exec();
     }
 
@@ -51,12 +38,12 @@ public:
     std::string DeviceText() override { return form_.SelectedDevice(); }
 
 private:
-    TMainForm& form_;
+    MainContext& form_;
 };
 
 }  // namespace
 
-void RunChipCommand(TMainForm& form, int32_t code)
+void RunChipCommand(MainContext& form, int32_t code)
 {
     MainFormOperations windows(form);
     RunOperation(form.GetWorkspace(), form.GetNotifier(), windows, code);

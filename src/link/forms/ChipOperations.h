@@ -5,6 +5,6 @@
 
 #include <cstdint>
 
-class TMainForm;
+class MainContext;
 
-void RunChipCommand(TMainForm& form, int32_t code);
+void RunChipCommand(MainContext& form, int32_t code);

@@ -1,7 +1,8 @@
 #include "serialno/forms/SerialNoSetForm.h"
+#include "platform/forms/Latin1.h"
 
 #include "workspace/Workspace.h"
-#include "app/forms/MainForm.h"
+#include "workspace/forms/MainContext.h"
 #include "platform/Notifier.h"
 #include "serialno/QtpFile.h"
 #include "serialno/SerialNumber.h"
@@ -25,7 +26,6 @@ TSerialNoSetupForm* SerialNoSetupForm = nullptr;
 
 namespace {
 
-QString Latin1(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
 std::string Text(const QLineEdit* field) { return field->text().toLatin1().toStdString(); }
 
 }  // namespace
@@ -324,14 +324,14 @@ void TSerialNoSetupForm::BtnQtpFileClick()
     if (result == QtpWriteResult::Written || (result == QtpWriteResult::Failed && choice.QtpFilter)) accept();
 }
 
-void RunSerialNoSetup(TMainForm& form, bool rebuildWindows)
+void RunSerialNoSetup(MainContext& form, bool rebuildWindows)
 {
     Workspace& ws = form.GetWorkspace();
     {
-        TSerialNoSetupForm dialog(ws, form.GetNotifier(), &form);
+        TSerialNoSetupForm dialog(ws, form.GetNotifier(), form.Window());
         dialog.exec();
     }
-    if (!ws.QtpSimulate && form.QtpSim) form.QtpSim->setText(QStringLiteral("Enable"));
+    if (!ws.QtpSimulate) form.SetQtpSimCaption(QStringLiteral("Enable"));
     if (rebuildWindows) {
         if (ws.MemoryWindowOpen) form.RebuildMemoryGrid();
         if (ws.EepromWindowOpen) form.RecreateEEDataForm();

@@ -69,10 +69,10 @@ private:
 // The one dialog while it is open.
 extern TSerialNoSetupForm* SerialNoSetupForm;
 
-class TMainForm;
+class MainContext;
 
 // "Serial No. Mode" (a double-click on "Serial No. :" too) and the end of
 // "Read Serial Num Set": the dialog, then the main window drawn from what it
 // left. After "Serial No. Mode" the open program-memory and EEPROM windows
 // are rebuilt, so that a placed number shows.
-void RunSerialNoSetup(TMainForm& form, bool rebuildWindows);
+void RunSerialNoSetup(MainContext& form, bool rebuildWindows);

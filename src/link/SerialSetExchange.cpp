@@ -1,8 +1,9 @@
+#include "link/SerialSetExchange.h"
+
 #include "workspace/Workspace.h"
 #include "link/WriterLink.h"
 #include "platform/Notifier.h"
 #include "serialno/SerialMessages.h"
-#include "serialno/SerialSetFrame.h"
 
 SerialSetStepMessage ProgramSN(Workspace& ws, const LinkContext& context)
 {

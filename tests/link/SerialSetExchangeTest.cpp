@@ -1,6 +1,6 @@
 #include "LinkedWriter.h"
-#include "SerialTestSupport.h"
-#include "serialno/SerialSetFrame.h"
+#include "../serialno/SerialTestSupport.h"
+#include "link/SerialSetExchange.h"
 
 using namespace serialtest;
 

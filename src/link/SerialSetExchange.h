@@ -1,0 +1,31 @@
+// The serial-set exchange over the writer link: the engine's step that
+// sends the frame (operation 12) and "Read Serial Num Set".
+#pragma once
+
+#include "serialno/SerialSetFrame.h"
+
+#include <string>
+
+struct LinkContext;
+class Notifier;
+struct Workspace;
+
+// What the serial-number set step writes on the progress dialog's data label.
+struct SerialSetStepMessage {
+    std::string Text;
+    bool Red = false;  // failures are red; success keeps the label's colour
+};
+
+// The engine's serial-number set step (operation 12), after it showed
+// "Program SeriaNo...": sends the 25-byte frame over the open port (10 ms
+// after its first byte) and takes the writer's one-byte answer. A frame that
+// cannot be built is refused with "Please Setup Serial No !!" before any
+// traffic; no answer within the time-out gives "Connect timeout!".
+SerialSetStepMessage ProgramSN(Workspace& ws, const LinkContext& context);
+
+// "Read Serial Num Set": reopens the port named portText, sends A3h 01h and
+// collects the 33-byte reply. Returns true when a sound reply was stored
+// (`SerialSetLoaded` set): the caller then opens the settings dialog. On a
+// time-out ("Connet Time out!") or a refused reply nothing is changed.
+bool ReadSerialSet1Click(Workspace& ws, Notifier& notifier, const std::string& portText,
+                         const LinkContext& context);
