@@ -2,12 +2,12 @@
 
 #include "app/forms/MainForm.h"
 #include "editors/EngineeringPanel.h"
+#include "platform/forms/KeyFilter.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 
 namespace engineering_forms {
 namespace {
@@ -39,9 +39,7 @@ void BindEngineeringPanel(TMainForm& form)
     QObject::connect(form.FlashPgmTest, &QPushButton::clicked, &form, [f] { FlashPgmTestClick(*f); });
     QObject::connect(form.btShowTime, &QPushButton::clicked, &form, [f] { btShowTimeClick(*f); });
     // Digits only: a sign or a letter cannot be typed into a width.
-    for (QLineEdit* edit : {form.PulseWidth, form.EraseWidth})
-        edit->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    for (QLineEdit* edit : {form.PulseWidth, form.EraseWidth}) KeyFilterValidator::Install(edit, DecimalDigitKey);
     QObject::connect(form.PulseWidth, &QLineEdit::textChanged, &form, [f] { PulseWidthChange(*f); });
     QObject::connect(form.EraseWidth, &QLineEdit::textChanged, &form, [f] { EraseWidthChange(*f); });
 }
