@@ -70,9 +70,15 @@ void KeyFilterValidator::Insert(const QString& text)
 // menu's Paste, the middle button's selection paste, and a drop.
 bool KeyFilterValidator::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != edit_ || edit_->isReadOnly()) return QValidator::eventFilter(watched, event);
+    // Only these events look at the edit: others come also while it is
+    // being destroyed.
+    const QEvent::Type type = event->type();
+    if (watched != edit_ || (type != QEvent::KeyPress && type != QEvent::ContextMenu &&
+                             type != QEvent::MouseButtonRelease && type != QEvent::Drop) ||
+        edit_->isReadOnly())
+        return QValidator::eventFilter(watched, event);
     QClipboard* clipboard = QGuiApplication::clipboard();
-    switch (event->type()) {
+    switch (type) {
     case QEvent::KeyPress:
         if (!static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) break;
         Insert(clipboard->text());
