@@ -8,9 +8,9 @@ seconds=${1:-60}
 jobs=$(nproc)
 
 CC=clang CXX=clang++ cmake -S . -B fuzz-build -DKRV_FUZZ=ON -DKRV_GUI=OFF >/dev/null
-cmake --build fuzz-build -j"$jobs" --target fuzz_hex fuzz_raw fuzz_obj fuzz_cfg fuzz_qtp fuzz_serialset
+cmake --build fuzz-build -j"$jobs" --target fuzz_hex fuzz_raw fuzz_obj fuzz_cfg fuzz_qtp fuzz_serialset fuzz_firmware
 
-for target in hex raw obj cfg qtp serialset; do
+for target in hex raw obj cfg qtp serialset firmware; do
     corpus=fuzz-build/corpus/$target
     mkdir -p "$corpus"
     log=fuzz-build/fuzz_$target.log

@@ -117,12 +117,12 @@ std::string HexCells(const uint8_t* bytes, std::size_t count)
 
 std::string IdEditorText(const Workspace& ws)
 {
-    std::string text;
-    // Up to the first byte the field cannot take back (a zero, a blank 0x7F,
-    // a control character): the places after it are stored blank on OK.
-    for (std::size_t i = 0; i < 12 && ws.IdWords[i] >= 0x20 && ws.IdWords[i] <= 0x7E; ++i)
-        text += static_cast<char>(ws.IdWords[i]);
-    return text;
+    std::size_t length = 0;
+    while (length < 12 && ws.IdWords[length] != 0) ++length;
+    // A blank ID opens an empty field rather than twelve invisible characters.
+    auto blank = [&ws](std::size_t i) { return ws.IdWords[i] == (i % 2 ? ws.BlankMaskHigh : 0x7F); };
+    while (length > 0 && blank(length - 1)) --length;
+    return std::string(ws.IdWords.begin(), ws.IdWords.begin() + long(length));
 }
 
 std::string IdEditorHex(const Workspace& ws) { return HexLine(ws.IdWords.data(), 12); }
@@ -131,6 +131,10 @@ std::optional<IdBytes> ParseIdText(const Workspace& ws, const std::string& text)
 {
     if (text.size() > 12) return std::nullopt;
     IdBytes id{};
+    if (text == IdEditorText(ws)) {
+        std::copy_n(ws.IdWords.begin(), id.size(), id.begin());
+        return id;
+    }
     for (std::size_t i = 0; i < 12; ++i) {
         const bool high = (i % 2) != 0;
         if (i >= text.size()) {
@@ -138,7 +142,6 @@ std::optional<IdBytes> ParseIdText(const Workspace& ws, const std::string& text)
             continue;
         }
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 0x20 || c > 0x7E) return std::nullopt;
         id[i] = high ? static_cast<uint8_t>(c & ws.BlankMaskHigh) : c;
     }
     return id;

@@ -125,17 +125,19 @@ std::string HexLine(const uint8_t* bytes, std::size_t count);
 std::string HexCells(const uint8_t* bytes, std::size_t count);
 
 // The ID editor's starting text: the ID bytes as characters up to the first
-// byte that is not a printable 7-bit character, a zero or a blank 0x7F
-// included (text mode), or HexLine of the twelve bytes (hex mode).
+// zero byte, control characters and 0x7F included, without the blank places
+// at its end that OK writes back the same (text mode); or HexLine of the
+// twelve bytes (hex mode).
 std::string IdEditorText(const Workspace& ws);
 std::string IdEditorHex(const Workspace& ws);
 
 using IdBytes = std::array<uint8_t, 12>;
 
 // Text mode: one character per byte, missing ones blank (0x7F low, the
-// word model's high mask high); high bytes masked with BlankMaskHigh. A
-// character the chip's 7-bit cells cannot hold (outside 0x20..0x7E) or
-// more than twelve characters refuse the whole entry.
+// word model's high mask high); high bytes masked with BlankMaskHigh. The
+// editor's starting text, unchanged, gives the ID as it is: bytes the text
+// cannot carry (those after a zero) survive an OK. More than twelve
+// characters refuse the whole entry.
 std::optional<IdBytes> ParseIdText(const Workspace& ws, const std::string& text);
 // Hex mode, from the masked field's displayed text ("4_ __ ..."): byte k is
 // the digit pair at 3k, 3k+1; any place that is not an upper-case hex digit

@@ -221,7 +221,7 @@ ConfigParse ParseLegacy(std::string_view bytes)
     r.PortIndex = p.Port(in.GetStr());
     r.DeviceName = std::string(in.GetStr());
     for (int i = 0; i < 7; ++i) in.GetStr();
-    r.PassCountText = std::string(in.GetStr());
+    r.PassCountText = std::to_string(p.Decimal(in.GetStr(), 0, kPassCountMax));
     r.KeepOption = p.Flag(in.GetStr());
     ReadSerialSettings(in, p, r);
     if (p.Failed()) return Fail(p.Message);

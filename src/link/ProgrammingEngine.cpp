@@ -704,9 +704,12 @@ EngineRun::SecurityChoice EngineRun::FindSecurityEnable()
 void EngineRun::EndBlock()
 {
     if (op_->Code == opAutoProgram || op_->Code == opAutoProgramNoBlankCheck) {
-        const long count = std::strtol(ws_.Status.PassCountText.c_str(), nullptr, 10);
-        ws_.Status.PassCountText = std::to_string(count + 1);
-        ws_.Status.PassCount = static_cast<uint32_t>(count + 1);
+        // A count at its limit stays there; a text out of range counts from its nearer end.
+        const long count = std::clamp(std::strtol(ws_.Status.PassCountText.c_str(), nullptr, 10), 0L,
+                                      static_cast<long>(kPassCountMax));
+        const auto next = static_cast<uint32_t>(std::min(count + 1, static_cast<long>(kPassCountMax)));
+        ws_.Status.PassCountText = std::to_string(next);
+        ws_.Status.PassCount = next;
         ++ws_.AutoPassCount;
         Status();
         if (ws_.WithHandler && !simulated_) {

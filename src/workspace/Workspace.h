@@ -61,6 +61,9 @@ struct StatusPanel {
     uint32_t PassCount = 0;
 };
 
+// The pass counter shows at most nine decimal digits; it stops there.
+constexpr uint32_t kPassCountMax = 999999999;
+
 constexpr std::size_t kOptionWordsSize = 8;
 constexpr std::size_t kIdWordsSize = 32;
 constexpr std::size_t kBodyOptionSize = 16;

@@ -82,20 +82,30 @@ TEST(EditorCells, AnEditReachesOnlyACellThatStillShowsWhatTheBufferHolds)
     EXPECT_EQ(StoreEepromByte(ws, 128, "FF", 0x12), CellStore::OutOfRange) << "a 128-byte EEPROM";
 }
 
-TEST(EditorCells, IdTextModeTakesPrintableCharactersAndBlanksTheRest)
+TEST(EditorCells, IdTextModeTakesEveryCharacterAndAnUnchangedTextKeepsTheId)
 {
     Device ws("31Q520");
     ws.BlankMaskHigh = 0x3F;   // a high mask narrower than the characters shows the masking
     EXPECT_EQ(ParseIdText(ws, "ABC"),
               (IdBytes{0x41, 0x42 & 0x3F, 0x43, 0x3F, 0x7F, 0x3F, 0x7F, 0x3F, 0x7F, 0x3F, 0x7F, 0x3F}));
-    for (const char* refused : {"A\x01", "\x7F", "\x80", "A\xC3", "ABCDEFGHIJKLM"})
-        EXPECT_FALSE(ParseIdText(ws, refused)) << refused;
+    EXPECT_EQ(ParseIdText(ws, "\x01\xC3")->at(0), 0x01);
+    EXPECT_FALSE(ParseIdText(ws, "ABCDEFGHIJKLM"));
 
-    // The editor's text stops where the field could not take the byte back.
-    ws.IdWords = {'O', 'K', 0, 'X'};
-    EXPECT_EQ(IdEditorText(ws), "OK");
-    ws.IdWords[2] = 0x7F;
-    EXPECT_EQ(IdEditorText(ws), "OK");
+    // The editor starts with the bytes up to the first zero, less the blank
+    // places OK writes back; OK on that text leaves every byte as it was.
+    const struct {
+        IdBytes Id;
+        std::string Text;
+    } cases[] = {
+        {{'O', 'K', 0, 'X', 1, 2, 3, 4, 5, 6, 7, 8}, "OK"},
+        {{'K', 'R', 'V', '-', 'I', 'D', 1, 2, 3, 4, 5, 6}, "KRV-ID\x01\x02\x03\x04\x05\x06"},
+        {{'A', 0x3F, 0x7F, 0x3F, 0x7F, 0x3F, 0x7F, 0x3F, 0x7F, 0x3F, 0x7F, 0x3F}, "A"},
+    };
+    for (const auto& c : cases) {
+        std::copy(c.Id.begin(), c.Id.end(), ws.IdWords.begin());
+        EXPECT_EQ(IdEditorText(ws), c.Text);
+        EXPECT_EQ(ParseIdText(ws, c.Text), c.Id) << c.Text;
+    }
 }
 
 TEST(EditorCells, IdHexModeReadsTheDisplayedMaskAndCountsEmptyPlacesAsF)

@@ -158,6 +158,8 @@ TEST(HostileConfig, EveryBadFileIsRefusedWithoutChangingAnything)
         {"no program file", Replace(good, program, ""), "No data file name"},
         {"names itself", Replace(good, program, self), "File type incorrect!"},
         {"program refused", Replace(good, program, dir.File("short.obj")), "File size unmatch!"},
+        {"pass count past its nine digits", Legacy("krv", program, "Com1 31Q520 a b c d e f g 9223372036854775807 0"),
+         "'9223372036854775807' is not a valid integer value"},
         {"older layout cut short", Legacy("krv", program, "Com1 31Q520 a b c d e f g 0 0 0 0 1 00 1 0 0").substr(0, 80),
          "Config file format error!"},
     };

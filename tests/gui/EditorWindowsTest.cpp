@@ -159,12 +159,34 @@ TEST_F(EditorWindowsTest, AnIdTypedAsTextReachesTheChipsIdWords)
     EXPECT_TRUE(std::equal(expected, expected + 12, Ws().IdWords.begin()));
     EXPECT_EQ(IDChecksumForm->Label2->text(), "KRV-12" + QString(6, QChar(0x25A1)));
 
-    // The main window's ID line follows the display mode.
+    // The main window's ID line follows the display mode; the window made
+    // in text mode shows the whole hex line.
     IDChecksumForm->HexItem->click();
     EXPECT_EQ(Ctl<QLabel>(*Form, "Label18")->text(), "4B 52 56 2D 31 32 7F 7F 7F 7F 7F 7F");
+    const QLabel* id = IDChecksumForm->Label2;
+    EXPECT_GE(id->contentsRect().width(), id->fontMetrics().horizontalAdvance(id->text()));
+    EXPECT_TRUE(IDChecksumForm->rect().contains(id->geometry().translated(id->parentWidget()->pos())));
 
     RunOnChip("ID3");
     EXPECT_TRUE(std::equal(expected, expected + 12, Box.Chip().IdChecksum.begin()));
+
+    // Nothing of a paste the hex keys refuse gets in; in text mode an OK
+    // without a change keeps the bytes the field cannot show.
+    const uint8_t odd[12] = {0x4B, 0x52, 0x56, 0x2D, 0x49, 0x44, 1, 2, 3, 4, 5, 6};
+    std::copy(odd, odd + 12, Ws().IdWords.begin());
+    for (QRadioButton* mode : {IDChecksumForm->HexItem, IDChecksumForm->AsciiItem}) {
+        mode->click();
+        WhenModal<TIDModify>(
+            [](TIDModify* editor) {
+                QGuiApplication::clipboard()->setText(QStringLiteral("ZZ-!"));
+                editor->MaskEdit2->selectAll();
+                QTest::keySequence(editor->MaskEdit2, QKeySequence::Paste);
+                QTest::mouseClick(editor->BitBtn1, Qt::LeftButton);
+            },
+            &edited);
+        QTest::mouseClick(IDChecksumForm->Button1, Qt::LeftButton);
+        EXPECT_TRUE(std::equal(odd, odd + 12, Ws().IdWords.begin())) << mode->text().toStdString();
+    }
 }
 
 TEST_F(EditorWindowsTest, CounterSetToFiveShowsSixAfterOneAutoProgram)

@@ -158,6 +158,25 @@ TEST_F(InfoFormTest, StartAddressRowFollowsTheSerialModeAndTakesFourHexDigits)
     EXPECT_FALSE(form->edSerialNoStartAddr->isHidden());
     QTest::keyClicks(form->edSerialNoStartAddr, QStringLiteral("1a2f3"));
     EXPECT_EQ(form->edSerialNoStartAddr->text(), "1A2F");
+
+    // Pasted and dropped text keeps what the keys let in.
+    QLineEdit* field = form->edSerialNoStartAddr;
+    const struct {
+        bool Drop;
+        const char* Text;
+        const char* Kept;
+    } rows[] = {{false, "q!", ""}, {false, "b-3c9d0", "B3C9"}, {true, "x1y2", "12"}};
+    for (const auto& r : rows) {
+        field->clear();
+        QMimeData text;
+        text.setText(QString::fromLatin1(r.Text));
+        QGuiApplication::clipboard()->setText(text.text());
+        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        QDropEvent drop(QPointF(2, 2), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+        if (r.Drop) QApplication::sendEvent(field, &enter), QApplication::sendEvent(field, &drop);
+        else QTest::keySequence(field, QKeySequence::Paste);
+        EXPECT_EQ(field->text().toStdString(), r.Kept) << r.Text;
+    }
 }
 
 TEST_F(InfoFormTest, SaveWritesTheMainWindowsSheetAndExitThenRemindsOnlyOfPrinting)

@@ -1,4 +1,6 @@
 #include "GuiTest.h"
+#include "TestSupport.h"
+#include "serialno/QtpFile.h"
 #include <algorithm>
 
 namespace {
@@ -154,6 +156,52 @@ TEST(ProgressDialog, HandlerRunRepeatsByItselfOneSecondAfterAGoodRun)
     EXPECT_EQ(Ctl<QLabel>(form, "Label13")->text(), "2");
     const auto names = p.Box.RequestNames();
     EXPECT_EQ(std::count(names.begin(), names.end(), "handler signal"), 4) << "start and pass, twice";
+}
+
+// A run that ends serial mode (the QTP file ran out, or its next record
+// was refused) leaves Continue off and Exit the default button: neither
+// Continue nor Enter programs the last number into another chip.
+TEST(ProgressDialog, RunThatEndsSerialModeLeavesOnlyExit)
+{
+    const struct {
+        const char* Qtp;
+        int Chips;   // programmed before serial mode ends
+    } cases[] = {
+        {":040010001231343144\r\n:040010001231353143\r\n:00000001FF", 2},
+        {":040010001231343144\r\n:040020001231353133\r\n:00000001FF", 1},   // words 20h on hold no RTWI
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Chips);
+        ProgrammingSetUp p;
+        ASSERT_TRUE(p.Ready);
+        TempDir dir;
+        WriteBytes(dir.File("parts.txt"), c.Qtp);
+        p.Ws.ProgramMemory[2 * 0x10 + 1] = p.Ws.ProgramMemory[2 * 0x11 + 1] = 0x62;   // RTWI
+        ASSERT_EQ(LoadQTPFile1Click(p.Ws, QtpFileChoice{true, true, dir.File("parts.txt")}, p.Notes),
+                  QtpLoadResult::Loaded);
+        std::size_t requestsAtEnd = 0;
+        QTimer::singleShot(0, [&] {
+            for (int chip = 1; chip < c.Chips; ++chip) {
+                ASSERT_TRUE(WaitUntil([] { return fmProgramVerify && fmProgramVerify->btContinue->isEnabled(); }));
+                QTest::mouseClick(fmProgramVerify->btContinue, Qt::LeftButton);
+            }
+            ASSERT_TRUE(WaitUntil([&] { return fmProgramVerify && Ctl<QLabel>(p.Form, "Label1")->text() == "Disable"; }));
+            TfmProgramVerify* dialog = fmProgramVerify;
+            ASSERT_TRUE(WaitUntil([dialog] { return dialog->btExit->isEnabled(); }));
+            requestsAtEnd = p.Box.RequestNames().size();
+            EXPECT_FALSE(dialog->btContinue->isEnabled());
+            EXPECT_TRUE(dialog->btExit->isDefault() && !dialog->btContinue->isDefault());
+            QTest::mouseClick(dialog->btContinue, Qt::LeftButton);
+            EXPECT_TRUE(dialog->btExit->isEnabled()) << "no run started";
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+            if (dialog->isVisible()) dialog->reject();
+        });
+        p.Form.AutoProgram1Click();
+        EXPECT_EQ(fmProgramVerify, nullptr) << "Enter pressed Exit";
+        EXPECT_EQ(p.Box.RequestNames().size(), requestsAtEnd);
+        EXPECT_EQ(Ctl<QLabel>(p.Form, "Label13")->text(), QString::number(c.Chips));
+        EXPECT_EQ(p.Box.Chip().ProgramMemory[2 * 0x11], 0x33 + c.Chips);
+    }
 }
 
 TEST(ProgressDialog, PreCheckEndFocusesExitWhichTakesReturn)

@@ -44,6 +44,9 @@ TEST_F(EngineAutoProgram, CountsThePassAdvancesTheSerialNumberAndWritesTheProgra
     ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed);
     EXPECT_EQ(w.Box.Chip().ProgramMemory[2 * 0x11], 0x35);
     EXPECT_EQ(ws.Status.PassCountText, "2");
+    ws.Status.PassCountText = "999999999";   // the counter stops at its limit
+    ASSERT_EQ(Run(opAutoProgram), RunEnd::Completed);
+    EXPECT_EQ(ws.Status.PassCountText, "999999999");
 }
 
 TEST_F(EngineAutoProgram, PreChecksStopBeforeAnyWriterTraffic)

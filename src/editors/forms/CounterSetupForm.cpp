@@ -5,13 +5,13 @@
 #include "workspace/Workspace.h"
 #include "workspace/BufferCommands.h"
 #include "editors/EditorCells.h"
+#include "platform/forms/KeyFilter.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 
 TCounterSetupForm::TCounterSetupForm(MainContext& main, QWidget* parent) : QDialog(parent), Main(main)
 {
@@ -25,8 +25,8 @@ TCounterSetupForm::TCounterSetupForm(MainContext& main, QWidget* parent) : QDial
     Edit1 = new QLineEdit(QString::fromLatin1(Main.GetWorkspace().Status.PassCountText.c_str()), this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setMaxLength(int(kPassCountDigits));
-    // Typed and pasted text alike: decimal digits only.
-    Edit1->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), this));
+    // Typed, pasted and dropped text alike: decimal digits only.
+    KeyFilterValidator::Install(Edit1, DecimalDigitKey);
     Label1->setBuddy(Edit1);
     Label2 = new QLabel(QStringLiteral("( Only available in Auto program mode!! )"), this);
     Label2->setObjectName(QStringLiteral("Label2"));

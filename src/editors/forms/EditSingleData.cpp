@@ -2,12 +2,12 @@
 
 #include "editors/EditorCells.h"
 #include "platform/Notifier.h"
+#include "platform/forms/KeyFilter.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 TEditSingleData::TEditSingleData(Notifier& notifier, uint32_t limit, QWidget* parent)
@@ -26,8 +26,8 @@ TEditSingleData::TEditSingleData(Notifier& notifier, uint32_t limit, QWidget* pa
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setMaxLength(4);
-    // Typed and pasted text alike: hexadecimal digits only.
-    Edit1->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9A-Fa-f]{0,4}")), this));
+    // Typed, pasted and dropped text alike: hexadecimal digits only.
+    KeyFilterValidator::Install(Edit1, HexDigitKey);
     QFont large = Edit1->font();
     large.setPixelSize(24);
     Edit1->setFont(large);

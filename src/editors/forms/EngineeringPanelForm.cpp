@@ -1,6 +1,7 @@
 #include "editors/forms/EngineeringPanelForm.h"
 
 #include "editors/EngineeringPanel.h"
+#include "platform/forms/KeyFilter.h"
 #include "workspace/Workspace.h"
 
 #include <QComboBox>
@@ -8,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 
 namespace {
 
@@ -84,8 +84,7 @@ TEngineeringPanel::TEngineeringPanel(Workspace& ws, QWidget* parent) : QFrame(pa
     connect(FlashPgmTest, &QPushButton::clicked, this, &TEngineeringPanel::FlashPgmTestClick);
     connect(btShowTime, &QPushButton::clicked, this, &TEngineeringPanel::btShowTimeClick);
     // Digits only: a sign or a letter cannot be typed into a width.
-    for (QLineEdit* edit : {PulseWidth, EraseWidth})
-        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+    for (QLineEdit* edit : {PulseWidth, EraseWidth}) KeyFilterValidator::Install(edit, DecimalDigitKey);
     connect(PulseWidth, &QLineEdit::textChanged, this, &TEngineeringPanel::PulseWidthChange);
     connect(EraseWidth, &QLineEdit::textChanged, this, &TEngineeringPanel::EraseWidthChange);
     hide();

@@ -5,13 +5,13 @@
 #include "workspace/Workspace.h"
 #include "editors/FillRange.h"
 #include "platform/Notifier.h"
+#include "platform/forms/KeyFilter.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 
 TFillBufferForm::TFillBufferForm(Workspace& ws, Notifier& notifier, QWidget* parent)
     : QDialog(parent), Ws(ws), Notify(notifier)
@@ -22,12 +22,11 @@ TFillBufferForm::TFillBufferForm(Workspace& ws, Notifier& notifier, QWidget* par
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     auto* grid = new QGridLayout(this);
     // Only hexadecimal digits and backspace reach the edits.
-    auto* hex = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9A-Fa-f]{0,4}")), this);
     auto makeEdit = [&](const QString& name, int row, const QString& caption, const QString& text) {
         auto* edit = new QLineEdit(text, this);
         edit->setObjectName(name);
         edit->setMaxLength(4);
-        edit->setValidator(hex);
+        KeyFilterValidator::Install(edit, HexDigitKey);
         grid->addWidget(new QLabel(caption, this), row, 0);
         grid->addWidget(edit, row, 1);
         return edit;

@@ -9,6 +9,7 @@
 #include "workspace/BufferCommands.h"
 #include "editors/EditorCells.h"
 #include "editors/forms/HexGrid.h"
+#include "platform/forms/KeyFilter.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
@@ -21,7 +22,6 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -84,6 +84,10 @@ TIDChecksumForm::TIDChecksumForm(MainContext& main, QWidget* parent) : QWidget(p
     Label2 = new DoubleClickLabel(Panel1);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setFont(FixedFont(true));
+    // Room for the longer of the two renderings, the twelve bytes in hex, so
+    // a window made in text mode shows the whole ID after a switch to HEX.
+    const uint8_t twelve[12] = {};
+    Label2->setMinimumWidth(Label2->fontMetrics().horizontalAdvance(QString::fromStdString(HexLine(twelve, 12))));
     Label4 = Value(QStringLiteral("Label4"), Panel1);
     StaticText1 = Spot(QStringLiteral("StaticText1"), 25, 17, Panel1);
     idGrid->addWidget(Caption(QStringLiteral("Label1"), QStringLiteral("ID: "), Panel1), 0, 0);
@@ -257,13 +261,14 @@ TIDModify::TIDModify(MainContext& main, QWidget* parent) : QDialog(parent), Main
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
     Edit1->setMaxLength(12);
-    // The chip keeps seven bits a byte: printable characters only, typed or pasted.
-    Edit1->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[\\x20-\\x7E]{0,12}")), this));
+    // No key filter: the field takes any character, and keeps the ID's
+    // control characters as they are.
     Edit1->setFont(FixedFont());
     MaskEdit2 = new QLineEdit(this);
     MaskEdit2->setObjectName(QStringLiteral("MaskEdit2"));
     MaskEdit2->setInputMask(QStringLiteral(">hh hh hh hh hh hh hh hh hh hh hh hh;_"));
     MaskEdit2->setFont(FixedFont());
+    KeyFilterValidator::Install(MaskEdit2, HexDigitKey);
     MaskEdit2->setMinimumWidth(QFontMetrics(MaskEdit2->font()).horizontalAdvance(QString(36, QLatin1Char('0'))) + 12);
     column->addWidget(Edit1);
     column->addWidget(MaskEdit2);

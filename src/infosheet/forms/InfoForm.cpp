@@ -8,6 +8,7 @@
 #include "infosheet/forms/SheetPainter.h"
 #include "platform/JpegImage.h"
 #include "platform/Notifier.h"
+#include "platform/forms/KeyFilter.h"
 
 #include <QCheckBox>
 #include <QDate>
@@ -228,6 +229,12 @@ TInfoForm::TInfoForm(MainContext& main, QWidget* parent) : QDialog(parent), Main
     connect(SerialDisable, &QRadioButton::clicked, this, &TInfoForm::rgSerialModeClick);
     connect(SerialEnable, &QRadioButton::clicked, this, &TInfoForm::rgSerialModeClick);
     edSerialNoStartAddr->installEventFilter(this);
+    // Pasted and dropped text keeps what the start-address keys let in, four at most.
+    edSerialNoStartAddr->setMaxLength(4);
+    KeyFilterValidator::Install(edSerialNoStartAddr, [](QChar c) {
+        const char passed = c.unicode() < 0x80 ? FilterStartAddressKey(char(c.unicode()), 0) : 0;
+        return passed >= 0x20 ? QChar(QLatin1Char(passed)) : QChar();
+    });
 }
 
 void TInfoForm::showEvent(QShowEvent* event)

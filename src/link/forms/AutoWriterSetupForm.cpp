@@ -1,12 +1,12 @@
 #include "link/forms/AutoWriterSetupForm.h"
 
 #include "link/AutoWriter.h"
+#include "platform/forms/KeyFilter.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 
 TAutoWriterSetupForm* AutoWriterSetupForm = nullptr;
 
@@ -25,8 +25,7 @@ TAutoWriterSetupForm::TAutoWriterSetupForm(Workspace& ws, QWidget* parent) : QDi
         auto* e = new QLineEdit(QString::fromLatin1(text), this);
         e->setObjectName(QString::fromLatin1(name));
         e->setMaxLength(digits);
-        e->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("[0-9]{0,%1}").arg(digits)), e));
+        KeyFilterValidator::Install(e, DecimalDigitKey);
         grid->addWidget(e, row, 1);
         return e;
     };

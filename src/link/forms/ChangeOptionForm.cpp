@@ -8,6 +8,7 @@
 #include "workspace/Workspace.h"
 #include "workspace/BufferCommands.h"
 #include "platform/Notifier.h"
+#include "platform/forms/KeyFilter.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -21,7 +22,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -216,8 +216,7 @@ void TChangeOptionForm::BuildControls()
         edData[w]->setObjectName(QStringLiteral("edData%1").arg(addr));
         edData[w]->setMinimumWidth(80);
         // The key filter: blanks and hexadecimal digits only.
-        edData[w]->setValidator(
-            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9A-Fa-f ]*")), edData[w]));
+        KeyFilterValidator::Install(edData[w], [](QChar c) { return c == QLatin1Char(' ') ? c : HexDigitKey(c); });
         StaticTextData[w]->setBuddy(edData[w]);
         words->addWidget(StaticTextData[w], w, 0);
         words->addWidget(edData[w], w, 1);

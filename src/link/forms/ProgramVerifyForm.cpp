@@ -197,15 +197,24 @@ void TfmProgramVerify::showEvent(QShowEvent* event)
 void TfmProgramVerify::ApplyEnTimer1(bool armRepeat)
 {
     repeatTicks_ = 0;
+    // The run's last step follows this report at once; after it the
+    // workspace is the dialog's to read.
+    engine_.Join();
+    // A run that ended serial mode (the QTP file ran out, no next number)
+    // ends the production: Continue would program the last number again, so
+    // it stays off and Exit takes Enter for the rest of this dialog.
+    const bool productionEnded = serialModeAtStart_ && !ws_.SerialModeOn;
     // An armed repetition alone restarts the run, after its own pause: the
     // handler's one-second restart beside it would start a second run over
     // the one it started, and its restarts would escape the count and the stop.
     if (armRepeat && !ws_.AutoWriterOn) Timer1->start();
     else Timer1->stop();
-    btContinue->setEnabled(true);
+    btContinue->setEnabled(!productionEnded);
     btExit->setEnabled(true);
+    if (productionEnded) btExit->setDefault(true);
     FocusEnabledButton();
-    if (ws_.AutoWriterOn) AutoWriterWaitAndRepeat();
+    if (ws_.AutoWriterOn && productionEnded) ShowAutoWriterEnd();
+    else if (ws_.AutoWriterOn) AutoWriterWaitAndRepeat();
 }
 
 // While a run goes on both buttons are disabled and the focus has nowhere
@@ -254,21 +263,20 @@ void TfmProgramVerify::AutoWriterWaitAndRepeat()
     const int delay = std::max(0, ws_.AutoWriterDelay);
     QTimer::singleShot(delay + 1, this, [this] {
         if (!btContinue->isEnabled()) return;
-        auto endText = [this] {
-            QLabel* l = Label(ProgressLabel::TotalTime);
-            QPalette p = l->palette();
-            p.setColor(QPalette::WindowText, QColor(255, 0, 0));
-            l->setPalette(p);
-            l->setText("AutoWriter End");
-            AwsBT->setVisible(false);
-        };
-        // A run that ended serial mode (the QTP file ran out, no next number)
-        // ends the production: another run would program the old number.
         engine_.Join();
-        if (serialModeAtStart_ && !ws_.SerialModeOn) return endText();
-        if (AutoWriterAfterRun(ws_) == AutoWriterNext::End) return endText();
+        if (AutoWriterAfterRun(ws_) == AutoWriterNext::End) return ShowAutoWriterEnd();
         btContinue->click();
     });
+}
+
+void TfmProgramVerify::ShowAutoWriterEnd()
+{
+    QLabel* l = Label(ProgressLabel::TotalTime);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    l->setPalette(p);
+    l->setText("AutoWriter End");
+    AwsBT->setVisible(false);
 }
 
 void TfmProgramVerify::keyPressEvent(QKeyEvent* event)

@@ -65,6 +65,7 @@ private:
     void ApplyEnTimer1(bool armRepeat);
     void FocusEnabledButton();
     void AutoWriterWaitAndRepeat();
+    void ShowAutoWriterEnd();
 
     Workspace& ws_;
     std::function<EngineControls()> takeControls_;

@@ -7,6 +7,7 @@
 #include "serialno/QtpFile.h"
 #include "serialno/SerialNumber.h"
 #include "serialno/forms/QtpFileDialogs.h"
+#include "platform/forms/KeyFilter.h"
 
 #include <QButtonGroup>
 #include <QEvent>
@@ -52,6 +53,7 @@ TSerialNoSetupForm::TSerialNoSetupForm(Workspace& ws, Notifier& notifier, QWidge
         edit->setObjectName(editName);
         edit->setMaxLength(maxLength);
         edit->installEventFilter(this);
+        KeyFilterValidator::Install(edit, [this, field = edit](QChar c) { return KeyRule(field, c); });
         before->setBuddy(edit);
         after = label(afterName, unit);
         grid->addWidget(before, row, 0);
@@ -224,23 +226,24 @@ bool TSerialNoSetupForm::FilterKey(QLineEdit* field, const QString& text)
 {
     const QChar key = text.at(0);
     if (key.unicode() < 0x20 || key.unicode() == 0x7F) return false;   // backspace and control keys
-    const char c = key.unicode() < 0x80 ? static_cast<char>(key.unicode()) : '\0';
-    const uint32_t mode = static_cast<uint32_t>(ItemIndex(RadioGroup1));
-    std::optional<char> passed;
-    if (field == NoOfByte) {
-        passed = FilterByteCountKey(c);
-    } else if (field == Increment || field == NoOfPart) {
-        passed = FilterDecimalKey(c);
-    } else {
-        passed = FilterHexFieldKey(c, mode);
-        if (mode == smAscii)
-            if (const std::optional<uint32_t> n = SerialByteCountOf(Text(NoOfByte)))
-                EndValue->setMaxLength(static_cast<int>(*n));
-    }
-    if (!passed) return true;
-    if (*passed == c) return false;
-    field->insert(QString(QLatin1Char(*passed)));   // the upper-case letter instead
+    if (field != NoOfByte && field != Increment && field != NoOfPart && ItemIndex(RadioGroup1) == smAscii)
+        if (const std::optional<uint32_t> n = SerialByteCountOf(Text(NoOfByte)))
+            EndValue->setMaxLength(static_cast<int>(*n));
+    const QChar passed = KeyRule(field, key);
+    if (passed.isNull()) return true;
+    if (passed == key) return false;
+    field->insert(QString(passed));   // the upper-case letter instead
     return true;
+}
+
+QChar TSerialNoSetupForm::KeyRule(const QLineEdit* field, QChar key) const
+{
+    const char c = key.unicode() < 0x80 ? static_cast<char>(key.unicode()) : '\0';
+    std::optional<char> passed;
+    if (field == NoOfByte) passed = FilterByteCountKey(c);
+    else if (field == Increment || field == NoOfPart) passed = FilterDecimalKey(c);
+    else passed = FilterHexFieldKey(c, static_cast<uint32_t>(ItemIndex(RadioGroup1)));
+    return passed && *passed != '\0' ? QChar(QLatin1Char(*passed)) : QChar();
 }
 
 void TSerialNoSetupForm::FieldExit(QLineEdit* field)

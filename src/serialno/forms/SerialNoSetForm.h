@@ -60,6 +60,8 @@ private:
     void SetValueLength(int length);
     void FieldExit(QLineEdit* field);
     bool FilterKey(QLineEdit* field, const QString& text);
+    // What the field's key filter makes of one character (null: refused).
+    QChar KeyRule(const QLineEdit* field, QChar key) const;
     void ShowFailure(const SerialCheckFailure& failure);
 
     Workspace& Ws;
