@@ -197,7 +197,7 @@ void TfmProgramVerify::showEvent(QShowEvent* event)
 void TfmProgramVerify::ApplyEnTimer1(bool armRepeat)
 {
     repeatTicks_ = 0;
-    // The run's last step follows this report at once; after it the
+    // This report is the run's last act: once its thread is joined the
     // workspace is the dialog's to read.
     engine_.Join();
     // A run that ended serial mode (the QTP file ran out, no next number)
