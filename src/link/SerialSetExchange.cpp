@@ -11,9 +11,10 @@ SerialSetStepMessage ProgramSN(Workspace& ws, const LinkContext& context)
     if (!frame) return {std::string(SerialMessages::SetupSerialFirst), true};
 
     // One byte per write, a pause of 10 ms before the second; the receive
-    // queue is not purged first.
+    // queue is not purged first. A byte the line does not take ends the
+    // frame there: each further byte would wait out the limit again.
     for (std::size_t i = 0; i < frame->size(); ++i) {
-        SendByte(ws, (*frame)[i], context);
+        if (!SendByte(ws, (*frame)[i], context)) return {std::string(SerialMessages::ConnectTimeout), true};
         if (i == 0) DelayIn10ms(1, context);
     }
     uint8_t reply = 0;

@@ -2,6 +2,8 @@
 #include "../serialno/SerialTestSupport.h"
 #include "link/SerialSetExchange.h"
 
+#include <chrono>
+
 using namespace serialtest;
 
 namespace {
@@ -61,6 +63,17 @@ TEST_F(SerialSetExchange, DownloadReportsARefusalOrASilentWriterInRed)
     message = ProgramSN(Writer.Ws, Writer.Context);
     EXPECT_EQ(message.Text, "Connect timeout!");
     EXPECT_TRUE(message.Red);
+
+    // A line that stops taking bytes (here behind the writer check) ends
+    // the step within about one limit, not one limit for every frame byte.
+    Writer.Box.SetFaults({.StallFromByte = 0});
+    Writer.Ws.WriterVersion = "V3.30";
+    ASSERT_NE(CheckWriter(Writer.Ws, Writer.Notifier, Writer.Context), lrTimeout);
+    const auto start = std::chrono::steady_clock::now();
+    message = ProgramSN(Writer.Ws, Writer.Context);
+    const auto limit = std::chrono::milliseconds(Writer.Context.TimeoutHundredths * 10);
+    EXPECT_EQ(message.Text, "Connect timeout!");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 4 * limit);
 }
 
 TEST_F(SerialSetExchange, AShortOrSilentReplyChangesNothing)
