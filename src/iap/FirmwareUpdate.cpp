@@ -154,6 +154,8 @@ UpdateEnd RunFirmwareUpdate(Workspace& ws, Notifier& notifier, const FirmwareIma
     if (r == kRunning || r == kRunningOld) {
         reporter.Status("Wait Writer To IAP ...!!  ");
         x.Send({kModeRequest});
+        // A write that a cancel ended is no version error to tell.
+        if (x.Cancelled()) return UpdateEnd::Cancelled;
         if (ws.BytesWritten != 1) {
             notifier.Message(IapMessages::kCheckLink);
             reporter.Status("IAP Version Error!!!");

@@ -10,10 +10,15 @@
 namespace {
 
 struct Recorder : FirmwareReporter {
-    void Status(const std::string& text) override { Statuses.push_back(text); }
+    void Status(const std::string& text) override
+    {
+        Statuses.push_back(text);
+        if (OnStatus) OnStatus(text);
+    }
     void Gauge(int percent) override { Gauges.push_back(percent); }
     std::vector<std::string> Statuses;
     std::vector<int> Gauges;
+    std::function<void(const std::string&)> OnStatus;
 };
 
 FirmwareImage MakeImage(std::size_t size)
@@ -141,4 +146,20 @@ TEST(FirmwareImage, ShortEmptyAndOversizedImagesAreRefusedWhenOpened)
         }
     }
     EXPECT_EQ(LoadFirmwareImage(dir.File("none.cbn")).Message, IapMessages::kCannotRead);
+}
+
+// Closing the window while the mode request waits on a line that takes no
+// bytes ends the update as cancelled, with no message behind the window.
+TEST(FirmwareUpdate, CancelWhileTheLineTakesNoBytesEndsWithoutAMessage)
+{
+    Updater u;
+    ASSERT_TRUE(u.Ready);
+    u.Box.SetFaults({.StallFromByte = 6});   // the line stops behind the status query
+    Recorder report;
+    report.OnStatus = [&](const std::string& text) {
+        if (text.rfind("Wait Writer To IAP", 0) == 0) u.Cancel = true;
+    };
+    EXPECT_EQ(RunFirmwareUpdate(u.Ws, u.Notifier, MakeImage(0x4000 + 128), report, u.Context, IapTiming{0, 0, 50}),
+              UpdateEnd::Cancelled);
+    EXPECT_EQ(u.Notifier.Texts(), std::vector<std::string>{});
 }
