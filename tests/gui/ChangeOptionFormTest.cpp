@@ -71,7 +71,7 @@ TEST_F(ChangeOptionFormTest, ReadShowsTheChipsOptionsAndAutoWritesWithoutTouchin
 
     QTest::mouseClick(dialog->btnReadOption, Qt::LeftButton);
     EXPECT_FALSE(dialog->btnAuto->isEnabled());
-    QTRY_VERIFY(Idle(dialog));
+    ASSERT_TRUE(WaitUntil([&] { return Idle(dialog); }));
     EXPECT_EQ(Notes.Texts(), std::vector<std::string>{"Read options end!!"});
     EXPECT_EQ(dialog->stIcFieldVal[0]->text().toStdString(), chosenText);
     EXPECT_EQ(dialog->stOldUserData->text(), dialog->stIcUserData->text());
@@ -83,14 +83,14 @@ TEST_F(ChangeOptionFormTest, ReadShowsTheChipsOptionsAndAutoWritesWithoutTouchin
     EXPECT_FALSE(Wrote());
 
     QTest::mouseClick(dialog->btnAuto, Qt::LeftButton);
-    QTRY_VERIFY(Idle(dialog));
+    ASSERT_TRUE(WaitUntil([&] { return Idle(dialog); }));
     EXPECT_EQ(Notes.LastText(), "Program && verify OK");
     EXPECT_TRUE(Wrote());
     const SimulatedChip chip = Box.Chip();
     for (std::size_t i = 32; i < 40; ++i) EXPECT_EQ(chip.OptionArea[i], dialog->Composition().Image[i] & 0x7F) << i;
 
     QTest::mouseClick(dialog->btnExit, Qt::LeftButton);
-    QTRY_VERIFY(ChangeOptionForm == nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return ChangeOptionForm == nullptr; }));
     EXPECT_EQ(ws.OptionWords, optionWords);
     EXPECT_EQ(ws.BodyOption, bodyOption);
     EXPECT_EQ(ws.Status.ProgramChecksum, status.ProgramChecksum);
@@ -107,7 +107,7 @@ TEST_F(ChangeOptionFormTest, ASilentWriterGivesTheTimeOutAndLeavesTheDialogUsabl
 
     Box.SetFaults([] { WriterFaults f; f.SilentFromByte = 0; return f; }());
     QTest::mouseClick(dialog->btnAuto, Qt::LeftButton);
-    QTRY_VERIFY(Idle(dialog));
+    ASSERT_TRUE(WaitUntil([&] { return Idle(dialog); }));
     EXPECT_EQ(Notes.LastText(), "Connect COM1 Timeout!!");
     EXPECT_TRUE(dialog->btnExit->isEnabled());
     EXPECT_TRUE(dialog->GroupBox2->isEnabled());
@@ -117,7 +117,7 @@ TEST_F(ChangeOptionFormTest, ASilentWriterGivesTheTimeOutAndLeavesTheDialogUsabl
     QTest::mouseClick(dialog->btnReadOption, Qt::LeftButton);
     EXPECT_TRUE(dialog->Running());
     dialog->close();
-    QTRY_VERIFY(ChangeOptionForm == nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return ChangeOptionForm == nullptr; }));
 }
 
 TEST_F(ChangeOptionFormTest, MessagesOfARunShowOneAfterAnotherInTheirOrder)
@@ -127,7 +127,7 @@ TEST_F(ChangeOptionFormTest, MessagesOfARunShowOneAfterAnotherInTheirOrder)
     ASSERT_NE(dialog, nullptr);
     Notes.Spin = true;
     QTest::mouseClick(dialog->btnReadOption, Qt::LeftButton);
-    QTRY_VERIFY(Idle(dialog) && Notes.Depth == 0);
+    ASSERT_TRUE(WaitUntil([&] { return Idle(dialog) && Notes.Depth == 0; }));
     EXPECT_EQ(Notes.Texts(), (std::vector<std::string>{"Read options end!!", "The 2nd Option was used !"}));
     EXPECT_EQ(Notes.MaxDepth, 1);   // never a box over a box
     dialog->close();

@@ -18,7 +18,7 @@ TEST(DeviceForm, SelectDefultDownloadsEveryCatalogueDeviceOffTheGuiThread)
 
     QTest::mouseClick(form.DownLoad, Qt::LeftButton);
     EXPECT_FALSE(form.DownLoad->isEnabled());
-    QTRY_VERIFY_WITH_TIMEOUT(form.DownLoad->isEnabled(), 10000);
+    ASSERT_TRUE(WaitUntil([&] { return form.DownLoad->isEnabled(); }, 10000));
     EXPECT_EQ(form.CGauge1->value(), 100);
     const DeviceListState list = w.Box.Snapshot().DeviceList;
     int kept = 0;
@@ -35,7 +35,7 @@ TEST(DeviceForm, DownloadCommandOpensTheDialog)
     main.show();
     bool opened = false;
     QTimer::singleShot(0, [&] {
-        QTRY_VERIFY(DeviceForm && DeviceForm->isVisible());
+        ASSERT_TRUE(WaitUntil([&] { return DeviceForm && DeviceForm->isVisible(); }));
         opened = true;
         QTest::mouseClick(DeviceForm->Exit, Qt::LeftButton);
     });

@@ -176,6 +176,7 @@ TEST_F(EditorWindowsTest, AnIdTypedAsTextReachesTheChipsIdWords)
     std::copy(odd, odd + 12, Ws().IdWords.begin());
     for (QRadioButton* mode : {IDChecksumForm->HexItem, IDChecksumForm->AsciiItem}) {
         mode->click();
+        edited = false;
         WhenModal<TIDModify>(
             [](TIDModify* editor) {
                 QGuiApplication::clipboard()->setText(QStringLiteral("ZZ-!"));
@@ -185,6 +186,7 @@ TEST_F(EditorWindowsTest, AnIdTypedAsTextReachesTheChipsIdWords)
             },
             &edited);
         QTest::mouseClick(IDChecksumForm->Button1, Qt::LeftButton);
+        ASSERT_TRUE(edited) << mode->text().toStdString();
         EXPECT_TRUE(std::equal(odd, odd + 12, Ws().IdWords.begin())) << mode->text().toStdString();
     }
 }

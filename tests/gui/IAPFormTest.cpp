@@ -34,7 +34,7 @@ TEST(IAPForm, RefusesAFileThatIsNoImageAndTwoUpdatesInARowEachSendEveryBlock)
         QTest::mouseClick(form.BTUPData, Qt::LeftButton);
         EXPECT_FALSE(form.BTOpBin->isEnabled());
         EXPECT_FALSE(form.BTUPData->isEnabled());
-        QTRY_VERIFY_WITH_TIMEOUT(form.BTUPData->isEnabled(), 10000);
+        ASSERT_TRUE(WaitUntil([&] { return form.BTUPData->isEnabled(); }, 10000));
         EXPECT_EQ(form.IAPStatusBox->currentMessage(), "Update Success!!");
         EXPECT_EQ(form.CGauge1->value(), 100);
         const auto names = w.Box.RequestNames();

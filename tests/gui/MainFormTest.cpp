@@ -57,11 +57,13 @@ TEST_F(MainFormTest, F5RunsTheBlankCheckHandlerExactlyOnce)
 {
     // A port that cannot open: the command stops at its message, no dialog.
     Ctl<QComboBox>(Form, "ComboBox1")->setCurrentIndex(7);
+    Notes.Clear();
     QSignalSpy blankChecks(Form.Action("BlankCheckAction"), &QAction::triggered);
     QSignalSpy autoPrograms(Form.Action("AutoProgramAction"), &QAction::triggered);
     QTest::keyClick(&Form, Qt::Key_F5);
     EXPECT_EQ(blankChecks.count(), 1);
     EXPECT_EQ(autoPrograms.count(), 0);
+    EXPECT_EQ(Notes.Prompts.size(), 1u) << "one run, one port message";
 }
 
 TEST_F(MainFormTest, CtrlFFillsProgramMemoryWithTheConfirmedRange)

@@ -5,6 +5,7 @@
 // its message and no change.
 #include "GuiTest.h"
 #include "workspace/OptionModel.h"
+#include "editors/forms/EEDataForm.h"
 #include "serialno/forms/SerialNoSetForm.h"
 
 #include <QClipboard>
@@ -121,6 +122,10 @@ TEST_F(SerialNoSetupTest, SettingsReachTwoChipsAbortKeepsThemAndTheWriterReadsTh
 
 TEST_F(SerialNoSetupTest, QtpFileWrittenFromTheDialogFeedsTwoChips)
 {
+    // The open EEPROM window is redrawn in place after the dialog and the
+    // QTP load, as after a chip run: the same window, where the user put it.
+    const QPointer<TEEDataForm> eeprom = EEDataForm;
+    ASSERT_FALSE(eeprom.isNull());
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("parts"));
     ASSERT_TRUE(Open([&](TSerialNoSetupForm& d) {
@@ -133,10 +138,12 @@ TEST_F(SerialNoSetupTest, QtpFileWrittenFromTheDialogFeedsTwoChips)
     QFile file(path + ".txt");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), ":04001000FE3112317A\r\n:04001000FF31123179\r\n:00000001FF");
+    EXPECT_FALSE(eeprom.isNull());
 
     AnswerFileDialog(path + ".txt");
     Form.Action("LoadQTPFile1")->trigger();
     EXPECT_EQ(Ctl<QLabel>(Form, "Label19")->text(), "parts.txt");
+    EXPECT_FALSE(eeprom.isNull());
     EXPECT_EQ(ProgramChips(2), kTwoNumbers);
 }
 

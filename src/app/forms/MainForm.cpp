@@ -157,6 +157,7 @@ void TMainForm::EnableEepromControls(bool enabled)
 void TMainForm::RecreateIDChecksumForm() { editor_windows::RecreateIdChecksumForm(*this); }
 void TMainForm::RecreateMemoryWindow() { editor_windows::RecreateMemoryWindow(*this); }
 void TMainForm::RebuildMemoryGrid() { editor_windows::RebuildMemoryGrid(*this); }
+void TMainForm::RebuildEepromGrid() { editor_windows::RebuildEepromGrid(*this); }
 void TMainForm::RecreateEEDataForm() { editor_windows::RecreateEepromForm(*this); }
 void TMainForm::DestroyEEDataForm() { editor_windows::DestroyEepromForm(*this); }
 void TMainForm::ShowEEDataForm() { editor_windows::ShowEepromForm(*this); }
@@ -354,7 +355,7 @@ void TMainForm::LoadQTPFile1Click()
     if (::LoadQTPFile1Click(Ws, choice, *Notify) == QtpLoadResult::Loaded) {
         // The first record's number now stands in program memory or EEPROM.
         if (Ws.MemoryWindowOpen) RebuildMemoryGrid();
-        if (Ws.EepromWindowOpen) RecreateEEDataForm();
+        if (Ws.EepromWindowOpen) RebuildEepromGrid();
     }
     ShowStatus();
 }

@@ -63,6 +63,7 @@ public:
     void UpdateScreen() override;
     void ApplyGuiActions(const GuiActions& actions) override;
     void RebuildMemoryGrid() override;
+    void RebuildEepromGrid() override;
     void RecreateEEDataForm() override;
     void DestroyDisasmWindow() override;
 

@@ -337,7 +337,7 @@ void RunSerialNoSetup(MainContext& form, bool rebuildWindows)
     if (!ws.QtpSimulate) form.SetQtpSimCaption(QStringLiteral("Enable"));
     if (rebuildWindows) {
         if (ws.MemoryWindowOpen) form.RebuildMemoryGrid();
-        if (ws.EepromWindowOpen) form.RecreateEEDataForm();
+        if (ws.EepromWindowOpen) form.RebuildEepromGrid();
     }
     form.ShowStatus();
 }

@@ -61,6 +61,7 @@ public:
     virtual void UpdateScreen() = 0;
     virtual void ApplyGuiActions(const GuiActions& actions) = 0;
     virtual void RebuildMemoryGrid() = 0;
+    virtual void RebuildEepromGrid() = 0;
     virtual void RecreateEEDataForm() = 0;
     virtual void DestroyDisasmWindow() = 0;
 
