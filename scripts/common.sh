@@ -3,7 +3,7 @@ set -euo pipefail
 
 KRV_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libjpeg62-turbo-dev libgtest-dev fonts-liberation2 poppler-utils
               libgmock-dev libbenchmark-dev python3 clang libclang-rt-14-dev xvfb xauth
-              dpkg-dev file desktop-file-utils)
+              dpkg-dev file desktop-file-utils help2man lintian)
 
 krv_install_missing() {
     local missing=()

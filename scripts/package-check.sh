@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a configured build tree and checks it: the
-# program, the simulated writer, the menu entry and the icon are in it, the
-# entry is valid, its dependencies were computed from the binaries, and the
+# Builds the Debian package from a built tree and checks it: the program, the
+# simulated writer, the menu entry, the icon, the changelog, the copyright file
+# and the manual pages are in it, the entry is valid, its dependencies were
+# computed from the binaries, lintian reports no error and no warning, and the
 # program unpacked from it starts and keeps running.
 # Usage: scripts/package-check.sh [build dir]
 cd "$(dirname "$0")/.."
@@ -25,7 +26,9 @@ echo "package: $(basename "$deb")"
 
 contents=$(dpkg-deb -c "$deb")
 for f in usr/bin/krv-writer usr/bin/krv-writer-simulator usr/share/applications/krv-writer.desktop \
-         usr/share/icons/hicolor/scalable/apps/krv-writer.svg; do
+         usr/share/icons/hicolor/scalable/apps/krv-writer.svg usr/share/doc/krv-writer/changelog.gz \
+         usr/share/doc/krv-writer/copyright usr/share/man/man1/krv-writer.1.gz \
+         usr/share/man/man1/krv-writer-simulator.1.gz; do
     grep -q " \./$f\$" <<<"$contents" || fail "$f is not in the package"
 done
 
@@ -33,6 +36,8 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for p in fonts-liberation2 libqt6widgets6 libjpeg62-turbo; do
     grep -q "\b$p\b" <<<"$depends" || fail "Depends lacks $p: $depends"
 done
+
+lintian --fail-on error,warning "$deb" || fail "lintian reports errors or warnings"
 
 root="$scratch/root"
 dpkg -x "$deb" "$root"
