@@ -270,3 +270,25 @@ TEST_F(EditorWindowsTest, ChildWindowsAreNamedByTheirCaptions)
     OpenMemoryWindow(*Form)->setWindowTitle(QStringLiteral("/work/p.chx"));
     EXPECT_EQ(names(), QStringList({"/work/p.chx", "Disassembly", "EEPROM data", "ID and Checksum"}));
 }
+
+// In a small main window each child window opens wholly inside the client
+// area, the program-memory window also when "Clear Buffer" makes it anew.
+// Where a window lands depends on those open before it: two orders.
+TEST_F(EditorWindowsTest, ChildWindowsOpenInsideASmallClientArea)
+{
+    QMdiArea* area = Form->ClientArea();
+    const int wide = area->viewport()->width();
+    Form->resize(880, 600);   // still room for the largest, the disassembly window
+    for (const QStringList& commands : {QStringList{"ID2", "ProgramMemory1", "EEPROM1", "Disassemble1", "ClearBuffer1",
+                                                    "Disassemble1"},
+                                        QStringList{"ProgramMemory1", "ID2"}}) {
+        for (QMdiSubWindow* frame : area->subWindowList()) frame->close();
+        ASSERT_TRUE(WaitUntil([&] { return area->viewport()->width() < wide && area->subWindowList().isEmpty(); }));
+        for (const QString& command : commands) {
+            Form->Action(command)->trigger();
+            for (const QMdiSubWindow* frame : area->subWindowList())
+                EXPECT_TRUE(area->viewport()->rect().contains(frame->geometry()))
+                    << command.toStdString() << ": " << frame->windowTitle().toStdString();
+        }
+    }
+}

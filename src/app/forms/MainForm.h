@@ -58,7 +58,7 @@ public:
     void ShowEngineeringPanel(bool shown) override;
     void SetQtpSimCaption(const QString& caption) override;
     QMdiArea* ClientArea() const override { return MdiArea; }
-    QMdiSubWindow* AddChildWindow(QWidget* child) override;
+    QMdiSubWindow* AddChildWindow(QWidget* child, const std::function<void(QMdiSubWindow&)>& shape) override;
     void TileHorizontally() override;
     void UpdateScreen() override;
     void ApplyGuiActions(const GuiActions& actions) override;

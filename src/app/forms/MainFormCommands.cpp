@@ -317,10 +317,15 @@ void TMainForm::EnableAction(const QString& controlName, bool enabled)
     action->setEnabled(enabled);
 }
 
-QMdiSubWindow* TMainForm::AddChildWindow(QWidget* child)
+QMdiSubWindow* TMainForm::AddChildWindow(QWidget* child, const std::function<void(QMdiSubWindow&)>& shape)
 {
-    QMdiSubWindow* sub = MdiArea->addSubWindow(child);
+    auto* sub = new QMdiSubWindow;
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWidget(child);
+    // The area places a window as it is added, by the size it has then: a
+    // window sized afterwards can reach past the area's edge.
+    shape(*sub);
+    MdiArea->addSubWindow(sub);
     // A screen reader tells the child windows apart by their captions: the
     // frame and the form inside it carry the caption as their name.
     const auto name = [sub, child](const QString& caption) {

@@ -78,8 +78,7 @@ void Disassemble1Click(MainContext& form)
     DestroyWindow();
     auto* window = new TDisassembleForm(form);
     DisassembleForm = window;
-    QMdiSubWindow* sub = form.AddChildWindow(window);
-    sub->resize(545, 480);
+    form.AddChildWindow(window, [](QMdiSubWindow& frame) { frame.resize(545, 480); });
     form.GetWorkspace().DisasmWindowOpen = true;
     form.EnableAction(QStringLiteral("FileSaveAsItem"), true);
 }

@@ -25,12 +25,9 @@ void BringToFront(MainContext& main, QWidget* form)
     main.ClientArea()->setActiveSubWindow(frame);
 }
 
-template <typename Form>
-Form* AddWindow(MainContext& main, Form* form, int width, int height)
+void AddWindow(MainContext& main, QWidget* form, int width, int height)
 {
-    QMdiSubWindow* frame = main.AddChildWindow(form);
-    frame->resize(width, height);
-    return form;
+    main.AddChildWindow(form, [=](QMdiSubWindow& frame) { frame.resize(width, height); });
 }
 
 void CreateMemoryWindow(MainContext& main)
@@ -41,12 +38,12 @@ void CreateMemoryWindow(MainContext& main)
 void CreateIdChecksumForm(MainContext& main)
 {
     auto* form = new TIDChecksumForm(main);
-    QMdiSubWindow* frame = main.AddChildWindow(form);
-    // A single border with the system menu and the minimise box.
-    frame->setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    frame->show();
-    form->SetHeight(TIDChecksumForm::kCollapsedHeight);
+    main.AddChildWindow(form, [form](QMdiSubWindow& frame) {
+        // A single border with the system menu and the minimise box.
+        frame.setWindowFlags(Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                             Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        form->SetHeight(TIDChecksumForm::kCollapsedHeight);
+    });
 }
 
 void CreateEepromForm(MainContext& main) { AddWindow(main, new TEEDataForm(main), 487, 195); }

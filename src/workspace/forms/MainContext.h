@@ -7,6 +7,7 @@
 
 #include "workspace/EngineeringValues.h"
 
+#include <functional>
 #include <string>
 
 class Notifier;
@@ -54,9 +55,10 @@ public:
     virtual void SetQtpSimCaption(const QString& caption) = 0;
 
     // The child windows: the client area, adding one, the arrangement, and
-    // re-creating them after the workspace changed.
+    // re-creating them after the workspace changed. `shape` gives the new
+    // frame its size (and border) before the client area places and shows it.
     virtual QMdiArea* ClientArea() const = 0;
-    virtual QMdiSubWindow* AddChildWindow(QWidget* child) = 0;
+    virtual QMdiSubWindow* AddChildWindow(QWidget* child, const std::function<void(QMdiSubWindow&)>& shape) = 0;
     virtual void TileHorizontally() = 0;
     virtual void UpdateScreen() = 0;
     virtual void ApplyGuiActions(const GuiActions& actions) = 0;
