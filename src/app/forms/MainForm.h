@@ -23,6 +23,7 @@
 #include <memory>
 #include <string>
 
+class QActionGroup;
 class QComboBox;
 class QLabel;
 class QMenu;
@@ -30,6 +31,7 @@ class QToolBar;
 class QtNotifier;
 class TEngineeringPanel;
 class TStatusPanel;
+class WriterExchange;
 
 class TMainForm : public QMainWindow, public MainContext {
     Q_OBJECT
@@ -70,8 +72,12 @@ public:
     const Workspace& GetWorkspace() const { return Ws; }
     // Enables the controls that depend on the device flags (EEPROM, erase).
     void ApplyDeviceControls();
-    // The writer checks of the first show and the port selector (tests shorten the time-out).
+    // The limits of the exchanges below (tests shorten the time-out).
     LinkContext LinkTimeouts;
+    // The writer check of a show or of the port selector, or "Read Serial
+    // Num Set", runs off the GUI thread; the commands that use the line are
+    // disabled until it has ended.
+    bool WriterBusy() const;
 
 public slots:
     // &File
@@ -150,6 +156,9 @@ private:
     // confirmed with values that passed its checks.
     bool RunFillDialog();
     void EnableEepromControls(bool enabled);
+    // The writer check off the GUI thread, on the port the selector shows.
+    void CheckWriterOffGui(bool announceSuccess);
+    void ShowWriterBusy(bool busy);
 
     Workspace Ws;
     std::unique_ptr<QtNotifier> OwnNotifier;
@@ -165,6 +174,8 @@ private:
     QHash<QString, QAction*> Actions;
     QHash<QObject*, QAction*> DoubleClickTargets;
     QList<QAction*> WindowArrangeActions;
+    QActionGroup* LineCommands = nullptr;   // disabled while an exchange below runs
+    std::unique_ptr<WriterExchange> Exchange;
 };
 
 // The one main window, from its creation to its destruction.
