@@ -43,7 +43,7 @@ TEST(MainWindowWriter, WindowKeepsTurningWhileASilentWriterTimesOut)
         QObject::connect(&tick, &QTimer::timeout, [&] { widest = std::max(widest, clock.elapsed() - last), last = clock.elapsed(); });
         tick.start(20), clock.start();
         start(form);
-        last = clock.elapsed();   // from the command's return
+        last = clock.elapsed();   // from the command's return: the first show builds its windows before
         EXPECT_TRUE(notes.Prompts.empty());
         EXPECT_EQ(form.cursor().shape(), Qt::BusyCursor);
         EXPECT_FALSE(form.Action("AutoProgramAction")->isEnabled());

@@ -72,11 +72,12 @@ public:
     const Workspace& GetWorkspace() const { return Ws; }
     // Enables the controls that depend on the device flags (EEPROM, erase).
     void ApplyDeviceControls();
-    // The limits of the exchanges below (tests shorten the time-out).
+    // The link's limits for the window's own exchanges with the writer: the
+    // check at a show and on a change of port, "Read Serial Num Set" (tests
+    // shorten the time-out).
     LinkContext LinkTimeouts;
-    // The writer check of a show or of the port selector, or "Read Serial
-    // Num Set", runs off the GUI thread; the commands that use the line are
-    // disabled until it has ended.
+    // One of them runs off the GUI thread; the commands that use the line
+    // stay disabled until it has ended.
     bool WriterBusy() const;
 
 public slots:
@@ -174,7 +175,7 @@ private:
     QHash<QString, QAction*> Actions;
     QHash<QObject*, QAction*> DoubleClickTargets;
     QList<QAction*> WindowArrangeActions;
-    QActionGroup* LineCommands = nullptr;   // disabled while an exchange below runs
+    QActionGroup* LineCommands = nullptr;   // disabled while WriterBusy()
     std::unique_ptr<WriterExchange> Exchange;
 };
 
