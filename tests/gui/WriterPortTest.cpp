@@ -43,13 +43,13 @@ TEST(MainWindowWriter, WindowKeepsTurningWhileASilentWriterTimesOut)
         QObject::connect(&tick, &QTimer::timeout, [&] { widest = std::max(widest, clock.elapsed() - last), last = clock.elapsed(); });
         tick.start(20), clock.start();
         start(form);
-        last = clock.elapsed();   // from the command's return: the first show builds its windows before
+        if (&start == &rows[0].first) last = clock.elapsed();   // the first show builds its windows before it returns
         EXPECT_TRUE(notes.Prompts.empty());
         EXPECT_EQ(form.cursor().shape(), Qt::BusyCursor);
         EXPECT_FALSE(form.Action("AutoProgramAction")->isEnabled());
         ASSERT_TRUE(WaitUntil([&] { return !notes.Prompts.empty(); }));
         EXPECT_GE(clock.elapsed(), 500);
-        EXPECT_LT(widest, 100);
+        EXPECT_LT(std::max(widest, clock.elapsed() - last), 100);   // up to the message
         EXPECT_EQ(notes.Texts(), std::vector<std::string>{message});
         ASSERT_TRUE(WriterIdle(form));
         EXPECT_EQ(form.GetWorkspace().LinkFailed, message.starts_with("Connect"));
