@@ -27,8 +27,15 @@ SerialSetStepMessage ProgramSN(Workspace& ws, const LinkContext& context)
 bool ReadSerialSet1Click(Workspace& ws, Notifier& notifier, const std::string& portText,
                          const LinkContext& context)
 {
+    const std::optional<SerialSetReply> reply = ReadSerialSetReply(ws, notifier, portText, context);
+    return reply && TakeSerialSetReply(ws, notifier, *reply);
+}
+
+std::optional<SerialSetReply> ReadSerialSetReply(Workspace& ws, Notifier& notifier, const std::string& portText,
+                                                 const LinkContext& context)
+{
     CheckComPort(ws, notifier, portText);
-    if (ws.LinkFailed) return false;
+    if (ws.LinkFailed) return std::nullopt;
 
     SendByte(ws, kSerialSetCommand, context);
     DelayIn10ms(1, context);
@@ -38,9 +45,14 @@ bool ReadSerialSet1Click(Workspace& ws, Notifier& notifier, const std::string& p
     for (uint8_t& byte : reply) {
         if (WaitForByte(ws, byte, context) != WaitResult::Byte) {
             notifier.Message(std::string(SerialMessages::ReadSetTimeout));
-            return false;
+            return std::nullopt;
         }
     }
+    return reply;
+}
+
+bool TakeSerialSetReply(Workspace& ws, Notifier& notifier, const SerialSetReply& reply)
+{
     // Only a complete reply with fields in range reaches the texts and
     // marks them as fresh for the settings dialog.
     if (!StoreSerialSetReply(ws, reply)) {

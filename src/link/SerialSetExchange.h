@@ -4,6 +4,7 @@
 
 #include "serialno/SerialSetFrame.h"
 
+#include <optional>
 #include <string>
 
 struct LinkContext;
@@ -29,3 +30,10 @@ SerialSetStepMessage ProgramSN(Workspace& ws, const LinkContext& context);
 // time-out ("Connet Time out!") or a refused reply nothing is changed.
 bool ReadSerialSet1Click(Workspace& ws, Notifier& notifier, const std::string& portText,
                          const LinkContext& context);
+// Its two halves: the exchange on the line, which touches only the link's
+// part of the workspace (the reply, or nothing after the port's message or
+// "Connet Time out!"), and the storing of the reply ("Serial set data
+// error!" when it is refused).
+std::optional<SerialSetReply> ReadSerialSetReply(Workspace& ws, Notifier& notifier, const std::string& portText,
+                                                 const LinkContext& context);
+bool TakeSerialSetReply(Workspace& ws, Notifier& notifier, const SerialSetReply& reply);

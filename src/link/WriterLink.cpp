@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <optional>
+#include <utility>
 
 #include "link/LinkMessages.h"
 #include "platform/Clock.h"
@@ -227,6 +228,32 @@ LinkResult ComboBox1Change(Workspace& ws, Notifier& notifier, const std::string&
 {
     return ConnectWriter(ws, notifier, portText, true, context);
 }
+
+namespace {
+
+void MoveLink(Workspace& from, Workspace& to)
+{
+    to.ComHandle = std::exchange(from.ComHandle, nullptr);
+    to.ComPortName = std::exchange(from.ComPortName, {});
+    to.WriterId = std::exchange(from.WriterId, {});
+    to.WriterVersion = std::exchange(from.WriterVersion, {});
+    to.LinkFailed = from.LinkFailed;
+    to.CommandBuffer = from.CommandBuffer;
+    to.ComStat = from.ComStat;
+    to.ComErrors = from.ComErrors;
+    to.BytesRead = from.BytesRead;
+    to.BytesWritten = from.BytesWritten;
+}
+
+}  // namespace
+
+void LendLink(Workspace& ws, Workspace& link)
+{
+    MoveLink(ws, link);
+    link.WriterType = ws.WriterType;
+}
+
+void ReturnLink(Workspace& link, Workspace& ws) { MoveLink(link, ws); }
 
 // ---- exchanges -----------------------------------------------------------
 

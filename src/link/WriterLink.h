@@ -68,6 +68,15 @@ LinkResult ConnectWriter(Workspace& ws, Notifier& notifier, const std::string& p
 LinkResult ComboBox1Change(Workspace& ws, Notifier& notifier, const std::string& portText,
                            const LinkContext& context = {});
 
+// The link's part of the workspace: the port and its name, the link-failed
+// flag, what is known of the writer, and the line's scratch (CommandBuffer,
+// ComStat and the counts). An exchange off the GUI thread runs on a
+// workspace of its own: LendLink moves that part into it, with a copy of
+// the writer generation the selected device needs (WriterType), and
+// ReturnLink moves it back once the exchange has ended.
+void LendLink(Workspace& ws, Workspace& link);
+void ReturnLink(Workspace& link, Workspace& ws);
+
 // ---- exchanges -----------------------------------------------------------
 
 // Writer-type query and identification (read once, cached in WriterVersion).

@@ -1,5 +1,6 @@
 // The one contract for work that runs off the GUI thread (a chip run, the
-// firmware update, the second option set, the device download):
+// firmware update, the second option set, the device download, the main
+// window's writer exchanges):
 //
 // - A Worker starts the work on a thread of its own, asks it to stop
 //   cooperatively (the work looks at the cancel flag at every wait) and

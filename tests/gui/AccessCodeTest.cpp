@@ -9,7 +9,7 @@ protected:
     TMainForm Form{&Notes};
     int Asked = 0;
 
-    void SetUp() override { Form.show(); }
+    void SetUp() override { ASSERT_TRUE(ShowChecked(Form)); }
 
     // Double-clicks "Serial Port :"; when the password dialog comes, types
     // `code` into it and leaves it with OK (or with its close box).

@@ -21,7 +21,7 @@ int RepeatBlankCheck(const QString& count, const QString& delay, const std::func
     EXPECT_TRUE(ServeAsCom1(box));
     RecordingNotifier notes;
     TMainForm form(&notes);
-    form.show();
+    EXPECT_TRUE(ShowChecked(form));
     box.ClearRequests();
     QPushButton* button = PanelButton(form, "Auto Writer Setup");
     EXPECT_TRUE(button);

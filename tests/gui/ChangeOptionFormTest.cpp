@@ -26,7 +26,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(ServeAsCom1(Box));
-        Form.show();
+        ASSERT_TRUE(ShowChecked(Form));
         Notes.Clear();
     }
 

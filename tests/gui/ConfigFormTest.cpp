@@ -8,7 +8,7 @@ protected:
     RecordingNotifier Notes;
     TMainForm Form{&Notes};
 
-    void SetUp() override { Form.show(); }
+    void SetUp() override { ASSERT_TRUE(ShowChecked(Form)); }
 
     // Opens "Configuration", runs `inside` on the dialog, and closes it with
     // Exit or with the close box.

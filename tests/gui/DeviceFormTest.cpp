@@ -32,7 +32,7 @@ TEST(DeviceForm, DownloadCommandOpensTheDialog)
 {
     RecordingNotifier notes;
     TMainForm main(&notes);
-    main.show();
+    ASSERT_TRUE(ShowChecked(main));
     bool opened = false;
     QTimer::singleShot(0, [&] {
         ASSERT_TRUE(WaitUntil([&] { return DeviceForm && DeviceForm->isVisible(); }));

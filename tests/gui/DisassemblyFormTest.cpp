@@ -12,7 +12,7 @@ protected:
 
     void SetUp() override
     {
-        Form.show();
+        ASSERT_TRUE(ShowChecked(Form));
         Workspace& ws = Form.GetWorkspace();
         ws.ProgramMemory[0] = 0x05;   // GOTO 0005H, 7-bit halves
         ws.ProgramMemory[1] = 0x30;

@@ -23,7 +23,7 @@ protected:
     void Show()
     {
         Form = std::make_unique<TMainForm>(&Notes);
-        Form->show();
+        ASSERT_TRUE(ShowChecked(*Form));
     }
     void Choose(const QString& path, int filterIndex = 1) { Dialogs.Path = path, Dialogs.FilterIndex = filterIndex; }
     QString File(const char* name) const { return QString::fromStdString(Dir.File(name)); }
@@ -101,7 +101,7 @@ TEST_F(FileFormsTest, DefaultConfigInTheSettingsFolderIsReadAtTheFirstShowAndWri
     for (const bool keep : {true, false}) {   // as written, then as the first close left it
         Form = std::make_unique<TMainForm>(&Notes);
         QSignalSpy deviceChanges(Ctl<QComboBox>(*Form, "ComboBox2"), &QComboBox::currentIndexChanged);
-        Form->show();
+        ASSERT_TRUE(ShowChecked(*Form));
         EXPECT_TRUE(Notes.Prompts.empty()) << Notes.LastText();
         EXPECT_EQ(Ctl<QComboBox>(*Form, "ComboBox2")->currentText(), "72Q574");
         EXPECT_EQ(Ws().KeepOption, keep);

@@ -57,13 +57,21 @@ inline bool WaitUntil(const std::function<bool()>& condition, int ms = 15000)
 // takes COM1 back before the next test).
 inline bool ServeAsCom1(WriterBox& box) { return box.Start() && box.LinkAs(LinkedWriter::PortsFolder() + "/COM1"); }
 
-// Shows the window and waits until it is the active one.
+// The main window's writer check, or another exchange of its own, has ended.
+inline bool WriterIdle(const TMainForm& form) { return WaitUntil([&form] { return !form.WriterBusy(); }); }
+
+// Shows the main window and waits for the end of its writer check.
+inline bool ShowChecked(TMainForm& form) { return form.show(), WriterIdle(form); }
+
+// Shows the window and waits until it is the active one (and a main
+// window's writer check has ended).
 inline bool ShowActive(QWidget& window)
 {
     window.show();
     QApplication::setActiveWindow(&window);
     window.activateWindow();
-    return QTest::qWaitForWindowActive(&window);
+    const auto* main = qobject_cast<TMainForm*>(&window);
+    return QTest::qWaitForWindowActive(&window) && (!main || WriterIdle(*main));
 }
 
 // Words that differ from each other and every option item set to a choice
@@ -96,15 +104,19 @@ template <class Dialog>
 bool Drive(QAction* command, Dialog* const& dialog, const std::function<void(Dialog&)>& drive)
 {
     bool ran = false;
-    QTimer::singleShot(0, [&] {
-        if (!WaitUntil([&] { return dialog && dialog->isVisible(); })) return;
+    QTimer poll;   // ticks in whatever loop runs: the dialog's own, or the wait below
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!dialog || !dialog->isVisible()) return;
+        poll.stop();
         QApplication::setActiveWindow(dialog);
         dialog->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
         drive(*dialog);
         ran = true;
     });
+    poll.start(10);
     command->trigger();
+    WaitUntil([&] { return ran; });   // a command with an exchange off the GUI thread returns first
     return ran;
 }
 
@@ -168,7 +180,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(ServeAsCom1(Box));
-        Form.show();
+        ASSERT_TRUE(ShowChecked(Form));
         for (uint32_t k = 0; 2 * k < Ws().RomBytes; ++k) {
             Ws().ProgramMemory[2 * k] = uint8_t((k * 3 + 1) & 0x7F);
             Ws().ProgramMemory[2 * k + 1] = uint8_t((k >> 2) & 0x7F);

@@ -52,7 +52,7 @@ TEST(IAPForm, EngineeringPanelShowsTheWindow)
 {
     RecordingNotifier notes;
     TMainForm main(&notes);
-    main.show();
+    ASSERT_TRUE(ShowChecked(main));
     QPushButton* button = PanelButton(main, "FW Update");
     ASSERT_TRUE(button);
     button->click();

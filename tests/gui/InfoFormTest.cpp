@@ -22,7 +22,7 @@ protected:
 
     void SetUp() override
     {
-        Main.show();
+        ASSERT_TRUE(ShowChecked(Main));
         Ws().ProgramFileName = "/data/pump.main.hex";
         Ws().CustomerName = "Acme";
         Ws().CustomerProject = "Pump";

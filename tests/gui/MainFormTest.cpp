@@ -57,6 +57,7 @@ TEST_F(MainFormTest, F5RunsTheBlankCheckHandlerExactlyOnce)
 {
     // A port that cannot open: the command stops at its message, no dialog.
     Ctl<QComboBox>(Form, "ComboBox1")->setCurrentIndex(7);
+    ASSERT_TRUE(WriterIdle(Form));
     Notes.Clear();
     QSignalSpy blankChecks(Form.Action("BlankCheckAction"), &QAction::triggered);
     QSignalSpy autoPrograms(Form.Action("AutoProgramAction"), &QAction::triggered);

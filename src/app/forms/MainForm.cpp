@@ -24,12 +24,14 @@
 #include "link/forms/ChangeOptionForm.h"
 #include "link/forms/ChipOperations.h"
 #include "link/forms/DeviceForm.h"
+#include "link/forms/WriterExchange.h"
 #include "platform/forms/Latin1.h"
 #include "serialno/QtpFile.h"
 #include "serialno/forms/QtpFileDialogs.h"
 #include "serialno/forms/SerialNoSetForm.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -72,6 +74,16 @@ TMainForm::TMainForm(Notifier* notifier, QWidget* parent) : QMainWindow(parent)
     WatchDoubleClicks(Panel1->GroupBox2, Action(QStringLiteral("EditOptionAction")));
     WatchDoubleClicks(Panel1->GroupBox3, Action(QStringLiteral("ID2")));
     WatchDoubleClicks(Panel1->GroupBox4, Action(QStringLiteral("CounterMode1")));
+    // The commands that use the line wait for an exchange of the main
+    // window's own; an action keeps its own enabled state within the group.
+    LineCommands = new QActionGroup(this);
+    LineCommands->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    for (const char* name : {"BlankCheckAction", "ReadICAction", "VerifyICAction", "VerifywithProtect1", "ID3",
+                             "ProgramMemory2", "ProgramOption", "WriteEE", "ProgramEEPROMdata1", "AutoProgramAction",
+                             "AutoProgramNoBlankCheckAction", "Erase", "ForceWrite", "tbOption2", "DownLoad1",
+                             "DownloadSerialSet1", "ReadSerialSet1"})
+        LineCommands->addAction(Action(QString::fromLatin1(name)));
+    Exchange = std::make_unique<WriterExchange>(Ws, *Notify, [this](bool busy) { ShowWriterBusy(busy); });
 
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
@@ -94,6 +106,7 @@ TMainForm::TMainForm(Notifier* notifier, QWidget* parent) : QMainWindow(parent)
 
 TMainForm::~TMainForm()
 {
+    Exchange.reset();
     if (MainForm == this) MainForm = nullptr;
 }
 
@@ -297,7 +310,7 @@ void TMainForm::FormShow()
     EnableAction(QStringLiteral("Erase"), (Ws.DeviceFlags & kFlagEraseInsteadOfBlankCheck) != 0);
     // Only a failure is worth a message at start-up; "Connect OK!" belongs
     // to a change of the port selector.
-    ConnectWriter(Ws, *Notify, PortText(), false, LinkTimeouts);
+    CheckWriterOffGui(false);
     {
         const QSignalBlocker block(Panel2->Mode65);
         Panel2->Mode65->setCurrentIndex(0);
@@ -320,6 +333,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 void TMainForm::FormClose()
 {
+    Exchange->Stop();
     if (Ws.QtpMode && Ws.QtpInputHandle) {
         std::fclose(Ws.QtpInputHandle);
         Ws.QtpInputHandle = nullptr;
@@ -406,8 +420,16 @@ void TMainForm::GenerateCustomerInformationSheet1Click() { OpenInfoSheet(*this);
 void TMainForm::DownloadSerialSet1Click() { RunChipCommand(*this, opSerialNoProgram); }
 void TMainForm::ReadSerialSet1Click()
 {
-    if (::ReadSerialSet1Click(Ws, *Notify, PortText(), {}))
-        RunSerialNoSetup(*this, false);
+    Exchange->Start(
+        [this, port = PortText()](Workspace& link, Notifier& notifier,
+                                  const LinkContext& context) -> WriterExchange::Then {
+            const std::optional<SerialSetReply> reply = ReadSerialSetReply(link, notifier, port, context);
+            if (!reply) return {};
+            return [this, reply = *reply] {
+                if (TakeSerialSetReply(Ws, *Notify, reply)) RunSerialNoSetup(*this, false);
+            };
+        },
+        LinkTimeouts);
 }
 void TMainForm::Config1Click()
 {
@@ -420,6 +442,26 @@ void TMainForm::HelpAbout1Execute() {}
 
 void TMainForm::ComboBox2Change() { ApplyGuiActions(ChangeDevice(Ws, SelectedDevice(), Notify)); }
 
-void TMainForm::ComboBox1Change() { ::ComboBox1Change(Ws, *Notify, PortText(), LinkTimeouts); }
+void TMainForm::ComboBox1Change() { CheckWriterOffGui(true); }
+
+void TMainForm::CheckWriterOffGui(bool announceSuccess)
+{
+    Exchange->Start(
+        [port = PortText(), announceSuccess](Workspace& link, Notifier& notifier, const LinkContext& context) {
+            ConnectWriter(link, notifier, port, announceSuccess, context);
+            return WriterExchange::Then{};
+        },
+        LinkTimeouts);
+}
+
+bool TMainForm::WriterBusy() const { return Exchange->Running(); }
+
+void TMainForm::ShowWriterBusy(bool busy)
+{
+    LineCommands->setEnabled(!busy);
+    Panel2->FirmwareUpdate->setEnabled(!busy);
+    if (busy) setCursor(Qt::BusyCursor);
+    else unsetCursor();
+}
 
 void TMainForm::Label3DblClick() { engineering_forms::AccessCheck(*this); }

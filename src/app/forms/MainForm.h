@@ -23,6 +23,7 @@
 #include <memory>
 #include <string>
 
+class QActionGroup;
 class QComboBox;
 class QLabel;
 class QMenu;
@@ -30,6 +31,7 @@ class QToolBar;
 class QtNotifier;
 class TEngineeringPanel;
 class TStatusPanel;
+class WriterExchange;
 
 class TMainForm : public QMainWindow, public MainContext {
     Q_OBJECT
@@ -70,8 +72,13 @@ public:
     const Workspace& GetWorkspace() const { return Ws; }
     // Enables the controls that depend on the device flags (EEPROM, erase).
     void ApplyDeviceControls();
-    // The writer checks of the first show and the port selector (tests shorten the time-out).
+    // The link's limits for the window's own exchanges with the writer: the
+    // check at a show and on a change of port, "Read Serial Num Set" (tests
+    // shorten the time-out).
     LinkContext LinkTimeouts;
+    // One of them runs off the GUI thread; the commands that use the line
+    // stay disabled until it has ended.
+    bool WriterBusy() const;
 
 public slots:
     // &File
@@ -150,6 +157,9 @@ private:
     // confirmed with values that passed its checks.
     bool RunFillDialog();
     void EnableEepromControls(bool enabled);
+    // The writer check off the GUI thread, on the port the selector shows.
+    void CheckWriterOffGui(bool announceSuccess);
+    void ShowWriterBusy(bool busy);
 
     Workspace Ws;
     std::unique_ptr<QtNotifier> OwnNotifier;
@@ -165,6 +175,8 @@ private:
     QHash<QString, QAction*> Actions;
     QHash<QObject*, QAction*> DoubleClickTargets;
     QList<QAction*> WindowArrangeActions;
+    QActionGroup* LineCommands = nullptr;   // disabled while WriterBusy()
+    std::unique_ptr<WriterExchange> Exchange;
 };
 
 // The one main window, from its creation to its destruction.
