@@ -92,7 +92,7 @@ TEST_F(EngineDeviceRules, StreamsPairFromEachModelsFirmwareThreshold)
             SCOPED_TRACE(testing::Message() << c.Model << ' ' << c.Version << ' ' << ok);
             EXPECT_EQ(Run(code), RunEnd::Completed);
             const std::vector<std::string> shown = reporter.CaptionsOf(label);
-            EXPECT_NE(std::find(shown.begin(), shown.end(), ok), shown.end());
+            EXPECT_EQ(std::count(shown.begin(), shown.end(), ok), 1);
         }
     }
 }
