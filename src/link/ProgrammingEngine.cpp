@@ -271,6 +271,10 @@ RunEnd EngineRun::Run()
         if (!DataPreCheck() || !OptionPreCheck()) return end_;
     }
     runStart_ = Clock::now();
+    // A cancelled run stops waiting before the writer's last reply comes;
+    // that byte would be taken for the answer to the writer-type query,
+    // which is sent without a purge.
+    PurgeReceive(ws_);
     if (!WriterCheck()) return end_;
     if (ws_.AutoRunning && ws_.WithHandler && !HandlerStart()) return end_;
 

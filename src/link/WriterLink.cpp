@@ -144,9 +144,11 @@ WaitResult WaitForByte(Workspace& ws, uint8_t& byte, const LinkContext& context)
     int mark = ClockMark();
     for (;;) {
         if (context.Cancelled()) return WaitResult::Cancelled;
-        bool got = TakeByte(ws, byte, SliceMs(mark, context.TimeoutHundredths));
+        // A byte taken off the line is the answer, also when this thread
+        // was held up past the limit while it waited: dropping it would
+        // lose the reply and call a writer that answered silent.
+        if (TakeByte(ws, byte, SliceMs(mark, context.TimeoutHundredths))) return WaitResult::Byte;
         if (CheckTimeOut(mark, context)) return WaitResult::TimedOut;
-        if (got) return WaitResult::Byte;
     }
 }
 

@@ -34,10 +34,11 @@ public:
     }
 
     // Adds the request (or other bytes) to the box's request log.
-    void Record(const std::string& name) { box_.Record(name, bytes_); }
-    void Record(const std::string& name, std::vector<uint8_t> bytes) { box_.Record(name, std::move(bytes)); }
+    void Record(const std::string& name) { box_.Record(name, bytes_, arrived_); }
+    void Record(const std::string& name, std::vector<uint8_t> bytes) { box_.Record(name, std::move(bytes), arrived_); }
 
 private:
     WriterBox& box_;
     std::vector<uint8_t> bytes_;
+    std::chrono::steady_clock::time_point arrived_ = std::chrono::steady_clock::now();   // of the first byte
 };

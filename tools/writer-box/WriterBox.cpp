@@ -363,7 +363,7 @@ void WriterBox::WriteReply(const uint8_t* data, std::size_t count)
     }
 }
 
-void WriterBox::Record(const std::string& name, std::vector<uint8_t> bytes)
+void WriterBox::Record(const std::string& name, std::vector<uint8_t> bytes, std::chrono::steady_clock::time_point at)
 {
     bool verbose = false;
     std::string line;
@@ -371,7 +371,7 @@ void WriterBox::Record(const std::string& name, std::vector<uint8_t> bytes)
         verbose = s.Settings.Verbose;
         if (verbose) line = name + ": " + Hex(bytes);
         if (s.Requests.size() >= kRequestLogLimit) s.Requests.erase(s.Requests.begin(), s.Requests.begin() + kRequestLogLimit / 2);
-        s.Requests.push_back({name, std::move(bytes)});
+        s.Requests.push_back({name, std::move(bytes), at});
         return 0;
     });
     if (verbose) std::fprintf(stderr, "writer-box: %s\n", line.c_str());

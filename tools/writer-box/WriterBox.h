@@ -9,6 +9,7 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -91,6 +92,7 @@ struct WriterSettings {
 struct RecordedRequest {
     std::string Name;              // the dispatch table's name, or "unknown"
     std::vector<uint8_t> Bytes;    // the request's bytes (for a data stream: the data)
+    std::chrono::steady_clock::time_point At{};   // when the box took its first byte
 };
 
 struct WriterState {
@@ -176,7 +178,7 @@ private:
     bool Stalled();
     void WriteReply(const uint8_t* data, std::size_t count);
     void MeasureHandOver();
-    void Record(const std::string& name, std::vector<uint8_t> bytes);
+    void Record(const std::string& name, std::vector<uint8_t> bytes, std::chrono::steady_clock::time_point at);
 
     mutable std::mutex mutex_;
     WriterState state_;
