@@ -24,13 +24,6 @@ SerialSetStepMessage ProgramSN(Workspace& ws, const LinkContext& context)
     return {std::string(SerialMessages::ProgramSerialError), true};
 }
 
-bool ReadSerialSet1Click(Workspace& ws, Notifier& notifier, const std::string& portText,
-                         const LinkContext& context)
-{
-    const std::optional<SerialSetReply> reply = ReadSerialSetReply(ws, notifier, portText, context);
-    return reply && TakeSerialSetReply(ws, notifier, *reply);
-}
-
 std::optional<SerialSetReply> ReadSerialSetReply(Workspace& ws, Notifier& notifier, const std::string& portText,
                                                  const LinkContext& context)
 {

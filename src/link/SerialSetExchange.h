@@ -24,16 +24,13 @@ struct SerialSetStepMessage {
 // traffic; no answer within the time-out gives "Connect timeout!".
 SerialSetStepMessage ProgramSN(Workspace& ws, const LinkContext& context);
 
-// "Read Serial Num Set": reopens the port named portText, sends A3h 01h and
-// collects the 33-byte reply. Returns true when a sound reply was stored
-// (`SerialSetLoaded` set): the caller then opens the settings dialog. On a
-// time-out ("Connet Time out!") or a refused reply nothing is changed.
-bool ReadSerialSet1Click(Workspace& ws, Notifier& notifier, const std::string& portText,
-                         const LinkContext& context);
-// Its two halves: the exchange on the line, which touches only the link's
-// part of the workspace (the reply, or nothing after the port's message or
-// "Connet Time out!"), and the storing of the reply ("Serial set data
-// error!" when it is refused).
+// "Read Serial Num Set", in two halves. The exchange on the line reopens the
+// port named portText, sends A3h 01h and collects the 33-byte reply; it
+// touches only the link's part of the workspace and gives the reply, or
+// nothing after the port's message or "Connet Time out!". Storing the reply
+// returns true when it was sound (`SerialSetLoaded` set: the caller then
+// opens the settings dialog); a refused reply ("Serial set data error!")
+// changes nothing.
 std::optional<SerialSetReply> ReadSerialSetReply(Workspace& ws, Notifier& notifier, const std::string& portText,
                                                  const LinkContext& context);
 bool TakeSerialSetReply(Workspace& ws, Notifier& notifier, const SerialSetReply& reply);

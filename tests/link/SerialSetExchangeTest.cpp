@@ -20,6 +20,12 @@ protected:
         Writer.Ws.SerialSetupTexts = {"0123", "2", "0010", "00FF", "1", "0", "0", "0"};
     }
 
+    bool ReadSerialNumSet()   // the exchange, then the storing of its reply
+    {
+        const auto reply = ReadSerialSetReply(Writer.Ws, Writer.Notifier, "COM1", Writer.Context);
+        return reply && TakeSerialSetReply(Writer.Ws, Writer.Notifier, *reply);
+    }
+
     LinkedWriter Writer;
 };
 
@@ -39,7 +45,7 @@ TEST_F(SerialSetExchange, DownloadSendsTheFrameByteForByteAndReadBackGivesItAsTe
     EXPECT_EQ(state.SerialSet.FramesAccepted, 1);
 
     Writer.Ws.SerialSetupTexts[sstOrder] = "1";  // the reply brings the writer's order back
-    ASSERT_TRUE(ReadSerialSet1Click(Writer.Ws, Writer.Notifier, "COM1", Writer.Context))
+    ASSERT_TRUE(ReadSerialNumSet())
         << Writer.Notifier.LastText();
     EXPECT_TRUE(Writer.Notifier.Texts().empty());
     EXPECT_EQ(Writer.Ws.SerialSetTexts, (std::array<std::string, 7>{"0123", "02", "1", "0010", "00FF", "0", "0010"}));
@@ -82,12 +88,12 @@ TEST_F(SerialSetExchange, AShortOrSilentReplyChangesNothing)
     const auto setup = Writer.Ws.SerialSetupTexts;
 
     Writer.Box.With([](WriterState& s) { s.SerialSet.Faults.ReplyLength = 32; });   // one byte short
-    EXPECT_FALSE(ReadSerialSet1Click(Writer.Ws, Writer.Notifier, "COM1", Writer.Context));
+    EXPECT_FALSE(ReadSerialNumSet());
     EXPECT_EQ(Writer.Notifier.Texts(), Texts{"Connet Time out!"});
 
     // A whole reply with a field out of range.
     Writer.Box.With([](WriterState& s) { s.SerialSet.Faults = {}, s.SerialSet.Faults.ReplyPatches = {{ssrMode, 3}}; });
-    EXPECT_FALSE(ReadSerialSet1Click(Writer.Ws, Writer.Notifier, "COM1", Writer.Context));
+    EXPECT_FALSE(ReadSerialNumSet());
     EXPECT_EQ(Writer.Notifier.LastText(), "Serial set data error!");
 
     EXPECT_FALSE(Writer.Ws.SerialSetLoaded);

@@ -31,7 +31,6 @@
 #include "serialno/forms/SerialNoSetForm.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -74,15 +73,6 @@ TMainForm::TMainForm(Notifier* notifier, QWidget* parent) : QMainWindow(parent)
     WatchDoubleClicks(Panel1->GroupBox2, Action(QStringLiteral("EditOptionAction")));
     WatchDoubleClicks(Panel1->GroupBox3, Action(QStringLiteral("ID2")));
     WatchDoubleClicks(Panel1->GroupBox4, Action(QStringLiteral("CounterMode1")));
-    // The commands that use the line wait for an exchange of the main
-    // window's own; an action keeps its own enabled state within the group.
-    LineCommands = new QActionGroup(this);
-    LineCommands->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
-    for (const char* name : {"BlankCheckAction", "ReadICAction", "VerifyICAction", "VerifywithProtect1", "ID3",
-                             "ProgramMemory2", "ProgramOption", "WriteEE", "ProgramEEPROMdata1", "AutoProgramAction",
-                             "AutoProgramNoBlankCheckAction", "Erase", "ForceWrite", "tbOption2", "DownLoad1",
-                             "DownloadSerialSet1", "ReadSerialSet1"})
-        LineCommands->addAction(Action(QString::fromLatin1(name)));
     Exchange = std::make_unique<WriterExchange>(Ws, *Notify, [this](bool busy) { ShowWriterBusy(busy); });
 
     auto* central = new QWidget(this);

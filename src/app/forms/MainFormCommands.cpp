@@ -4,6 +4,7 @@
 #include "app/forms/MainForm.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QMdiArea>
@@ -116,7 +117,11 @@ void TMainForm::BuildActions()
         QColor Color;
         QKeySequence Key;
         const char* Handler;
+        // A command that uses the line: it waits while the window's own
+        // exchange with the writer runs.
+        bool UsesLine = false;
     };
+    constexpr bool line = true;
     const QColor file(46, 110, 180), chip(40, 140, 80), write(190, 95, 30), auto_(170, 40, 40),
         sheet(110, 70, 160), none;
     const ActionInfo actionInfos[] = {
@@ -148,39 +153,43 @@ void TMainForm::BuildActions()
         {"FillEEPROMBuffer1", "Fill EEPROM buffer", nullptr, nullptr, none, {},
          SLOT(FillEEPROMBuffer1Click())},
         {"BlankCheckAction", "Blank Check", "Blank Check", "BC", chip, QKeySequence(Qt::Key_F5),
-         SLOT(BlankCheckActionExecute())},
-        {"ReadICAction", "Read IC", "Read IC", "RD", chip, QKeySequence(Qt::Key_F6), SLOT(ToolButton7Click())},
-        {"VerifyICAction", "Verify IC", "Verify", "V", chip, QKeySequence(Qt::Key_F7), SLOT(Veryfy1Click())},
+         SLOT(BlankCheckActionExecute()), line},
+        {"ReadICAction", "Read IC", "Read IC", "RD", chip, QKeySequence(Qt::Key_F6), SLOT(ToolButton7Click()), line},
+        {"VerifyICAction", "Verify IC", "Verify", "V", chip, QKeySequence(Qt::Key_F7), SLOT(Veryfy1Click()), line},
         {"VerifywithProtect1", "Verify IC in Protect mode", "Verify in protect mode", "VP", chip, {},
-         SLOT(VerifywithProtect1Click())},
-        {"ID3", "Program ID and Checksum", "Program ID & Checksum", "ID", write, {}, SLOT(ID3Click())},
-        {"ProgramMemory2", "Program Memory", "Program Memory", "PM", write, {}, SLOT(ProgramMemory2Click())},
-        {"ProgramOption", "Program OPTION", "Program OPTION", "OP", write, {}, SLOT(OPTION3Click())},
-        {"WriteEE", "Program EEPROM data", "Write EEPROM", "EE", write, {}, SLOT(WriteEEClick())},
+         SLOT(VerifywithProtect1Click()), line},
+        {"ID3", "Program ID and Checksum", "Program ID & Checksum", "ID", write, {}, SLOT(ID3Click()), line},
+        {"ProgramMemory2", "Program Memory", "Program Memory", "PM", write, {}, SLOT(ProgramMemory2Click()), line},
+        {"ProgramOption", "Program OPTION", "Program OPTION", "OP", write, {}, SLOT(OPTION3Click()), line},
+        {"WriteEE", "Program EEPROM data", "Write EEPROM", "EE", write, {}, SLOT(WriteEEClick()), line},
         // The menu item has its own control: only the tool button follows the
         // device's EEPROM flag.
-        {"ProgramEEPROMdata1", "Program EEPROM data", nullptr, nullptr, none, {}, SLOT(WriteEEClick())},
+        {"ProgramEEPROMdata1", "Program EEPROM data", nullptr, nullptr, none, {}, SLOT(WriteEEClick()), line},
         {"AutoProgramAction", "Auto Program", "Auto program", "A", auto_, QKeySequence(Qt::Key_F8),
-         SLOT(AutoProgram1Click())},
+         SLOT(AutoProgram1Click()), line},
         {"AutoProgramNoBlankCheckAction", "Auto Program without Blank Check",
          "Auto program without blank check", "A-", auto_, QKeySequence(Qt::Key_F9),
-         SLOT(AutoProgramwithoutBlankCheck1Click())},
-        {"Erase", "Erase", "Erase Flash memory", "ER", QColor(120, 120, 40), {}, SLOT(EraseClick())},
+         SLOT(AutoProgramwithoutBlankCheck1Click()), line},
+        {"Erase", "Erase", "Erase Flash memory", "ER", QColor(120, 120, 40), {}, SLOT(EraseClick()), line},
         {"ForceWrite", "Write data without check", "Write data without check", "FW", QColor(90, 90, 90), {},
-         SLOT(ForceWriteClick())},
+         SLOT(ForceWriteClick()), line},
         {"tbOption2", "Change to Option 2", "Change to Option 2", "O2", QColor(90, 90, 90), {},
-         SLOT(tbOption2Click())},
-        {"DownLoad1", "Download device info. to writer", nullptr, nullptr, none, {}, SLOT(DownLoad1Click())},
+         SLOT(tbOption2Click()), line},
+        {"DownLoad1", "Download device info. to writer", nullptr, nullptr, none, {}, SLOT(DownLoad1Click()), line},
         {"GenerateCustomerInformationSheet1", "Generate customer's information sheet",
          "Customer's infomation sheet", "INFO", sheet, {}, SLOT(GenerateCustomerInformationSheet1Click())},
         {"DownloadSerialSet1", "Download Serial Num Set", nullptr, nullptr, none, {},
-         SLOT(DownloadSerialSet1Click())},
-        {"ReadSerialSet1", "Read Serial Num Set", nullptr, nullptr, none, {}, SLOT(ReadSerialSet1Click())},
+         SLOT(DownloadSerialSet1Click()), line},
+        {"ReadSerialSet1", "Read Serial Num Set", nullptr, nullptr, none, {}, SLOT(ReadSerialSet1Click()), line},
         {"Config1", "Configuration", nullptr, nullptr, none, {}, SLOT(Config1Click())},
         {"HelpAbout1", "&About...", nullptr, nullptr, none, {}, SLOT(HelpAbout1Execute())},
     };
+    // An action keeps its own enabled state within the group.
+    LineCommands = new QActionGroup(this);
+    LineCommands->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
     for (const ActionInfo& s : actionInfos) {
         QAction* action = MakeAction(QString::fromLatin1(s.Name), QString::fromLatin1(s.Text), s.Handler);
+        if (s.UsesLine) LineCommands->addAction(action);
         if (s.Hint) action->setToolTip(QString::fromLatin1(s.Hint));
         if (s.Glyph) action->setIcon(GlyphIcon(QString::fromLatin1(s.Glyph), s.Color));
         if (!s.Key.isEmpty()) action->setShortcut(s.Key);
@@ -338,35 +347,29 @@ QMdiSubWindow* TMainForm::AddChildWindow(QWidget* child, const std::function<voi
     return sub;
 }
 
-void TMainForm::TileHorizontally()
+namespace {
+
+// The visible child windows in rows (one above the other, each as wide as
+// the client area) or in columns (side by side, each as tall as it).
+void Tile(QMdiArea& area, bool columns)
 {
-    // One above the other, each as wide as the client area.
     QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* w : MdiArea->subWindowList())
+    for (QMdiSubWindow* w : area.subWindowList())
         if (w->isVisible() && !w->isMinimized()) windows.append(w);
     if (windows.isEmpty()) return;
-    const QRect area = MdiArea->viewport()->rect();
-    const int height = area.height() / int(windows.size());
+    const QRect r = area.viewport()->rect();
+    const int step = (columns ? r.width() : r.height()) / int(windows.size());
     for (int i = 0; i < windows.size(); ++i) {
         windows[i]->showNormal();
-        windows[i]->setGeometry(0, i * height, area.width(), height);
+        if (columns) windows[i]->setGeometry(i * step, 0, step, r.height());
+        else windows[i]->setGeometry(0, i * step, r.width(), step);
     }
 }
 
-void TMainForm::TileVertically()
-{
-    // Side by side, each as tall as the client area.
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* w : MdiArea->subWindowList())
-        if (w->isVisible() && !w->isMinimized()) windows.append(w);
-    if (windows.isEmpty()) return;
-    const QRect area = MdiArea->viewport()->rect();
-    const int width = area.width() / int(windows.size());
-    for (int i = 0; i < windows.size(); ++i) {
-        windows[i]->showNormal();
-        windows[i]->setGeometry(i * width, 0, width, area.height());
-    }
-}
+}  // namespace
+
+void TMainForm::TileHorizontally() { Tile(*MdiArea, false); }
+void TMainForm::TileVertically() { Tile(*MdiArea, true); }
 
 void TMainForm::MinimizeAll()
 {
